@@ -1,0 +1,33 @@
+#include "calc/GridWalk.h"
+
+#include "runtime/NumberText.h"
+
+namespace velmarith {
+
+std::optional<CoefficientHit> FindCoefficient(const MaterialTables& tables, int material,
+                                              std::int16_t temperature) {
+    const MaterialLimits& limits = MaterialLimitsTable[material];
+    const CoefficientRow& row = tables.CoefficientTable[material];
+    const auto& grid = tables.TemperatureGrid;
+    const int t = temperature;
+    // Every index is visited; at most one matches because the grid rises strictly.
+    for (int i = limits.First; i <= limits.Last; ++i) {
+        const int g0 = grid[i];
+        if (i < limits.Last && g0 < t && t < grid[i + 1]) {
+            const int g1 = grid[i + 1];
+            const double a0 = row[i].AsDouble();
+            const double a1 = row[i + 1].AsDouble();
+            const double value = (static_cast<double>(t - g0) * (a1 - a0)) / (g1 - g0) + a0;
+            const auto coefficient = static_cast<float>(value);
+            return CoefficientHit{static_cast<std::int16_t>(i), false, coefficient,
+                                  SingleToText(coefficient)};
+        }
+        if (t == g0) {
+            return CoefficientHit{static_cast<std::int16_t>(i), true,
+                                  static_cast<float>(row[i].AsDouble()), row[i].ToText()};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace velmarith

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "tables/MaterialTables.h"
+
+namespace velmarith {
+
+// The coefficient the grid walk finds for one material and temperature.
+struct CoefficientHit {
+    std::int16_t gridIndex;  // the index whose line was printed: g0 = TemperatureGrid[gridIndex]
+    bool exact;              // T is a grid point: the element is printed as stored
+    float coefficient;       // what the window stores in its single field
+    std::string valueText;   // the value as the coefficient line prints it
+};
+
+// Walks the material's grid indices First..Last. Between two points the coefficient is
+// interpolated in double, in the order ((T - g0) * (a1 - a0)) / (g1 - g0) + a0, and rounded
+// to single once. Nothing is found when T lies outside the grid points First..Last.
+std::optional<CoefficientHit> FindCoefficient(const MaterialTables& tables, int material,
+                                              std::int16_t temperature);
+
+}  // namespace velmarith

@@ -1,0 +1,42 @@
+#include "calc/Calculation.h"
+#include "calc/GridWalk.h"
+#include "runtime/NumberText.h"
+#include "runtime/Prompt.h"
+#include "ui/Texts.h"
+
+namespace velmarith {
+namespace {
+
+bool WithinLimits(const MaterialLimits& limits, std::int16_t temperature) {
+    return temperature >= limits.Low && temperature <= limits.High;
+}
+
+}  // namespace
+
+bool LookupCoefficient(WindowState& state, Runtime& runtime) {
+    const MaterialLimits& limits = MaterialLimitsTable[state.MaterialIndex];
+    if (!WithinLimits(limits, state.InputTemperature)) {
+        runtime.Print({texts::TemperatureOutOfRange});
+        const auto answer = PromptInteger(runtime, texts::LookupRePrompt);
+        if (!answer) return false;
+        state.InputTemperature = *answer;
+        runtime.Cls();
+        // A second miss is reported instead of leaving the old coefficient to be used.
+        if (!WithinLimits(limits, state.InputTemperature)) {
+            runtime.Print({texts::TemperatureOutOfRange});
+            return false;
+        }
+    }
+
+    const auto hit = FindCoefficient(state.Tables, state.MaterialIndex, state.InputTemperature);
+    state.GridIndex = static_cast<std::int16_t>(limits.Last + 1);
+    if (!hit) return false;  // unreachable within the limits, kept as a guard
+    const std::string first = std::string(texts::CoefficientLead) +
+                              IntegerToText(state.InputTemperature) +
+                              std::string(texts::CoefficientMiddle) + hit->valueText;
+    runtime.Print({first, texts::CoefficientUnit});
+    state.Coefficient = hit->coefficient;
+    return true;
+}
+
+}  // namespace velmarith

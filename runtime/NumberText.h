@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmarith {
+
+// Conversions between the text of a prompt answer or a printed line and the numbers the
+// window keeps. A conversion that fails gives std::nullopt; none of them throws.
+
+// A decimal number, rounded to the nearest integer with ties to even, within -32768..32767.
+std::optional<std::int16_t> TextToInteger(std::string_view text);
+
+// A decimal number rounded to the nearest single; beyond the single range it does not convert.
+std::optional<float> TextToSingle(std::string_view text);
+
+// A double result rounded to single as storing it in a single field does; std::nullopt when
+// the rounded value would lie beyond the single range.
+std::optional<float> RoundToSingle(double value);
+
+std::string IntegerToText(std::int16_t value);
+
+// At most 7 significant digits without trailing zeros; "-" before negatives, never "-0".
+std::string SingleToText(float value);
+
+// At most 15 significant digits without trailing zeros.
+std::string DoubleToText(double value);
+
+}  // namespace velmarith

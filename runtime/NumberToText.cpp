@@ -1,0 +1,39 @@
+#include <array>
+#include <charconv>
+
+#include "runtime/NumberText.h"
+
+namespace velmarith {
+namespace {
+
+template <typename Number>
+std::string GeneralText(Number value, int significantDigits) {
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, significantDigits);
+    std::string text(buffer.data(), result.ptr);
+    // "%g" style: digits in plain notation while the decimal exponent lies in -5 < e < digits,
+    // otherwise "1.5E+07" / "1E-05" with the sign and at least two exponent digits.
+    if (const auto e = text.find('e'); e != std::string::npos) text[e] = 'E';
+    return text;
+}
+
+}  // namespace
+
+std::string IntegerToText(std::int16_t value) {
+    std::array<char, 8> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string SingleToText(float value) {
+    if (value == 0.0f) return "0";  // also for -0
+    return GeneralText(value, 7);
+}
+
+std::string DoubleToText(double value) {
+    if (value == 0.0) return "0";
+    return GeneralText(value, 15);
+}
+
+}  // namespace velmarith

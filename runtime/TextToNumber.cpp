@@ -1,0 +1,95 @@
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+#include "runtime/DecimalText.h"
+#include "runtime/NumberText.h"
+
+namespace velmarith {
+namespace {
+
+// Where the decimal text lies against the half between two integers that its double lands
+// on exactly: the double may have rounded a long text such as "20.50000000000000001" onto
+// the tie, and only the digits can tell.
+enum class AgainstHalf { Below, At, Above };
+
+AgainstHalf CompareFractionWithHalf(const DecimalText& decimal) {
+    // Index in decimal.digits of the first digit after the decimal point.
+    const std::int64_t tenths = decimal.exponent;
+    const auto size = static_cast<std::int64_t>(decimal.digits.size());
+    const char tenthsDigit = (tenths >= 0 && tenths < size) ? decimal.digits[tenths] : '0';
+    AgainstHalf result = AgainstHalf::At;
+    if (tenthsDigit < '5') {
+        result = AgainstHalf::Below;
+    } else if (tenthsDigit > '5' || size > tenths + 1) {
+        result = AgainstHalf::Above;
+    }
+    return result;
+}
+
+}  // namespace
+
+std::optional<std::int16_t> TextToInteger(std::string_view text) {
+    const auto decimal = ScanDecimal(text);
+    if (!decimal) return std::nullopt;
+    // Below 0.1 the value rounds to 0, however many digits or zeros the text has.
+    if (decimal->digits.empty() || decimal->exponent < 0) return std::int16_t{0};
+
+    double value = 0;
+    const auto& ascii = decimal->ascii;
+    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (ec != std::errc{} || end != ascii.data() + ascii.size()) return std::nullopt;
+    if (std::fabs(value) > 40000.0) return std::nullopt;
+
+    const double magnitude = std::fabs(value);
+    double rounded = std::floor(magnitude);
+    if (magnitude - rounded == 0.5) {
+        switch (CompareFractionWithHalf(*decimal)) {
+            case AgainstHalf::Below:
+                break;
+            case AgainstHalf::Above:
+                rounded += 1;
+                break;
+            case AgainstHalf::At:
+                if (std::fmod(rounded, 2.0) != 0) rounded += 1;
+                break;
+        }
+    } else if (magnitude - rounded > 0.5) {
+        rounded += 1;
+    }
+    const double result = decimal->negative ? -rounded : rounded;
+    if (result < std::numeric_limits<std::int16_t>::min() ||
+        result > std::numeric_limits<std::int16_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(result);
+}
+
+std::optional<float> TextToSingle(std::string_view text) {
+    const auto decimal = ScanDecimal(text);
+    if (!decimal) return std::nullopt;
+
+    float value = 0;
+    const auto& ascii = decimal->ascii;
+    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (end != ascii.data() + ascii.size()) return std::nullopt;
+    if (ec == std::errc::result_out_of_range) {
+        // Too small for a single rounds to zero; too large does not convert.
+        if (decimal->exponent < 0) return decimal->negative ? -0.0f : 0.0f;
+        return std::nullopt;
+    }
+    if (ec != std::errc{} || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::optional<float> RoundToSingle(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    // Halfway between the largest single and the next power of two: from here on the value
+    // rounds to infinity.
+    constexpr double kOverflowEdge = 0x1.ffffffp+127;
+    if (std::fabs(value) >= kOverflowEdge) return std::nullopt;
+    return static_cast<float>(value);
+}
+
+}  // namespace velmarith
