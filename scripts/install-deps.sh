@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need. Run as root.
+set -euo pipefail
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev libxcb1-dev fonts-wqy-zenhei
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    libcli11-dev libcsv-dev
+    xvfb xauth x11-utils xdotool openbox imagemagick
+    at-spi2-core dbus dbus-x11 python3-pyatspi python3-gi gir1.2-atspi-2.0
+    clang libclang-rt-dev clang-format clang-tidy
+    binutils-mingw-w64-x86-64
+)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+fi

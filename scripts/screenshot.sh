@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Starts the calculator under Xvfb with a window manager, does one calculation with the
+# keyboard (material 0, 150 °C, 1000 mm) and writes a screenshot of the screen.
+# Usage: scripts/screenshot.sh [BINARY] [OUTPUT.png]
+set -euo pipefail
+binary=${1:-build/app/window/velmarith}
+output=${2:-velmarith-window.png}
+display=:${VELMARITH_DISPLAY:-97}
+
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+"$binary" >/dev/null 2>&1 &
+for _ in $(seq 100); do
+    window=$(xdotool search --class velmarith 2>/dev/null | tail -1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "${window:-}" ] || { echo "the window did not appear" >&2; exit 1; }
+sleep 1
+answer() {  # types into the prompt that has just opened and presses OK
+    sleep 0.7
+    xdotool type --delay 50 "$1"
+    xdotool key Return
+    sleep 0.5
+}
+xdotool key Down               # Combo1 has the focus: choose the first entry
+xdotool key Tab space; answer 150     # 温度
+xdotool key Tab space; answer 1000    # 长度
+xdotool key Tab space; sleep 0.5      # 输出
+import -window root "$output"
+echo "wrote $output"

@@ -1,0 +1,147 @@
+#include "ui/qt/ExpansionWindow.h"
+
+#include <QAbstractItemView>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QResizeEvent>
+
+#include "tables/MaterialTables.h"
+#include "ui/Texts.h"
+#include "ui/qt/CaptionLabel.h"
+#include "ui/qt/EmptyTitle.h"
+#include "ui/qt/MaterialList.h"
+#include "ui/qt/PrintArea.h"
+#include "ui/qt/WindowLayout.h"
+
+namespace velmarith {
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void Fill(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+ExpansionWindow::ExpansionWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName(ToQString(texts::WindowName));
+    setAccessibleName(ToQString(texts::WindowName));
+    resize(layout::kClientWidth, layout::kClientHeight);
+    Fill(this, QPalette::Window, layout::kBackground);
+
+    // Stacking from the bottom: the label, the printed text over it, the frame over both.
+    label1_ = new CaptionLabel(ToQString(texts::LabelCaption), this);
+    label1_->setObjectName("Label1");
+    label1_->setGeometry(layout::kLabel1);
+    label1_->setFocusPolicy(Qt::NoFocus);
+    Fill(label1_, QPalette::Window, palette().color(QPalette::Button));
+    label1_->setForegroundRole(QPalette::ButtonText);
+    connect(label1_, &CaptionLabel::Click, this, [this] { form_.Label1_Click(); });
+
+    printArea_ = new PrintArea(this);
+    printArea_->setGeometry(rect());
+
+    frame1_ = new QGroupBox(ToQString(texts::FrameCaption), this);
+    frame1_->setObjectName("Frame1");
+    frame1_->setGeometry(layout::kFrame1);
+    frame1_->setFocusPolicy(Qt::NoFocus);
+    Fill(frame1_, QPalette::Window, layout::kFrameFill);
+
+    combo1_ = new MaterialList(frame1_);
+    combo1_->setObjectName("Combo1");
+    combo1_->setGeometry(layout::kCombo1);
+    for (const auto text : MaterialListTexts) combo1_->addItem(ToQString(text));
+    combo1_->setCurrentIndex(-1);
+    combo1_->setEditText(ToQString(texts::ListStartText));
+    QPalette listPalette = combo1_->palette();
+    listPalette.setColor(QPalette::Base, layout::kListFill);
+    combo1_->setPalette(listPalette);
+    combo1_->lineEdit()->setPalette(listPalette);
+    combo1_->view()->setPalette(listPalette);
+    connect(combo1_, &MaterialList::Click, this, [this] { form_.Combo1_Click(); });
+
+    command2_ = MakeButton("Command2", texts::TemperatureCaption, layout::kCommand2, false);
+    command3_ = MakeButton("Command3", texts::LengthCaption, layout::kCommand3, false);
+    command4_ = MakeButton("Command4", texts::OutputCaption, layout::kCommand4, false);
+    command5_ = MakeButton("Command5", texts::ClearCaption, layout::kCommand5, true);
+    connect(command2_, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
+    connect(command3_, &QPushButton::clicked, this, [this] { form_.Command3_Click(); });
+    connect(command4_, &QPushButton::clicked, this, [this] { form_.Command4_Click(); });
+    connect(command5_, &QPushButton::clicked, this, [this] { form_.Command5_Click(1); });
+
+    setTabOrder(combo1_, command2_);
+    setTabOrder(command2_, command3_);
+    setTabOrder(command3_, command4_);
+    setTabOrder(command4_, command5_);
+    combo1_->setFocus();
+
+    form_.Form_Load();
+}
+
+QPushButton* ExpansionWindow::MakeButton(const char* name, std::string_view caption,
+                                         const QRect& place, bool enabled) {
+    auto* button = new QPushButton(ToQString(caption), frame1_);
+    button->setObjectName(name);
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    button->setEnabled(enabled);
+    return button;
+}
+
+QPushButton* ExpansionWindow::CommandButton(Button button) const {
+    switch (button) {
+        case Button::Command2:
+            return command2_;
+        case Button::Command3:
+            return command3_;
+        case Button::Command4:
+            return command4_;
+        case Button::Command5:
+            return command5_;
+    }
+    return nullptr;
+}
+
+void ExpansionWindow::PrintLine(std::span<const std::string_view> items) {
+    QString line;
+    for (const auto item : items) line += ToQString(item);
+    printArea_->AppendLine(line);
+}
+
+void ExpansionWindow::Cls() { printArea_->Clear(); }
+
+std::optional<std::string> ExpansionWindow::InputBox(std::string_view prompt) {
+    QInputDialog dialog(this);
+    dialog.setObjectName("InputBox");
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(ToQString(prompt));
+    dialog.setTextValue(QString());
+    emit PromptOpened(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+void ExpansionWindow::EnableButton(Button button) { CommandButton(button)->setEnabled(true); }
+
+std::int16_t ExpansionWindow::SelectedListPosition() {
+    return static_cast<std::int16_t>(combo1_->SelectedPosition());
+}
+
+void ExpansionWindow::resizeEvent(QResizeEvent* event) {
+    printArea_->setGeometry(0, 0, event->size().width(), event->size().height());
+    QWidget::resizeEvent(event);
+}
+
+void ExpansionWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    ClearWindowManagerTitle(this);
+}
+
+}  // namespace velmarith

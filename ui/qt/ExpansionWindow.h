@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QWidget>
+
+#include "runtime/Runtime.h"
+#include "ui/ExpansionForm.h"
+
+namespace velmarith {
+
+class CaptionLabel;
+class MaterialList;
+class PrintArea;
+
+// The window 膨胀量计算: places the controls, implements the runtime on them and forwards each
+// control's event to the form's handler. It holds no calculation or flow of its own.
+class ExpansionWindow : public QWidget, public Runtime {
+    Q_OBJECT
+
+  public:
+    explicit ExpansionWindow(QWidget* parent = nullptr);
+
+    void PrintLine(std::span<const std::string_view> items) override;
+    void Cls() override;
+    std::optional<std::string> InputBox(std::string_view prompt) override;
+    void EnableButton(Button button) override;
+    std::int16_t SelectedListPosition() override;
+
+    const ExpansionForm& Form() const { return form_; }
+    PrintArea* PrintSurface() const { return printArea_; }
+    MaterialList* Combo1() const { return combo1_; }
+    QPushButton* CommandButton(Button button) const;
+
+  signals:
+    // A prompt is about to open; tests answer it from here.
+    void PromptOpened(QWidget* dialog);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    QPushButton* MakeButton(const char* name, std::string_view caption, const QRect& place,
+                            bool enabled);
+
+    ExpansionForm form_{*this};
+    PrintArea* printArea_ = nullptr;
+    QGroupBox* frame1_ = nullptr;
+    MaterialList* combo1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QPushButton* command3_ = nullptr;
+    QPushButton* command4_ = nullptr;
+    QPushButton* command5_ = nullptr;
+    CaptionLabel* label1_ = nullptr;
+};
+
+}  // namespace velmarith
