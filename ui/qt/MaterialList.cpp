@@ -10,6 +10,10 @@ MaterialList::MaterialList(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
+    // The combo box would select an entry whose text matches the typed one when Enter is
+    // pressed or the field loses the focus; the classic list selected nothing on typing.
+    disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     lineEdit()->installEventFilter(this);
     connect(this, &QComboBox::activated, this, [this](int index) {
         selected_ = index;
