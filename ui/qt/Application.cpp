@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 
+#include "ui/qt/Accessibility.h"
 #include "ui/qt/AppIcon.h"
 #include "ui/qt/WindowLayout.h"
 
@@ -17,6 +18,7 @@ void SetUpApplication(QApplication& application) {
     font.setPixelSize(layout::kFontPixelSize);
     font.setStyleHint(QFont::TypeWriter);
     application.setFont(font);
+    InstallAccessibility();
 }
 
 }  // namespace velmarith

@@ -16,14 +16,19 @@ class PrintArea : public QWidget {
     void AppendLine(const QString& line);
     void Clear();
     const QStringList& Lines() const { return lines_; }
-    // The lines as one text, each followed by "\n".
-    QString Text() const;
+    // The lines as one text, each followed by "\n"; what assistive technology reads.
+    const QString& Text() const { return text_; }
+    // Where the character at this offset of Text() is drawn, in the area's coordinates.
+    QRect CharacterRect(int offset) const;
+    int OffsetAt(const QPoint& point) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     QStringList lines_;
+    QString text_;
+    QList<int> lineStarts_;  // offset in text_ of each line
 };
 
 }  // namespace velmarith

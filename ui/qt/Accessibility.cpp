@@ -1,0 +1,26 @@
+#include "ui/qt/Accessibility.h"
+
+#include <QAccessible>
+
+#include "ui/qt/ExpansionWindow.h"
+#include "ui/qt/MaterialListAccessible.h"
+#include "ui/qt/PrintAreaAccessible.h"
+
+namespace velmarith {
+namespace {
+
+QAccessibleInterface* CreateInterface(const QString&, QObject* object) {
+    if (auto* area = qobject_cast<PrintArea*>(object)) return new PrintAreaAccessible(area);
+    if (auto* list = qobject_cast<MaterialList*>(object)) return new MaterialListAccessible(list);
+    // A plain top-level widget would be a filler; ours is the application's main window.
+    if (auto* window = qobject_cast<ExpansionWindow*>(object)) {
+        return new QAccessibleWidget(window, QAccessible::Window);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibility() { QAccessible::installFactory(CreateInterface); }
+
+}  // namespace velmarith
