@@ -1,6 +1,6 @@
 #include "calc/Calculation.h"
+#include "calc/Expansion.h"
 #include "calc/GridWalk.h"
-#include "runtime/NumberText.h"
 #include "runtime/Prompt.h"
 #include "ui/Texts.h"
 
@@ -31,10 +31,8 @@ bool LookupCoefficient(WindowState& state, Runtime& runtime) {
     const auto hit = FindCoefficient(state.Tables, state.MaterialIndex, state.InputTemperature);
     state.GridIndex = static_cast<std::int16_t>(limits.Last + 1);
     if (!hit) return false;  // unreachable within the limits, kept as a guard
-    const std::string first = std::string(texts::CoefficientLead) +
-                              IntegerToText(state.InputTemperature) +
-                              std::string(texts::CoefficientMiddle) + hit->valueText;
-    runtime.Print({first, texts::CoefficientUnit});
+    runtime.Print(
+        {CoefficientLineText(state.InputTemperature, hit->valueText), texts::CoefficientUnit});
     state.Coefficient = hit->coefficient;
     return true;
 }

@@ -1,0 +1,64 @@
+#include "app/calc/OneShot.h"
+
+#include <variant>
+#include <vector>
+
+#include "app/calc/Engineering.h"
+#include "app/calc/Report.h"
+#include "app/calc/WindowLines.h"
+#include "calc/Expansion.h"
+#include "runtime/NumberText.h"
+#include "ui/Texts.h"
+
+namespace velmarith::tool {
+namespace {
+
+int Failure(std::FILE* err, const std::string& message) {
+    std::fprintf(err, "velmarith-calc: %s\n", message.c_str());
+    return 1;
+}
+
+}  // namespace
+
+int RunOneShot(const OneShotOptions& options, std::FILE* out, std::FILE* err) {
+    auto parsed =
+        ParseRequest(options.material, options.temperature, options.length, options.install);
+    if (auto* message = std::get_if<std::string>(&parsed)) return Failure(err, *message);
+    const Request& request = std::get<Request>(parsed);
+
+    MaterialTables tables;
+    BuildMaterialTables(tables);
+    auto calculated = Calculate(CoefficientCache(tables), request);
+    if (auto* message = std::get_if<std::string>(&calculated)) return Failure(err, *message);
+    const Result& result = std::get<Result>(calculated);
+
+    std::vector<std::string> lines;
+    if (options.explain) lines = ExplainLines(tables, request, result);
+
+    if (request.install == ReferenceTemperature) {
+        const auto window =
+            OutputButtonLines(request.material, options.temperature, options.length);
+        if (!window) return Failure(err, "温度超过范围");
+        // The window's result line can only be "计算结果超出范围!" where ours failed above.
+        lines.insert(lines.end(), window->begin(), window->end());
+    } else {
+        const std::string unit(texts::CoefficientUnit);
+        lines.push_back(CoefficientLineText(request.temperature, result.coefficient.valueText) +
+                        unit);
+        lines.push_back(
+            "  " + IntegerToText(request.install) +
+            "摄氏度(安装温度)时材料的膨胀系数为:  " + result.installCoefficient->valueText + unit);
+        lines.insert(lines.end(), 3, std::string());
+        lines.push_back(ResultLineText(result.expansion));
+    }
+    if (options.rate) {
+        lines.push_back("  每米膨胀量为: " + SingleToText(result.millimetresPerMetre) + "mm/m");
+    }
+    if (options.finalLength) {
+        lines.push_back("  膨胀后长度为: " + SingleToText(result.finalLength) + "mm");
+    }
+    for (const auto& line : lines) std::fprintf(out, "%s\n", line.c_str());
+    return 0;
+}
+
+}  // namespace velmarith::tool

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace velmarith::tool {
+
+struct OneShotOptions {
+    std::string material;
+    std::string temperature;
+    std::string length;
+    std::string install;  // empty: 20 °C
+    bool rate = false;
+    bool finalLength = false;
+    bool explain = false;
+};
+
+// One calculation. Prints the output button's lines exactly as the window does (through the
+// window's own handlers) and, when asked, the explanation, the rate and the final length.
+// On any error: a message on err, nothing on out, status 1.
+int RunOneShot(const OneShotOptions& options, std::FILE* out, std::FILE* err);
+
+}  // namespace velmarith::tool

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/calc/Engineering.h"
+
+namespace velmarith::tool {
+
+// The coefficient table as the window holds it, one material a line with its valid range;
+// "-" where a row has no element. Integers are printed as integers.
+std::vector<std::string> TableLines(const MaterialTables& tables, std::optional<int> material);
+
+// How the coefficient(s) and the expansion came about, step by step, to follow by hand.
+std::vector<std::string> ExplainLines(const MaterialTables& tables, const Request& request,
+                                      const Result& result);
+
+}  // namespace velmarith::tool

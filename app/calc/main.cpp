@@ -1,0 +1,89 @@
+// velmarith-calc: the window's calculation from a terminal, for scripts and batches.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <optional>
+
+#include "app/calc/Batch.h"
+#include "app/calc/Engineering.h"
+#include "app/calc/OneShot.h"
+#include "app/calc/Report.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+int UsageError(const CLI::App& app, const std::string& message) {
+    std::fprintf(stderr, "velmarith-calc: %s\n\n%s", message.c_str(), app.help().c_str());
+    return kUsageError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace velmarith::tool;
+    CLI::App app{"金属热膨胀量计算 (与 Velmarith 窗口的计算相同)", "velmarith-calc"};
+    app.set_help_flag("-h,--help", "显示帮助并退出");
+    app.set_version_flag("--version", "Velmarith 1.0, 版本 1.00", "显示版本并退出");
+
+    OneShotOptions one;
+    std::string csvPath;
+    std::string tableMaterial;
+    auto* material = app.add_option("-m,--material", one.material, "材料: 序号 0-7 或材料名称");
+    auto* temperature = app.add_option("-t,--temperature", one.temperature, "温度 (摄氏度)");
+    auto* length = app.add_option("-l,--length", one.length, "长度 (mm)");
+    auto* install = app.add_option("-i,--install", one.install, "安装温度 (摄氏度), 默认 20");
+    auto* rate = app.add_flag("--rate", one.rate, "另外给出每米膨胀量 (mm/m)");
+    auto* finalLength = app.add_flag("--final", one.finalLength, "另外给出膨胀后长度 (mm)");
+    auto* explain = app.add_flag("--explain", one.explain, "列出插值所用的网格点与计算过程");
+    auto* table =
+        app.add_option("--table", tableMaterial, "列出膨胀系数表 (可只列一种材料)")->expected(0, 1);
+    auto* csv = app.add_option("--csv", csvPath,
+                               "批量计算: CSV 文件 (- 为标准输入), 表头 "
+                               "material,temperature,length[,install]");
+    for (auto* option : {material, temperature, length, install, rate, finalLength, explain}) {
+        option->excludes(table)->excludes(csv);
+    }
+    table->excludes(csv);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::fputs(app.help().c_str(), stdout);
+        return 0;
+    } catch (const CLI::CallForVersion&) {
+        std::puts("Velmarith 1.0 1.00");
+        return 0;
+    } catch (const CLI::ParseError& error) {
+        return UsageError(app, error.what());
+    }
+
+    if (table->count() > 0) {
+        std::optional<int> only;
+        if (!tableMaterial.empty()) {
+            only = ParseMaterial(tableMaterial);
+            if (!only) {
+                std::fprintf(stderr, "velmarith-calc: 未知材料: \"%s\"\n", tableMaterial.c_str());
+                return 1;
+            }
+        }
+        velmarith::MaterialTables tables;
+        velmarith::BuildMaterialTables(tables);
+        for (const auto& line : TableLines(tables, only)) std::printf("%s\n", line.c_str());
+        return 0;
+    }
+    if (csv->count() > 0) {
+        if (csvPath == "-") return RunBatch(stdin, stdout, stderr);
+        std::FILE* in = std::fopen(csvPath.c_str(), "rb");
+        if (in == nullptr) {
+            std::fprintf(stderr, "velmarith-calc: 无法打开 CSV 文件: %s\n", csvPath.c_str());
+            return 1;
+        }
+        const int status = RunBatch(in, stdout, stderr);
+        std::fclose(in);
+        return status;
+    }
+    if (material->count() == 0 || temperature->count() == 0 || length->count() == 0) {
+        return UsageError(app, "需要 --material, --temperature 和 --length (或 --table, --csv)");
+    }
+    return RunOneShot(one, stdout, stderr);
+}

@@ -1,0 +1,35 @@
+#include "calc/Expansion.h"
+
+#include "runtime/NumberText.h"
+#include "tables/MaterialTables.h"
+#include "ui/Texts.h"
+
+namespace velmarith {
+
+double ScaledGrowthFrom20(float length, float coefficient, int temperature) {
+    // In 32 bits the difference cannot overflow, whatever temperature was stored.
+    const int difference = temperature - ReferenceTemperature;
+    return (static_cast<double>(length) * static_cast<double>(coefficient)) *
+           static_cast<double>(difference);
+}
+
+std::optional<float> ExpansionFrom20(float length, float coefficient, int temperature) {
+    return RoundToSingle(ScaledGrowthFrom20(length, coefficient, temperature) / 1'000'000.0);
+}
+
+std::string CoefficientLineText(std::int16_t temperature, const std::string& valueText) {
+    std::string line(texts::CoefficientLead);
+    line += IntegerToText(temperature);
+    line += texts::CoefficientMiddle;
+    line += valueText;
+    return line;
+}
+
+std::string ResultLineText(float expansion) {
+    std::string line(texts::ExpansionLead);
+    line += SingleToText(expansion);
+    line += texts::ExpansionUnit;
+    return line;
+}
+
+}  // namespace velmarith

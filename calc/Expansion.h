@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace velmarith {
+
+// (length * coefficient) * (temperature - 20) in double, in the window's order: the growth of
+// the length from 20 °C, times 1e6.
+double ScaledGrowthFrom20(float length, float coefficient, int temperature);
+
+// The growth from 20 °C in mm, as the window stores it: ((L * α) * (T - 20)) / 1e6 in double,
+// rounded once to single; std::nullopt beyond the single range.
+std::optional<float> ExpansionFrom20(float length, float coefficient, int temperature);
+
+// The window's printed lines.
+std::string CoefficientLineText(std::int16_t temperature, const std::string& valueText);
+std::string ResultLineText(float expansion);
+
+}  // namespace velmarith

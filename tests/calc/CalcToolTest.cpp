@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "../core/ScriptedRuntime.h"
+#include "app/calc/Batch.h"
+#include "app/calc/CsvField.h"
+#include "app/calc/Engineering.h"
+#include "app/calc/OneShot.h"
+#include "app/calc/Report.h"
+#include "ui/ExpansionForm.h"
+
+namespace velmarith::tool {
+namespace {
+
+// Collects what a function writes to a FILE*.
+class Capture {
+  public:
+    Capture() : file_(open_memstream(&data_, &size_)) {}
+    ~Capture() {
+        if (file_ != nullptr) std::fclose(file_);
+        std::free(data_);
+    }
+    std::FILE* file() { return file_; }
+    std::string Text() {
+        std::fflush(file_);
+        return std::string(data_, size_);
+    }
+
+  private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::FILE* file_;
+};
+
+OneShotOptions Options(std::string material, std::string temperature, std::string length,
+                       std::string install = "") {
+    OneShotOptions options;
+    options.material = std::move(material);
+    options.temperature = std::move(temperature);
+    options.length = std::move(length);
+    options.install = std::move(install);
+    return options;
+}
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome OneShot(const OneShotOptions& options) {
+    Capture out, err;
+    const int status = RunOneShot(options, out.file(), err.file());
+    return {status, out.Text(), err.Text()};
+}
+
+Outcome Batch(const std::string& input) {
+    std::FILE* in = fmemopen(const_cast<char*>(input.data()), input.size(), "r");
+    if (input.empty()) in = std::fopen("/dev/null", "r");
+    Capture out, err;
+    const int status = RunBatch(in, out.file(), err.file());
+    std::fclose(in);
+    return {status, out.Text(), err.Text()};
+}
+
+// The window's lines for one press of the output button, from its handlers on a scripted
+// runtime, as the tests of the window's behaviour drive them.
+std::string WindowOutput(int material, const std::string& temperature, const std::string& length,
+                         float* expansion = nullptr) {
+    testing::ScriptedRuntime runtime;
+    ExpansionForm form(runtime);
+    form.Form_Load();
+    runtime.position = static_cast<std::int16_t>(material);
+    form.Combo1_Click();
+    runtime.Answer(temperature);
+    form.Command2_Click();
+    runtime.Answer(length);
+    form.Command3_Click();
+    runtime.transcript.clear();
+    form.Command4_Click();
+    if (expansion != nullptr) *expansion = form.State().Expansion;
+    std::string text;
+    for (const auto& line : runtime.Screen()) text += line + "\n";
+    return text;
+}
+
+TEST(OneShot, PrintsTheWindowsLinesForEveryMaterialAndTemperature) {
+    MaterialTables tables;
+    BuildMaterialTables(tables);
+    const CoefficientCache coefficients(tables);
+    for (int k = 0; k < kMaterialCount; ++k) {
+        const auto& limits = MaterialLimitsTable[k];
+        for (int t = limits.Low; t <= limits.High; t += 5) {
+            const std::string temperature = std::to_string(t);
+            for (const std::string length : {"1000", "2.5", "-37.75"}) {
+                float windowExpansion = 0;
+                const std::string window = WindowOutput(k, temperature, length, &windowExpansion);
+                for (const std::string install : {"", "20"}) {
+                    const auto outcome =
+                        OneShot(Options(std::to_string(k), temperature, length, install));
+                    ASSERT_EQ(outcome.status, 0) << k << " " << t;
+                    EXPECT_EQ(outcome.out, window) << k << " " << t << " " << length;
+                }
+                // The installation formula with T1 = 20 is the window's to the last bit.
+                const auto request =
+                    std::get<Request>(ParseRequest(std::to_string(k), temperature, length, "20"));
+                const auto result = std::get<Result>(Calculate(coefficients, request));
+                EXPECT_EQ(result.expansion, windowExpansion) << k << " " << t << " " << length;
+            }
+        }
+    }
+}
+
+TEST(OneShot, InstallationTemperatureUsesBothMeanCoefficients) {
+    struct Case {
+        std::string material, temperature, length, install;
+        const char* expansion;
+        const char* perMetre;
+    };
+    // By hand: L (α(T2)(T2 - 20) - α(T1)(T1 - 20)) / 1e6.
+    const Case cases[] = {
+        {"0", "200", "1000", "100", "1.276", "1.276"},     // (12.2·180 - 11.5·80) / 1000
+        {"2", "800", "1000", "-200", "18.288", "18.288"},  // (19.3·780 + 14.7·220) / 1000
+        {"0", "100", "2000", "200", "-2.552", "-1.276"},   // cooling back down
+        {"6", "500", "1000", "20", "6.096", "6.096"},      // 12.7·480 / 1000; 20 is always allowed
+        {"5", "300", "500", "300", "0", "0"},
+    };
+    for (const auto& c : cases) {
+        auto options = Options(c.material, c.temperature, c.length, c.install);
+        options.rate = true;
+        const auto outcome = OneShot(options);
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        EXPECT_NE(outcome.out.find(std::string("  材料的膨胀量为: ") + c.expansion + "mm\n"),
+                  std::string::npos)
+            << outcome.out;
+        EXPECT_NE(outcome.out.find(std::string("  每米膨胀量为: ") + c.perMetre + "mm/m\n"),
+                  std::string::npos)
+            << outcome.out;
+    }
+}
+
+TEST(OneShot, RejectsWhatTheWindowWouldNotCalculate) {
+    struct Case {
+        OneShotOptions options;
+        const char* message;
+    };
+    const Case cases[] = {
+        {Options("9", "150", "1000"), "未知材料"},
+        {Options("碳钢", "150", "1000"), "未知材料"},
+        {Options("0", "701", "1000"), "温度超过范围"},
+        {Options("6", "20", "1000"), "温度超过范围"},
+        {Options("5", "350", "1000"), "温度超过范围"},
+        {Options("0", "150", "1000", "750"), "安装温度超过范围"},
+        {Options("6", "150", "1000", "50"), "安装温度超过范围"},
+        {Options("0", "abc", "1000"), "温度无效"},
+        {Options("0", "40000", "1000"), "温度无效"},
+        {Options("0", "150", "1,5"), "长度无效"},
+        {Options("0", "150", "1e39"), "长度无效"},
+        {Options("0", "150", "1", "x"), "安装温度无效"},
+    };
+    for (const auto& c : cases) {
+        const auto outcome = OneShot(c.options);
+        EXPECT_EQ(outcome.status, 1) << c.options.temperature;
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+    }
+}
+
+TEST(OneShot, MaterialByListTextAndFullWidthNumbers) {
+    const auto byText = OneShot(Options("奥氏体钢", "１５０", "１０００"));
+    EXPECT_EQ(byText.status, 0);
+    EXPECT_EQ(byText.out, WindowOutput(2, "150", "1000"));
+    EXPECT_EQ(OneShot(Options("中铬钢（Cr5Mo至Cr9Mo）", "150", "1")).status, 0);
+}
+
+TEST(OneShot, ExplainShowsTheBracketingGridPoints) {
+    auto options = Options("0", "-100", "1000");
+    options.explain = true;
+    const auto outcome = OneShot(options);
+    ASSERT_EQ(outcome.status, 0);
+    EXPECT_NE(outcome.out.find("-100 摄氏度位于网格点 -130 与 -75 之间"), std::string::npos);
+    EXPECT_NE(outcome.out.find("  α(-130) = 9.65\n  α(-75) = 10.1\n"), std::string::npos);
+    EXPECT_NE(outcome.out.find("存为单精度 9.895454"), std::string::npos) << outcome.out;
+}
+
+TEST(Table, ListsEveryRowAsTheWindowHoldsIt) {
+    MaterialTables tables;
+    BuildMaterialTables(tables);
+    const auto all = TableLines(tables, std::nullopt);
+    ASSERT_EQ(all.size(), 10u);
+    EXPECT_EQ(
+        all[1],
+        "0 碳钢和低铬钼钢\t-200 ~ 700\t9\t9.65\t10.1\t10.9\t11.5\t12.2\t12.9\t13.6\t14.2\t14.6\t"
+        "14.9\t-\t-");
+    EXPECT_EQ(all[7], "6 灰铸铁\t100 ~ 500\t0\t0\t0\t0\t10.4\t11\t11.6\t12.1\t12.7\t-\t-\t-\t-");
+    const auto one = TableLines(tables, 2);
+    ASSERT_EQ(one.size(), 3u);
+    EXPECT_NE(one[1].find("\t17.6\t18\t18.4\t"), std::string::npos);
+    EXPECT_TRUE(one[1].ends_with("\t19.3\t-"));
+}
+
+TEST(Batch, GoodAndBadRowsMixed) {
+    const auto outcome = Batch(
+        "material,temperature,length,install\n"
+        "0,150,1000\n"
+        "\"奥氏体钢\",900,1\n"
+        "7,abc,1\n"
+        "0,200,1000,100\n"
+        "1,2\n"
+        "\"Cr25Ni20\",-100,\"1,5\"\n"
+        "5, 300 ,1e3,20\n");
+    EXPECT_EQ(outcome.status, 1);
+    const std::vector<std::string> expected = {
+        "material,temperature,length,install,coefficient,install_coefficient,expansion,mm_per_m,"
+        "final_length,error",
+        "0,150,1000,20,11.85,10.9,1.5405,1.5405,1001.541,",
+        "奥氏体钢,900,1,,,,,,,第3行: 温度超过范围: 900 摄氏度不在 -200 ~ 800 摄氏度之内",
+        "7,abc,1,,,,,,,\"第4行: 温度无效: \"\"abc\"\" (应为 -32768 至 32767 之间的数)\"",
+        "0,200,1000,100,12.2,11.5,1.276,1.276,1001.276,",
+        "1,2,,,,,,,,第6行: 应有3或4列",
+        "Cr25Ni20,-100,\"1,5\",,,,,,,\"第7行: 长度无效: \"\"1,5\"\" (应为单精度范围内的数)\"",
+        "5,300,1000,20,25.4,22.1,7.112,7.112,1007.112,",
+    };
+    std::string joined;
+    for (const auto& line : expected) joined += line + "\n";
+    EXPECT_EQ(outcome.out, joined);
+}
+
+TEST(Batch, FileLevelFailures) {
+    struct Case {
+        std::string input;
+        int status;
+        const char* out;
+        const char* err;
+    };
+    const std::string header =
+        "material,temperature,length,install,coefficient,install_coefficient,expansion,mm_per_m,"
+        "final_length,error\n";
+    const Case cases[] = {
+        {"", 1, "", "CSV 文件为空"},
+        {"material,temperature,length\n", 0, header.c_str(), ""},
+        {"material,temperature,length", 0, header.c_str(), ""},
+        {"a,b\n0,150,1000\n", 1, "", "第1行: 表头应为"},
+        {"material,temperature,length\n0,150,\"1000\n", 1, header.c_str(), "引号"},
+    };
+    for (const auto& c : cases) {
+        const auto outcome = Batch(c.input);
+        EXPECT_EQ(outcome.status, c.status) << c.input;
+        EXPECT_EQ(outcome.out, c.out) << c.input;
+        EXPECT_NE(outcome.err.find(c.err), std::string::npos) << outcome.err;
+    }
+}
+
+TEST(Batch, OverlongFieldsAreRowErrorsNotMemory) {
+    std::string input = "material,temperature,length\n0,150," + std::string(20000, '1') + "\n";
+    input += "0,150,1000\n";
+    const auto outcome = Batch(input);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.out.find("第2行: 字段过长"), std::string::npos);
+    EXPECT_NE(outcome.out.find("0,150,1000,20,11.85"), std::string::npos);
+    // An unterminated quote that runs on is cut off, not buffered.
+    const auto runaway = Batch("material,temperature,length\n0,150,\"" + std::string(100000, '1'));
+    EXPECT_EQ(runaway.status, 1);
+}
+
+TEST(CsvField, QuotesOnlyWhatNeedsIt) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain", "plain"},
+        {"a,b", "\"a,b\""},
+        {"say \"x\"", "\"say \"\"x\"\"\""},
+        {"two\nlines", "\"two\nlines\""},
+        {"", ""},
+        {"铝", "铝"},
+    };
+    for (const auto& [field, expected] : cases) {
+        std::string out;
+        AppendCsvField(out, field);
+        EXPECT_EQ(out, expected);
+    }
+}
+
+}  // namespace
+}  // namespace velmarith::tool
