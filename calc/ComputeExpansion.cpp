@@ -15,7 +15,7 @@ void ComputeExpansion(WindowState& state, Runtime& runtime) {
         return;
     }
     state.Expansion = *stored;
-    runtime.Print({ResultLineText(state.Expansion)});
+    runtime.Print({ResultLineText(state.Expansion).View()});
 }
 
 }  // namespace velmarith

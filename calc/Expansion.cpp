@@ -17,16 +17,18 @@ std::optional<float> ExpansionFrom20(float length, float coefficient, int temper
     return RoundToSingle(ScaledGrowthFrom20(length, coefficient, temperature) / 1'000'000.0);
 }
 
-std::string CoefficientLineText(std::int16_t temperature, const std::string& valueText) {
-    std::string line(texts::CoefficientLead);
+LineText CoefficientLineText(std::int16_t temperature, std::string_view valueText) {
+    LineText line;
+    line += texts::CoefficientLead;
     line += IntegerToText(temperature);
     line += texts::CoefficientMiddle;
     line += valueText;
     return line;
 }
 
-std::string ResultLineText(float expansion) {
-    std::string line(texts::ExpansionLead);
+LineText ResultLineText(float expansion) {
+    LineText line;
+    line += texts::ExpansionLead;
     line += SingleToText(expansion);
     line += texts::ExpansionUnit;
     return line;

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "calc/LineText.h"
+
 namespace velmarith {
 
 // (length * coefficient) * (temperature - 20) in double, in the window's order: the growth of
@@ -15,7 +17,7 @@ double ScaledGrowthFrom20(float length, float coefficient, int temperature);
 std::optional<float> ExpansionFrom20(float length, float coefficient, int temperature);
 
 // The window's printed lines.
-std::string CoefficientLineText(std::int16_t temperature, const std::string& valueText);
-std::string ResultLineText(float expansion);
+LineText CoefficientLineText(std::int16_t temperature, std::string_view valueText);
+LineText ResultLineText(float expansion);
 
 }  // namespace velmarith

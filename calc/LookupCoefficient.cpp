@@ -31,8 +31,8 @@ bool LookupCoefficient(WindowState& state, Runtime& runtime) {
     const auto hit = FindCoefficient(state.Tables, state.MaterialIndex, state.InputTemperature);
     state.GridIndex = static_cast<std::int16_t>(limits.Last + 1);
     if (!hit) return false;  // unreachable within the limits, kept as a guard
-    runtime.Print(
-        {CoefficientLineText(state.InputTemperature, hit->valueText), texts::CoefficientUnit});
+    runtime.Print({CoefficientLineText(state.InputTemperature, hit->valueText).View(),
+                   texts::CoefficientUnit});
     state.Coefficient = hit->coefficient;
     return true;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (extra arguments go to cmake's configure step).
+# Configures and builds into build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DVELMARITH_WERROR=ON "$@"
-cmake --build build
+cmake --preset default
+cmake --build --preset default

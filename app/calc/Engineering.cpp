@@ -56,14 +56,12 @@ std::variant<Request, std::string> ParseRequest(std::string_view material,
     return request;
 }
 
-const std::optional<CoefficientHit>& CoefficientCache::Find(int material,
-                                                            std::int16_t temperature) const {
+std::optional<CoefficientHit> CoefficientCache::Find(int material, std::int16_t temperature) const {
     if (temperature < kLowest || temperature > kHighest) {
-        outside_ = FindCoefficient(tables_, material, temperature);
-        return outside_;
+        return FindCoefficient(tables_, material, temperature);
     }
-    Slot& slot = slots_[static_cast<std::size_t>(material * (kHighest - kLowest + 1) +
-                                                 (temperature - kLowest))];
+    Slot& slot = slots_[static_cast<std::size_t>(material) * kSlotsPerMaterial +
+                        static_cast<std::size_t>(temperature - kLowest)];
     if (!slot.filled) {
         slot.hit = FindCoefficient(tables_, material, temperature);
         slot.filled = true;

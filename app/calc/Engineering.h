@@ -33,7 +33,7 @@ std::variant<Request, std::string> ParseRequest(std::string_view material,
 class CoefficientCache {
   public:
     explicit CoefficientCache(const MaterialTables& tables) : tables_(tables) {}
-    const std::optional<CoefficientHit>& Find(int material, std::int16_t temperature) const;
+    std::optional<CoefficientHit> Find(int material, std::int16_t temperature) const;
 
   private:
     static constexpr int kLowest = -200;
@@ -43,9 +43,8 @@ class CoefficientCache {
         std::optional<CoefficientHit> hit;
     };
     const MaterialTables& tables_;
-    mutable std::vector<Slot> slots_ =
-        std::vector<Slot>(static_cast<std::size_t>(kMaterialCount * (kHighest - kLowest + 1)));
-    mutable std::optional<CoefficientHit> outside_;
+    static constexpr std::size_t kSlotsPerMaterial = kHighest - kLowest + 1;
+    mutable std::vector<Slot> slots_ = std::vector<Slot>(kMaterialCount * kSlotsPerMaterial);
 };
 
 struct Result {

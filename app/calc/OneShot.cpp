@@ -43,13 +43,13 @@ int RunOneShot(const OneShotOptions& options, std::FILE* out, std::FILE* err) {
         lines.insert(lines.end(), window->begin(), window->end());
     } else {
         const std::string unit(texts::CoefficientUnit);
-        lines.push_back(CoefficientLineText(request.temperature, result.coefficient.valueText) +
-                        unit);
+        lines.push_back(
+            CoefficientLineText(request.temperature, result.coefficient.valueText).Str() + unit);
         lines.push_back(
             "  " + IntegerToText(request.install) +
             "摄氏度(安装温度)时材料的膨胀系数为:  " + result.installCoefficient->valueText + unit);
         lines.insert(lines.end(), 3, std::string());
-        lines.push_back(ResultLineText(result.expansion));
+        lines.push_back(ResultLineText(result.expansion).Str());
     }
     if (options.rate) {
         lines.push_back("  每米膨胀量为: " + SingleToText(result.millimetresPerMetre) + "mm/m");

@@ -58,7 +58,7 @@ std::vector<std::string> TableLines(const MaterialTables& tables, std::optional<
         }
         lines.push_back(line);
     }
-    lines.push_back("系数单位: 10^-6 mm/mm.C, 为 20 摄氏度至该温度之间的平均线膨胀系数");
+    lines.emplace_back("系数单位: 10^-6 mm/mm.C, 为 20 摄氏度至该温度之间的平均线膨胀系数");
     return lines;
 }
 

@@ -17,9 +17,7 @@ int UsageError(const CLI::App& app, const std::string& message) {
     return kUsageError;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     using namespace velmarith::tool;
     CLI::App app{"金属热膨胀量计算 (与 Velmarith 窗口的计算相同)", "velmarith-calc"};
     app.set_help_flag("-h,--help", "显示帮助并退出");
@@ -86,4 +84,15 @@ int main(int argc, char** argv) {
         return UsageError(app, "需要 --material, --temperature 和 --length (或 --table, --csv)");
     }
     return RunOneShot(one, stdout, stderr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "velmarith-calc: %s\n", error.what());
+        return 1;
+    }
 }

@@ -214,9 +214,11 @@ TEST(Batch, GoodAndBadRowsMixed) {
         "\"Cr25Ni20\",-100,\"1,5\"\n"
         "5, 300 ,1e3,20\n");
     EXPECT_EQ(outcome.status, 1);
-    const std::vector<std::string> expected = {
+    const std::string header =
         "material,temperature,length,install,coefficient,install_coefficient,expansion,mm_per_m,"
-        "final_length,error",
+        "final_length,error";
+    const std::vector<std::string> expected = {
+        header,
         "0,150,1000,20,11.85,10.9,1.5405,1.5405,1001.541,",
         "奥氏体钢,900,1,,,,,,,第3行: 温度超过范围: 900 摄氏度不在 -200 ~ 800 摄氏度之内",
         "7,abc,1,,,,,,,\"第4行: 温度无效: \"\"abc\"\" (应为 -32768 至 32767 之间的数)\"",

@@ -1,0 +1,86 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/calc/Batch.h"
+#include "runtime/NumberText.h"
+#include "ui/ExpansionForm.h"
+
+namespace {
+
+// Keeps every printed line, as the window's print area does.
+class KeepingRuntime : public velmarith::Runtime {
+  public:
+    void PrintLine(std::span<const std::string_view> items) override {
+        std::size_t size = 0;
+        for (const auto item : items) size += item.size();
+        std::string line;
+        line.reserve(size);
+        for (const auto item : items) line += item;
+        lines.push_back(std::move(line));
+    }
+    void Cls() override { lines.clear(); }
+    std::optional<std::string> InputBox(std::string_view) override { return answer; }
+    void EnableButton(velmarith::Button) override {}
+    std::int16_t SelectedListPosition() override { return 0; }
+
+    std::vector<std::string> lines;
+    std::string answer;
+};
+
+// One press of 输出 for material 0, 150 °C, 1000 mm: lookup, expansion, five lines.
+void BM_OutputButtonPress(benchmark::State& state) {
+    KeepingRuntime runtime;
+    velmarith::ExpansionForm form(runtime);
+    form.Form_Load();
+    runtime.answer = "150";
+    form.Command2_Click();
+    runtime.answer = "1000";
+    form.Command3_Click();
+    for (auto _ : state) {
+        runtime.lines.clear();
+        form.Command4_Click();
+        benchmark::DoNotOptimize(runtime.lines.data());
+    }
+}
+BENCHMARK(BM_OutputButtonPress);
+
+// The floor of a press: formatting its two numbers, nothing else.
+void BM_FormattingFloor(benchmark::State& state) {
+    float coefficient = 11.85f;
+    float expansion = 1.5405f;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(coefficient);
+        benchmark::DoNotOptimize(expansion);
+        auto a = velmarith::SingleToText(coefficient);
+        auto b = velmarith::SingleToText(expansion);
+        benchmark::DoNotOptimize(a.data());
+        benchmark::DoNotOptimize(b.data());
+    }
+}
+BENCHMARK(BM_FormattingFloor);
+
+// velmarith-calc --csv: rows per second through the whole batch path, in memory.
+void BM_BatchRows(benchmark::State& state) {
+    std::string input = "material,temperature,length,install\n";
+    const int rows = 100000;
+    for (int i = 0; i < rows; ++i) {
+        input += std::to_string(i % 8) + "," + std::to_string(100 + i % 200) + "," +
+                 std::to_string(1 + i % 9999) + ".5," + (i % 3 == 0 ? "100" : "20") + "\n";
+    }
+    for (auto _ : state) {
+        std::FILE* in = fmemopen(input.data(), input.size(), "r");
+        std::FILE* out = std::fopen("/dev/null", "w");
+        benchmark::DoNotOptimize(velmarith::tool::RunBatch(in, out, stderr));
+        std::fclose(in);
+        std::fclose(out);
+    }
+    state.SetItemsProcessed(state.iterations() * rows);
+}
+BENCHMARK(BM_BatchRows)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
