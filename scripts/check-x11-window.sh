@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The real window under Xvfb as the X server sees it: no title for the window manager to show
+# (Qt would hand it the application's name), a 477 x 341 client area, the program's icon.
+# Usage: scripts/check-x11-window.sh [BINARY]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+binary=$(realpath "${1:-$here/../build/app/window/velmarith}")
+display=:${VELMARITH_DISPLAY:-93}
+export DISPLAY=$display QT_QPA_PLATFORM=xcb
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+"$binary" >/dev/null 2>&1 &
+window=""
+for _ in $(seq 100); do
+    window=$(xdotool search --class velmarith 2>/dev/null | tail -1 || true)
+    [ -n "$window" ] && [ "$(xprop -id "$window" _NET_WM_NAME)" = "_NET_WM_NAME(UTF8_STRING) = " ] && break
+    sleep 0.1
+done
+failed=0
+check() {  # description, actual, expected
+    if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAILED: $1: '$2', want '$3'"; failed=1; fi
+}
+[ -n "$window" ] || { echo "FAILED: the window did not appear"; exit 1; }
+check "_NET_WM_NAME" "$(xprop -id "$window" _NET_WM_NAME)" "_NET_WM_NAME(UTF8_STRING) = "
+check "WM_NAME" "$(xprop -id "$window" WM_NAME)" "WM_NAME(STRING) = "
+check "client width" "$(xwininfo -id "$window" | awk '/Width:/ {print $2}')" "477"
+check "client height" "$(xwininfo -id "$window" | awk '/Height:/ {print $2}')" "341"
+check "icon" "$(xprop -id "$window" _NET_WM_ICON | grep -c 'Icon (32 x 32)' || true)" "1"
+[ $failed -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
+exit $failed
