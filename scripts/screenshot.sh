@@ -20,6 +20,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -n "${window:-}" ] || { echo "the window did not appear" >&2; exit 1; }
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 sleep 1
 answer() {  # types into the prompt that has just opened and presses OK
     sleep 0.7
@@ -27,7 +28,7 @@ answer() {  # types into the prompt that has just opened and presses OK
     xdotool key Return
     sleep 0.5
 }
-xdotool key Down               # Combo1 has the focus: choose the first entry
+xdotool key Down; sleep 0.5    # Combo1 has the focus: choose the first entry
 xdotool key Tab space; answer 150     # 温度
 xdotool key Tab space; answer 1000    # 长度
 xdotool key Tab space; sleep 0.5      # 输出
