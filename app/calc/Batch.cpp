@@ -117,24 +117,23 @@ class BatchWriter {
     }
 
     void WriteResult(const Request& request, const Result& result) {
-        buffer_ += static_cast<char>('0' + request.material);
-        buffer_ += ',';
-        buffer_ += IntegerToText(request.temperature);
-        buffer_ += ',';
-        buffer_ += SingleToText(request.length);
-        buffer_ += ',';
-        buffer_ += IntegerToText(request.install);
-        buffer_ += ',';
-        buffer_ += result.coefficient.valueText;
-        buffer_ += ',';
-        if (result.installCoefficient) buffer_ += result.installCoefficient->valueText;
-        buffer_ += ',';
-        buffer_ += SingleToText(result.expansion);
-        buffer_ += ',';
-        buffer_ += SingleToText(result.millimetresPerMetre);
-        buffer_ += ',';
-        buffer_ += SingleToText(result.finalLength);
-        buffer_ += ",\n";
+        // None of these can hold a comma or a quote: no quoting needed.
+        const std::string fields[] = {
+            IntegerToText(static_cast<std::int16_t>(request.material)),
+            IntegerToText(request.temperature),
+            SingleToText(request.length),
+            IntegerToText(request.install),
+            result.coefficient.valueText,
+            result.installCoefficient ? result.installCoefficient->valueText : std::string(),
+            SingleToText(result.expansion),
+            SingleToText(result.millimetresPerMetre),
+            SingleToText(result.finalLength),
+        };
+        for (const auto& field : fields) {
+            buffer_ += field;
+            buffer_ += ',';
+        }
+        buffer_ += '\n';  // the error column stays empty
     }
 
     void Flush() {
