@@ -19,12 +19,13 @@ std::optional<CoefficientHit> FindCoefficient(const MaterialTables& tables, int 
             const double a1 = row[i + 1].AsDouble();
             const double value = (static_cast<double>(t - g0) * (a1 - a0)) / (g1 - g0) + a0;
             const auto coefficient = static_cast<float>(value);
-            return CoefficientHit{static_cast<std::int16_t>(i), false, coefficient,
+            return CoefficientHit{static_cast<std::int16_t>(i), false, value, coefficient,
                                   SingleToText(coefficient)};
         }
         if (t == g0) {
-            return CoefficientHit{static_cast<std::int16_t>(i), true,
-                                  static_cast<float>(row[i].AsDouble()), row[i].ToText()};
+            const double value = row[i].AsDouble();
+            return CoefficientHit{static_cast<std::int16_t>(i), true, value,
+                                  static_cast<float>(value), row[i].ToText()};
         }
     }
     return std::nullopt;

@@ -12,6 +12,7 @@ namespace velmarith {
 struct CoefficientHit {
     std::int16_t gridIndex;  // the index whose line was printed: g0 = TemperatureGrid[gridIndex]
     bool exact;              // T is a grid point: the element is printed as stored
+    double value;            // the interpolated or stored value before rounding to single
     float coefficient;       // what the window stores in its single field
     std::string valueText;   // the value as the coefficient line prints it
 };

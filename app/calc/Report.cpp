@@ -31,13 +31,9 @@ void ExplainCoefficient(std::vector<std::string>& lines, const MaterialTables& t
                     std::to_string(i) + " 与 " + std::to_string(i + 1) + ")");
     lines.push_back("  α(" + g0 + ") = " + a0);
     lines.push_back("  α(" + g1 + ") = " + a1);
-    const double value =
-        (static_cast<double>(temperature - grid[i]) * (row[i + 1].AsDouble() - row[i].AsDouble())) /
-            (grid[i + 1] - grid[i]) +
-        row[i].AsDouble();
     lines.push_back("  α(" + t + ") = ((" + t + " - " + g0 + ") × (" + a1 + " - " + a0 + ")) ÷ (" +
-                    g1 + " - " + g0 + ") + " + a0 + " = " + DoubleToText(value) + ", 存为单精度 " +
-                    SingleToText(hit.coefficient));
+                    g1 + " - " + g0 + ") + " + a0 + " = " + DoubleToText(hit.value) +
+                    ", 存为单精度 " + SingleToText(hit.coefficient));
 }
 
 }  // namespace

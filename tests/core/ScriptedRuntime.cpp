@@ -14,10 +14,7 @@ void ScriptedRuntime::Cls() { transcript.emplace_back("cls"); }
 
 std::optional<std::string> ScriptedRuntime::InputBox(std::string_view prompt) {
     transcript.push_back("prompt:" + std::string(prompt));
-    if (answers.empty()) {
-        ++unansweredPrompts;
-        return std::nullopt;
-    }
+    if (answers.empty()) return std::nullopt;
     auto answer = std::move(answers.front());
     answers.pop_front();
     return answer;

@@ -33,7 +33,6 @@ class ScriptedRuntime : public Runtime {
     std::deque<std::optional<std::string>> answers;
     std::vector<std::string> transcript;
     std::set<Button> enabled;
-    int unansweredPrompts = 0;
 };
 
 }  // namespace velmarith::testing

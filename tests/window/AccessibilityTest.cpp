@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "PromptDriver.h"
+#include "WindowFixture.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/ExpansionWindow.h"
 #include "ui/qt/MaterialList.h"
@@ -11,7 +11,6 @@
 
 using velmarith::Button;
 using velmarith::ExpansionWindow;
-using velmarith::testing::PromptDriver;
 
 namespace {
 
@@ -27,13 +26,10 @@ QAccessibleInterface* Find(QAccessibleInterface* root, QAccessible::Role role,
 
 }  // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public velmarith::testing::WindowFixture {
     Q_OBJECT
 
   private:
-    std::unique_ptr<ExpansionWindow> window;
-    std::unique_ptr<PromptDriver> prompts;
-
     QAccessibleInterface* Root() { return QAccessible::queryAccessibleInterface(window.get()); }
     QAccessibleInterface* Output() { return Find(Root(), QAccessible::EditableText, "输出结果"); }
     QString OutputText() {
@@ -50,17 +46,8 @@ class AccessibilityTest : public QObject {
     }
 
   private slots:
-    void init() {
-        window = std::make_unique<ExpansionWindow>();
-        prompts = std::make_unique<PromptDriver>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void cleanup() {
-        QCOMPARE(prompts->unexpectedPrompts, 0);
-        prompts.reset();
-        window.reset();
-    }
+    void init() { OpenWindow(false); }
+    void cleanup() { CloseWindow(); }
 
     void everyControlHasItsCaptionRoleAndState_data() {
         QTest::addColumn<int>("role");

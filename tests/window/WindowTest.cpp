@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "PromptDriver.h"
+#include "WindowFixture.h"
 #include "ui/qt/Application.h"
 #include "ui/qt/ExpansionWindow.h"
 #include "ui/qt/MaterialList.h"
@@ -15,7 +15,6 @@
 
 using velmarith::Button;
 using velmarith::ExpansionWindow;
-using velmarith::testing::PromptDriver;
 
 namespace {
 
@@ -35,13 +34,10 @@ bool HasPixelOtherThan(const QImage& image, const QColor& color) {
 
 }  // namespace
 
-class WindowTest : public QObject {
+class WindowTest : public velmarith::testing::WindowFixture {
     Q_OBJECT
 
   private:
-    std::unique_ptr<ExpansionWindow> window;
-    std::unique_ptr<PromptDriver> prompts;
-
     QPushButton* Command(Button b) { return window->CommandButton(b); }
     QStringList Lines() { return window->PrintSurface()->Lines(); }
     void Click(Button b) { QTest::mouseClick(Command(b), Qt::LeftButton); }
@@ -56,20 +52,8 @@ class WindowTest : public QObject {
     }
 
   private slots:
-    void init() {
-        window = std::make_unique<ExpansionWindow>();
-        prompts = std::make_unique<PromptDriver>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-    void cleanup() {
-        QCOMPARE(prompts->unexpectedPrompts, 0);
-        QVERIFY(prompts->Idle());
-        prompts.reset();
-        window.reset();
-    }
+    void init() { OpenWindow(true); }
+    void cleanup() { CloseWindow(); }
 
     void controlsSitWhereTheLayoutPutsThem_data() {
         QTest::addColumn<QString>("name");

@@ -21,9 +21,6 @@ class MaterialList : public QComboBox {
   signals:
     void Click();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     int selected_ = -1;
 };
