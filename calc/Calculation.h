@@ -1,7 +1,7 @@
 #pragma once
 
 #include "runtime/Runtime.h"
-#include "ui/WindowState.h"
+#include "state/WindowState.h"
 
 namespace velmarith {
 

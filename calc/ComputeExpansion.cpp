@@ -1,6 +1,6 @@
 #include "calc/Calculation.h"
 #include "calc/Expansion.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace velmarith {
 

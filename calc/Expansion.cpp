@@ -2,7 +2,7 @@
 
 #include "runtime/NumberText.h"
 #include "tables/MaterialTables.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace velmarith {
 

@@ -2,16 +2,9 @@
 #include "calc/Expansion.h"
 #include "calc/GridWalk.h"
 #include "runtime/Prompt.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace velmarith {
-namespace {
-
-bool WithinLimits(const MaterialLimits& limits, std::int16_t temperature) {
-    return temperature >= limits.Low && temperature <= limits.High;
-}
-
-}  // namespace
 
 bool LookupCoefficient(WindowState& state, Runtime& runtime) {
     const MaterialLimits& limits = MaterialLimitsTable[state.MaterialIndex];

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "runtime/ScriptedRuntime.h"
 #include "tests/support/Invariants.h"
 #include "ui/ExpansionForm.h"
 
@@ -36,19 +36,38 @@ class Bytes {
     std::size_t pos_ = 0;
 };
 
-class FuzzRuntime : public velmarith::Runtime {
+// The shared scripted runtime, with answers drawn from the input and every line checked.
+class FuzzRuntime : public velmarith::ScriptedRuntime {
   public:
-    explicit FuzzRuntime(Bytes& bytes) : bytes_(bytes) {}
+    explicit FuzzRuntime(Bytes& bytes) : bytes_(bytes) { enabled.insert(Button::Command5); }
 
     void PrintLine(std::span<const std::string_view> items) override {
-        std::string line;
-        for (const auto item : items) line += item;
-        const std::string problem = velmarith::testing::CheckLine(line);
+        ScriptedRuntime::PrintLine(items);
+        const std::string problem = velmarith::testing::CheckLine(transcript.back().substr(5));
         if (!problem.empty()) Fail(problem);
-        printed.push_back(line);
     }
-    void Cls() override { printed.emplace_back("<cls>"); }
-    std::optional<std::string> InputBox(std::string_view) override {
+    std::optional<std::string> InputBox(std::string_view prompt) override {
+        Answer(NextAnswer());
+        return ScriptedRuntime::InputBox(prompt);
+    }
+
+    // The lines printed since the last call, a clear shown as "<cls>".
+    std::vector<std::string> TakePrinted() {
+        std::vector<std::string> printed;
+        for (auto& entry : TakeTranscript()) {
+            if (entry == "cls") printed.emplace_back("<cls>");
+            if (entry.starts_with("line:")) printed.push_back(entry.substr(5));
+        }
+        return printed;
+    }
+
+    static void Fail(const std::string& problem) {
+        std::fprintf(stderr, "invariant broken: %s\n", problem.c_str());
+        std::abort();
+    }
+
+  private:
+    std::optional<std::string> NextAnswer() {
         const std::uint8_t kind = bytes_.Next();
         switch (kind % 4) {
             case 0:
@@ -66,19 +85,7 @@ class FuzzRuntime : public velmarith::Runtime {
             }
         }
     }
-    void EnableButton(Button button) override { enabled.insert(button); }
-    std::int16_t SelectedListPosition() override { return position; }
 
-    static void Fail(const std::string& problem) {
-        std::fprintf(stderr, "invariant broken: %s\n", problem.c_str());
-        std::abort();
-    }
-
-    std::int16_t position = -1;
-    std::set<Button> enabled{Button::Command5};
-    std::vector<std::string> printed;
-
-  private:
     Bytes& bytes_;
 };
 
@@ -92,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     velmarith::testing::ButtonModel model;
     for (int events = 0; !bytes.Empty() && events < 64; ++events) {
         const std::uint8_t event = bytes.Next();
-        runtime.printed.clear();
+        runtime.TakeTranscript();
         switch (event % 6) {
             case 0:
                 runtime.position = static_cast<std::int16_t>(bytes.Next() % 9) - 1;
@@ -113,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (!runtime.enabled.contains(Button::Command4)) break;
                 form.Command4_Click();
                 const auto problem = velmarith::testing::CheckOutputPress(
-                    runtime.printed, form.State(), runtime.position);
+                    runtime.TakePrinted(), form.State(), runtime.position);
                 if (!problem.empty()) FuzzRuntime::Fail(problem);
                 break;
             }

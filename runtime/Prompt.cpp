@@ -1,7 +1,7 @@
 #include "runtime/Prompt.h"
 
 #include "runtime/NumberText.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace velmarith {
 namespace {

@@ -6,7 +6,6 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 binary=$(realpath "${1:-$here/../build/app/window/velmarith}")
-display=:${VELMARITH_DISPLAY:-96}
 runtime_dir=$(mktemp -d)
 trap 'rm -rf "$runtime_dir"' EXIT
 
@@ -17,18 +16,22 @@ done
 [ -n "$launcher" ] || { echo "atspi: at-spi-bus-launcher not found (at-spi2-core)" >&2; exit 1; }
 
 export XDG_RUNTIME_DIR=$runtime_dir
-export DISPLAY=$display
 export QT_QPA_PLATFORM=xcb
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() { kill "$xvfb" 2>/dev/null || true; rm -rf "$runtime_dir"; }
+source "$here/lib/xvfb.sh"
+cleanup() { stop_xvfb; rm -rf "$runtime_dir"; }
 trap cleanup EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb
 
 timeout --kill-after=5 90 dbus-run-session -- bash -c '
     set -euo pipefail
-    "$0" --launch-immediately >/dev/null 2>&1 &
-    sleep 1
+    "$0" --launch-immediately &
+    # The accessibility bus is ready once its name has an owner on the session bus.
+    for _ in $(seq 100); do
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+            org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null |
+            grep -q "boolean true" && break
+        sleep 0.05
+    done
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$1" >/dev/null 2>&1 &
     app=$!
     status=0

@@ -3,10 +3,13 @@
 # (for compile_commands.json). Exits non-zero on any finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+# Found without git, so that this works from a source archive as well.
+folders=(texts runtime tables state calc ui app tests bench fuzz)
+mapfile -t sources < <(find "${folders[@]}" -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
+[ ${#sources[@]} -gt 0 ] || { echo "check-static: no sources found" >&2; exit 1; }
 echo "clang-format: ${#sources[@]} files"
 clang-format --dry-run --Werror "${sources[@]}"
-mapfile -t units < <(git ls-files '*.cpp' ':!fuzz/*')
+mapfile -t units < <(printf '%s\n' "${sources[@]}" | grep '\.cpp$' | grep -v '^fuzz/')
 echo "clang-tidy: ${#units[@]} files"
 log=$(mktemp)
 status=0

@@ -5,11 +5,10 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 binary=$(realpath "${1:-$here/../build/app/window/velmarith}")
-display=:${VELMARITH_DISPLAY:-93}
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+source "$here/lib/xvfb.sh"
+export QT_QPA_PLATFORM=xcb
 trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb
 "$binary" >/dev/null 2>&1 &
 window=""
 for _ in $(seq 100); do

@@ -9,7 +9,7 @@ packages=(
     xvfb xauth x11-utils xdotool openbox imagemagick
     at-spi2-core dbus dbus-x11 python3-pyatspi python3-gi gir1.2-atspi-2.0
     clang libclang-rt-dev clang-format clang-tidy
-    binutils-mingw-w64-x86-64
+    binutils-mingw-w64-x86-64 git
 )
 missing=()
 for package in "${packages[@]}"; do

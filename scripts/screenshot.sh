@@ -5,13 +5,10 @@
 set -euo pipefail
 binary=${1:-build/app/window/velmarith}
 output=${2:-velmarith-window.png}
-display=:${VELMARITH_DISPLAY:-97}
+source "$(dirname "$0")/lib/xvfb.sh"
 
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
 trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb
 openbox >/dev/null 2>&1 &
 "$binary" >/dev/null 2>&1 &
 for _ in $(seq 100); do

@@ -7,6 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
+echo "== layering"
+bash scripts/check-layers.sh
+
 echo "== build and test"
 cmake --preset default
 cmake --build --preset default

@@ -38,6 +38,17 @@ struct MaterialLimits {
 
 extern const std::array<MaterialLimits, kMaterialCount> MaterialLimitsTable;
 
+constexpr bool WithinLimits(const MaterialLimits& limits, int temperature) {
+    return temperature >= limits.Low && temperature <= limits.High;
+}
+
+// The temperature button's own check, wider than any material's: −200 … 800 °C.
+inline constexpr std::int16_t LowestTemperature = -200;
+inline constexpr std::int16_t HighestTemperature = 800;
+constexpr bool WithinTemperatureBounds(int temperature) {
+    return temperature >= LowestTemperature && temperature <= HighestTemperature;
+}
+
 constexpr bool IsMaterialIndex(int index) { return index >= 0 && index < kMaterialCount; }
 
 }  // namespace velmarith

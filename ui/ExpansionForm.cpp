@@ -2,15 +2,9 @@
 
 #include "calc/Calculation.h"
 #include "runtime/Prompt.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace velmarith {
-namespace {
-
-constexpr std::int16_t kLowestTemperature = -200;
-constexpr std::int16_t kHighestTemperature = 800;
-
-}  // namespace
 
 void ExpansionForm::Form_Load() { BuildMaterialTables(state_.Tables); }
 
@@ -26,10 +20,7 @@ void ExpansionForm::Command2_Click() {
     const auto answer = PromptInteger(runtime_, texts::TemperaturePrompt);
     if (!answer) return;
     state_.InputTemperature = *answer;
-    if (state_.InputTemperature >= kLowestTemperature &&
-        state_.InputTemperature <= kHighestTemperature) {
-        return;
-    }
+    if (WithinTemperatureBounds(state_.InputTemperature)) return;
     runtime_.Print({texts::TemperatureOutOfRange});
     // The second answer is kept unchecked; the output button checks it against the material.
     const auto again = PromptInteger(runtime_, texts::TemperatureRePrompt);

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "runtime/Runtime.h"
-#include "ui/WindowState.h"
+#include "state/WindowState.h"
 
 namespace velmarith {
 

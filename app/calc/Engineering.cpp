@@ -42,14 +42,11 @@ std::variant<Request, std::string> ParseRequest(std::string_view material,
     }
 
     const MaterialLimits& limits = MaterialLimitsTable[request.material];
-    const auto within = [&](std::int16_t value) {
-        return value >= limits.Low && value <= limits.High;
-    };
-    if (!within(request.temperature)) {
+    if (!WithinLimits(limits, request.temperature)) {
         return "温度超过范围: " + IntegerToText(request.temperature) + " 摄氏度不在 " +
                RangeText(limits) + "之内";
     }
-    if (request.install != ReferenceTemperature && !within(request.install)) {
+    if (request.install != ReferenceTemperature && !WithinLimits(limits, request.install)) {
         return "安装温度超过范围: " + IntegerToText(request.install) + " 摄氏度不在 " +
                RangeText(limits) + "之内";
     }
@@ -57,11 +54,11 @@ std::variant<Request, std::string> ParseRequest(std::string_view material,
 }
 
 std::optional<CoefficientHit> CoefficientCache::Find(int material, std::int16_t temperature) const {
-    if (temperature < kLowest || temperature > kHighest) {
+    if (!WithinTemperatureBounds(temperature)) {
         return FindCoefficient(tables_, material, temperature);
     }
     Slot& slot = slots_[static_cast<std::size_t>(material) * kSlotsPerMaterial +
-                        static_cast<std::size_t>(temperature - kLowest)];
+                        static_cast<std::size_t>(temperature - LowestTemperature)];
     if (!slot.filled) {
         slot.hit = FindCoefficient(tables_, material, temperature);
         slot.filled = true;

@@ -36,14 +36,12 @@ class CoefficientCache {
     std::optional<CoefficientHit> Find(int material, std::int16_t temperature) const;
 
   private:
-    static constexpr int kLowest = -200;
-    static constexpr int kHighest = 800;
     struct Slot {
         bool filled = false;
         std::optional<CoefficientHit> hit;
     };
     const MaterialTables& tables_;
-    static constexpr std::size_t kSlotsPerMaterial = kHighest - kLowest + 1;
+    static constexpr std::size_t kSlotsPerMaterial = HighestTemperature - LowestTemperature + 1;
     mutable std::vector<Slot> slots_ = std::vector<Slot>(kMaterialCount * kSlotsPerMaterial);
 };
 

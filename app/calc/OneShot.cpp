@@ -8,7 +8,7 @@
 #include "app/calc/WindowLines.h"
 #include "calc/Expansion.h"
 #include "runtime/NumberText.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 
 namespace velmarith::tool {
 namespace {

@@ -7,6 +7,7 @@
 #include "app/calc/Engineering.h"
 #include "app/calc/OneShot.h"
 #include "app/calc/Report.h"
+#include "texts/Texts.h"
 
 namespace {
 
@@ -21,7 +22,9 @@ int Run(int argc, char** argv) {
     using namespace velmarith::tool;
     CLI::App app{"金属热膨胀量计算 (与 Velmarith 窗口的计算相同)", "velmarith-calc"};
     app.set_help_flag("-h,--help", "显示帮助并退出");
-    app.set_version_flag("--version", "Velmarith 1.0, 版本 1.00", "显示版本并退出");
+    const std::string version = "velmarith-calc (" + std::string(velmarith::texts::ProductName) +
+                                ") " + std::string(velmarith::texts::FileVersion);
+    app.set_version_flag("--version", version, "显示版本并退出");
 
     OneShotOptions one;
     std::string csvPath;
@@ -49,7 +52,7 @@ int Run(int argc, char** argv) {
         std::fputs(app.help().c_str(), stdout);
         return 0;
     } catch (const CLI::CallForVersion&) {
-        std::puts("Velmarith 1.0 1.00");
+        std::puts(version.c_str());
         return 0;
     } catch (const CLI::ParseError& error) {
         return UsageError(app, error.what());

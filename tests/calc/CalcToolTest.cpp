@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "../core/ScriptedRuntime.h"
 #include "app/calc/Batch.h"
 #include "app/calc/CsvField.h"
 #include "app/calc/Engineering.h"
 #include "app/calc/OneShot.h"
 #include "app/calc/Report.h"
+#include "runtime/ScriptedRuntime.h"
 #include "ui/ExpansionForm.h"
 
 namespace velmarith::tool {
@@ -71,7 +71,7 @@ Outcome Batch(const std::string& input) {
 // runtime, as the tests of the window's behaviour drive them.
 std::string WindowOutput(int material, const std::string& temperature, const std::string& length,
                          float* expansion = nullptr) {
-    testing::ScriptedRuntime runtime;
+    ScriptedRuntime runtime;
     ExpansionForm form(runtime);
     form.Form_Load();
     runtime.position = static_cast<std::int16_t>(material);

@@ -30,7 +30,7 @@ expect 0 '^  材料的膨胀量为: -4\.95mm$' '^$' -- --material 0 --temperatur
 expect 0 '^  材料的膨胀量为: 1\.276mm$' '^$' -- -m 0 -t 200 -l 1000 --install 100
 expect 0 '^  膨胀后长度为: 1001\.541mm$' '^$' -- -m 0 -t 150 -l 1000 --final
 expect 0 'Cr25Ni20' '^$' -- --table
-expect 0 '^Velmarith 1\.0' '^$' -- --version
+expect 0 '^velmarith-calc \(Velmarith 1\.0\) 1\.00$' '^$' -- --version
 expect 0 'Usage' '^$' -- --help
 expect 1 '^$' '温度超过范围' -- -m 0 -t 701 -l 1000
 expect 1 '^$' '未知材料' -- -m 8 -t 150 -l 1000

@@ -4,14 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "ScriptedRuntime.h"
 #include "calc/Calculation.h"
+#include "runtime/ScriptedRuntime.h"
 #include "ui/ExpansionForm.h"
 
 namespace velmarith {
 namespace {
 
-using testing::ScriptedRuntime;
 using Lines = std::vector<std::string>;
 
 const std::string kOutOfRange = "line:温度超过范围,请重试!";

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "runtime/Runtime.h"
-#include "ui/WindowState.h"
+#include "state/WindowState.h"
 
 namespace velmarith::testing {
 

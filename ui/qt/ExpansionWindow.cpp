@@ -6,7 +6,7 @@
 #include <QResizeEvent>
 
 #include "tables/MaterialTables.h"
-#include "ui/Texts.h"
+#include "texts/Texts.h"
 #include "ui/qt/CaptionLabel.h"
 #include "ui/qt/EmptyTitle.h"
 #include "ui/qt/MaterialList.h"

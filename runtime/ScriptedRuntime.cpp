@@ -1,8 +1,8 @@
-#include "ScriptedRuntime.h"
+#include "runtime/ScriptedRuntime.h"
 
 #include <utility>
 
-namespace velmarith::testing {
+namespace velmarith {
 
 void ScriptedRuntime::PrintLine(std::span<const std::string_view> items) {
     std::string line;
@@ -14,7 +14,10 @@ void ScriptedRuntime::Cls() { transcript.emplace_back("cls"); }
 
 std::optional<std::string> ScriptedRuntime::InputBox(std::string_view prompt) {
     transcript.push_back("prompt:" + std::string(prompt));
-    if (answers.empty()) return std::nullopt;
+    if (answers.empty()) {
+        ++unansweredPrompts;
+        return std::nullopt;
+    }
     auto answer = std::move(answers.front());
     answers.pop_front();
     return answer;
@@ -36,4 +39,4 @@ std::vector<std::string> ScriptedRuntime::Screen() const {
 
 std::vector<std::string> ScriptedRuntime::TakeTranscript() { return std::exchange(transcript, {}); }
 
-}  // namespace velmarith::testing
+}  // namespace velmarith

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "texts/Version.h"
+
 // Every text the window shows. The prompts and messages use ASCII punctuation on purpose.
 namespace velmarith::texts {
 
@@ -49,6 +51,10 @@ inline constexpr std::string_view LengthCaption = "长度";
 inline constexpr std::string_view OutputCaption = "输出";
 inline constexpr std::string_view ClearCaption = "清空";
 // 15 half-width and 3 full-width characters: 126 x 12 px in the window's font.
-inline constexpr std::string_view LabelCaption = "Velmarith 1.00 计算器";
+inline constexpr std::string_view LabelCaption = "Velmarith " VELMARITH_FILE_VERSION " 计算器";
+
+// The product as the version resource names it, and its file version.
+inline constexpr std::string_view ProductName = VELMARITH_PRODUCT_NAME;
+inline constexpr std::string_view FileVersion = VELMARITH_FILE_VERSION;
 
 }  // namespace velmarith::texts

@@ -8,17 +8,20 @@
 
 #include "runtime/Runtime.h"
 
-namespace velmarith::testing {
+namespace velmarith {
 
-// A runtime that answers prompts from a script and keeps a transcript of what happened:
-//   "line:<text>"  a printed line (its items joined)
-//   "cls"          the window cleared
+// A runtime that plays the user from a script: it answers prompts with the answers queued,
+// reports a fixed list position, and keeps a transcript of what the handlers did:
+//   "line:<text>"   a printed line (its items joined)
+//   "cls"           the window cleared
 //   "prompt:<text>" a prompt opened
-//   "enable:<n>"   button Command<n> enabled
+//   "enable:<n>"    button Command<n> enabled
+// The calc tool runs the window's handlers on it; the tests and the session fuzzer do too.
 class ScriptedRuntime : public Runtime {
   public:
     void PrintLine(std::span<const std::string_view> items) override;
     void Cls() override;
+    // A prompt with no answer left is taken as Cancel and counted in unansweredPrompts.
     std::optional<std::string> InputBox(std::string_view prompt) override;
     void EnableButton(Button button) override;
     std::int16_t SelectedListPosition() override { return position; }
@@ -33,6 +36,7 @@ class ScriptedRuntime : public Runtime {
     std::deque<std::optional<std::string>> answers;
     std::vector<std::string> transcript;
     std::set<Button> enabled;
+    int unansweredPrompts = 0;
 };
 
-}  // namespace velmarith::testing
+}  // namespace velmarith

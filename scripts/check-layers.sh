@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Fails when a source file includes a header of a higher layer. The layers, bottom up:
+#   texts → runtime → tables → state → calc → ui → ui/qt → app
+# tests/, bench/ and fuzz/ sit above them all.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+layers=(texts runtime tables state calc ui ui/qt app)
+
+rank() {  # the layer of a path, or nothing when it belongs to none
+    local path=$1 best="" i
+    for i in "${!layers[@]}"; do
+        [[ $path == "${layers[$i]}"/* ]] && best=$i
+    done
+    echo "$best"
+}
+
+failed=0
+checked=0
+while IFS= read -r file; do
+    from=$(rank "$file")
+    [ -n "$from" ] || continue
+    checked=$((checked + 1))
+    while IFS= read -r header; do
+        to=$(rank "$header")
+        if [ -n "$to" ] && [ "$to" -gt "$from" ]; then
+            echo "wrong-way include: $file (${layers[$from]}) includes $header (${layers[$to]})"
+            failed=1
+        fi
+    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+done < <(find "${layers[@]}" -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.in' \) | sort)
+
+[ "$checked" -gt 0 ] || { echo "check-layers: no source files found" >&2; exit 1; }
+if [ "$failed" -ne 0 ]; then
+    echo "0 passed, 1 failed"
+    exit 1
+fi
+echo "layers: $checked files, every include points down or sideways"
