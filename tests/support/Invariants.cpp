@@ -63,6 +63,7 @@ std::string CheckOutputPress(const std::vector<std::string>& printed, const Wind
         return {};
     }
     const MaterialLimits& limits = MaterialLimitsTable[selectedPosition];
+    // Written out here rather than calling WithinLimits: a check must not share the code it checks.
     const bool within =
         state.InputTemperature >= limits.Low && state.InputTemperature <= limits.High;
     if (lines.size() == 5) {
