@@ -2,10 +2,12 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 #include "app/calc/Batch.h"
 #include "app/calc/Engineering.h"
 #include "app/calc/OneShot.h"
+#include "app/calc/Platform.h"
 #include "app/calc/Report.h"
 #include "texts/Texts.h"
 
@@ -74,7 +76,7 @@ int Run(int argc, char** argv) {
     }
     if (csv->count() > 0) {
         if (csvPath == "-") return RunBatch(stdin, stdout, stderr);
-        std::FILE* in = std::fopen(csvPath.c_str(), "rb");
+        std::FILE* in = OpenForReading(csvPath);
         if (in == nullptr) {
             std::fprintf(stderr, "velmarith-calc: 无法打开 CSV 文件: %s\n", csvPath.c_str());
             return 1;
@@ -93,7 +95,11 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     try {
-        return Run(argc, argv);
+        velmarith::tool::PrepareStandardStreams();
+        auto arguments = velmarith::tool::Utf8Arguments(argc, argv);
+        std::vector<char*> pointers;
+        for (auto& argument : arguments) pointers.push_back(argument.data());
+        return Run(static_cast<int>(pointers.size()), pointers.data());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "velmarith-calc: %s\n", error.what());
         return 1;
