@@ -91,11 +91,56 @@ def sensitive(node):
     return node.getState().contains(pyatspi.STATE_SENSITIVE)
 
 
-def answer_prompt(app, text):
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def extents(node):
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return (box.x, box.y, box.width, box.height)
+
+
+def refused(node):
+    """True when the node's first action, asked for, reports failure (or none is offered)."""
+    try:
+        return not node.queryAction().doAction(0)
+    except Exception:  # the bridge answers an action it does not offer with an error
+        return True
+
+
+def check_list_entries(combo):
+    """Closed, the entries are not showing and have no extents; open, each has its own row."""
+    entries = [n for n in walk(combo) if n.getRole() == pyatspi.ROLE_LIST_ITEM]
+    if len(entries) != 8:
+        fail(f"Combo1 has {len(entries)} entries")
+    for entry in entries:
+        if showing(entry) or extents(entry)[2:] != (0, 0):
+            fail(f"the closed list's entry {entry.name!r} claims to be on the screen")
+    press(combo, "ShowMenu")
+    wait_for("the list to open", lambda: True if showing(entries[-1]) else None)
+    rows = [extents(entry) for entry in entries]
+    combo_box = extents(combo)
+    for entry, row in zip(entries, rows):
+        if row[2] <= 0 or row[3] <= 0 or row == combo_box:
+            fail(f"the open list's entry {entry.name!r} reports {row}")
+    if any(b[1] <= a[1] for a, b in zip(rows, rows[1:])):
+        fail(f"the open list's rows are not one below the other: {rows}")
+    if rows[0][1] < combo_box[1] + combo_box[3] - 1:
+        fail(f"the list does not drop down below the field: {rows[0]} vs {combo_box}")
+    press(combo, "ShowMenu")
+    wait_for("the list to close", lambda: None if showing(entries[-1]) else True)
+
+
+def answer_prompt(app, text, refuse=()):
     dialog = wait_for("the prompt", lambda: find(app, pyatspi.ROLE_DIALOG))
+    for node in refuse:  # nothing else of the window acts while the prompt is open
+        if not refused(node):
+            fail(f"{node.name!r} acted while a prompt was open")
     field = wait_for("the prompt's text field", lambda: find(dialog, pyatspi.ROLE_TEXT))
     field.queryEditableText().setTextContents(text)
-    press(wait_for("the OK button", lambda: find(dialog, pyatspi.ROLE_PUSH_BUTTON, "OK")))
+    if find(dialog, pyatspi.ROLE_PUSH_BUTTON, "取消") is None:
+        fail("the prompt has no 取消 button")
+    press(wait_for("the 确定 button", lambda: find(dialog, pyatspi.ROLE_PUSH_BUTTON, "确定")))
     wait_for("the prompt to close", lambda: None if find(app, pyatspi.ROLE_DIALOG) else True)
 
 
@@ -120,13 +165,20 @@ def main():
     if sensitive(temperature) or sensitive(length) or sensitive(output):
         fail("a button is usable before a material was chosen")
 
+    check_list_entries(combo)
     press(entry)
     wait_for("温度 to become usable", lambda: True if sensitive(temperature) else None)
     press(temperature)
-    answer_prompt(app, "150")
+    aluminium = find(combo, pyatspi.ROLE_LIST_ITEM, "铝")
+    answer_prompt(app, "150", refuse=(temperature, aluminium))
+    if combo.name != "碳钢和低铬钼钢":
+        fail(f"a list entry's Press under the open prompt changed the material to {combo.name!r}")
     wait_for("长度 to become usable", lambda: True if sensitive(length) else None)
     press(length)
-    answer_prompt(app, "1000")
+    before = find(window, pyatspi.ROLE_TEXT, "输出结果").queryText().getText(0, -1)
+    answer_prompt(app, "1000", refuse=(output, find(window, pyatspi.ROLE_PUSH_BUTTON, "清空")))
+    if find(window, pyatspi.ROLE_TEXT, "输出结果").queryText().getText(0, -1) != before:
+        fail("a press under the open prompt printed")
     wait_for("输出 to become usable", lambda: True if sensitive(output) else None)
     press(output)
 

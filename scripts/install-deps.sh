@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libxcb1-dev fonts-wqy-zenhei
+    qt6-base-dev libxcb1-dev fonts-wqy-zenhei qt6-translations-l10n
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev libcsv-dev
     xvfb xauth x11-utils xdotool openbox imagemagick

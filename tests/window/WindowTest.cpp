@@ -1,11 +1,16 @@
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "WindowFixture.h"
 #include "ui/qt/Application.h"
@@ -193,15 +198,114 @@ class WindowTest : public velmarith::testing::WindowFixture {
         QCOMPARE(visited, QStringList({"Command2", "Command3", "Command4", "Command5", "Combo1"}));
     }
 
-    void spacePressesAFocusedButtonAndEnterDoesNot() {
+    void aFocusedButtonIsPressedByEnterAndSpaceNotByEscape_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("presses");
+        QTest::newRow("Return") << int(Qt::Key_Return) << true;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << true;
+        QTest::newRow("Space") << int(Qt::Key_Space) << true;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+    }
+    void aFocusedButtonIsPressedByEnterAndSpaceNotByEscape() {
+        QFETCH(int, key);
+        QFETCH(bool, presses);
         Choose(0);
         Command(Button::Command2)->setFocus();
-        QTest::keyClick(Command(Button::Command2), Qt::Key_Return);
-        QVERIFY(!Command(Button::Command3)->isEnabled());
-        prompts->Queue("150");
-        QTest::keyClick(Command(Button::Command2), Qt::Key_Space);
-        QVERIFY(Command(Button::Command3)->isEnabled());
-        QCOMPARE(window->Form().State().InputTemperature, 150);
+        if (presses) prompts->Queue("150");
+        QTest::keyClick(Command(Button::Command2), Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(Command(Button::Command3)->isEnabled(), presses);
+        QCOMPARE(window->Form().State().InputTemperature, presses ? 150 : 0);
+        // Enter on the list's field presses nothing.
+        window->Combo1()->lineEdit()->setFocus();
+        QTest::keyClick(window->Combo1()->lineEdit(), Qt::Key_Return);
+        QCOMPARE(Lines().size(), 3);
+    }
+
+    void theFrameIsExactlyYellowInsideItsBorder() {
+        auto* frame = window->findChild<QGroupBox*>("Frame1");
+        const QImage image = frame->grab().toImage();
+        const int captionBottom = frame->fontMetrics().height();
+        int wrong = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QPoint p(x, y);
+                const bool border = x < 3 || x >= image.width() - 3 || y >= image.height() - 3 ||
+                                    (y >= captionBottom && y < captionBottom + 6);
+                bool control = y < captionBottom;  // the caption's row holds its text
+                for (auto* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                    control = control || child->geometry().contains(p);
+                if (!border && !control && image.pixelColor(p) != QColor(255, 255, 0)) ++wrong;
+            }
+        }
+        QCOMPARE(wrong, 0);
+    }
+
+    void theOpenListShowsEveryEntryWhole() {
+        auto* combo = window->Combo1();
+        combo->showPopup();
+        auto* view = combo->view();
+        QTRY_VERIFY(view->isVisible());
+        for (int i = 0; i < combo->count(); ++i) {
+            const int needed = view->fontMetrics().horizontalAdvance(combo->itemText(i)) + 4;
+            QVERIFY2(view->viewport()->width() >= needed, qPrintable(combo->itemText(i)));
+        }
+        // The list drops down below the closed field, which keeps its size.
+        QVERIFY(view->mapToGlobal(QPoint(0, 0)).y() >= combo->mapToGlobal(QPoint(0, 0)).y());
+        combo->hidePopup();
+        QCOMPARE(combo->size(), QSize(97, 20));
+    }
+
+    void whileAPromptIsOpenNoOtherControlActs() {
+        Calculate(0, "150", "1000");
+        const QStringList before = Lines();
+        QStringList offeredActions;
+        QString promptButtons;
+        connect(window.get(), &ExpansionWindow::PromptOpened, this, [&](QWidget* dialog) {
+            QTimer::singleShot(0, this, [&, dialog] {
+                for (auto* button : dialog->findChildren<QPushButton*>())
+                    promptButtons += button->text() + QLatin1Char(' ');
+                QAccessibleInterface* output =
+                    QAccessible::queryAccessibleInterface(Command(Button::Command4));
+                offeredActions += output->actionInterface()->actionNames();
+                output->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+                QTest::mouseClick(Command(Button::Command5), Qt::LeftButton);
+                window->Combo1()->Choose(5);
+                prompts->Queue("200");
+            });
+        });
+        Click(Button::Command2);
+        QCoreApplication::processEvents();
+        QCOMPARE(offeredActions, QStringList());
+        QCOMPARE(Lines(), before);
+        QCOMPARE(window->SelectedListPosition(), 0);
+        QCOMPARE(window->Form().State().InputTemperature, 200);
+        // Qt's own texts are Chinese too.
+        QCOMPARE(promptButtons.split(' ', Qt::SkipEmptyParts), QStringList({"确定", "取消"}));
+    }
+
+    void aRightClickOnThePrintAreaCopiesThePrintedLines() {
+        Calculate(0, "150", "1000");
+        QStringList menuTexts;
+        connect(window.get(), &ExpansionWindow::MenuOpened, this, [&](QMenu* menu) {
+            QTimer::singleShot(0, this, [&, menu] {
+                for (auto* action : menu->actions()) menuTexts << action->text();
+                menu->actions().first()->trigger();
+                menu->close();
+            });
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(100, 100),
+                                window->mapToGlobal(QPoint(100, 100)));
+        QApplication::sendEvent(window.get(), &event);
+        QCOMPARE(menuTexts, QStringList({"复制"}));
+        QCOMPARE(QApplication::clipboard()->text(),
+                 "\n\n\n" + kCoefficient150 + "\n\n\n\n" + kResult150 + "\n");
+        // Over the frame there is no such menu.
+        menuTexts.clear();
+        QContextMenuEvent overFrame(QContextMenuEvent::Mouse, QPoint(400, 300),
+                                    window->mapToGlobal(QPoint(400, 300)));
+        QApplication::sendEvent(window.get(), &overFrame);
+        QCOMPARE(menuTexts, QStringList());
     }
 
     void wholeCalculationThroughTheRealPrompt() {

@@ -1,16 +1,26 @@
 #include "ui/qt/ExpansionWindow.h"
 
 #include <QAbstractItemView>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <algorithm>
 
 #include "tables/MaterialTables.h"
 #include "texts/Texts.h"
 #include "ui/qt/CaptionLabel.h"
 #include "ui/qt/EmptyTitle.h"
+#include "ui/qt/FrameStyle.h"
 #include "ui/qt/MaterialList.h"
 #include "ui/qt/PrintArea.h"
+#include "ui/qt/PromptGuard.h"
+#include "ui/qt/PushButton.h"
 #include "ui/qt/WindowLayout.h"
 
 namespace velmarith {
@@ -42,7 +52,9 @@ ExpansionWindow::ExpansionWindow(QWidget* parent) : QWidget(parent) {
     label1_->setFocusPolicy(Qt::NoFocus);
     Fill(label1_, QPalette::Window, palette().color(QPalette::Button));
     label1_->setForegroundRole(QPalette::ButtonText);
-    connect(label1_, &CaptionLabel::Click, this, [this] { form_.Label1_Click(); });
+    connect(label1_, &CaptionLabel::Click, this, [this] {
+        if (!BlockedByPrompt(label1_)) form_.Label1_Click();
+    });
 
     printArea_ = new PrintArea(this);
     printArea_->setGeometry(rect());
@@ -52,6 +64,9 @@ ExpansionWindow::ExpansionWindow(QWidget* parent) : QWidget(parent) {
     frame1_->setGeometry(layout::kFrame1);
     frame1_->setFocusPolicy(Qt::NoFocus);
     Fill(frame1_, QPalette::Window, layout::kFrameFill);
+    auto* frameStyle = new FrameStyle(QStyleFactory::create(QApplication::style()->name()));
+    frameStyle->setParent(frame1_);
+    frame1_->setStyle(frameStyle);
 
     combo1_ = new MaterialList(frame1_);
     combo1_->setObjectName("Combo1");
@@ -64,16 +79,33 @@ ExpansionWindow::ExpansionWindow(QWidget* parent) : QWidget(parent) {
     combo1_->setPalette(listPalette);
     combo1_->lineEdit()->setPalette(listPalette);
     combo1_->view()->setPalette(listPalette);
-    connect(combo1_, &MaterialList::Click, this, [this] { form_.Combo1_Click(); });
+    // The open list shows every entry whole; the closed field keeps its size.
+    int widest = 0;
+    for (int i = 0; i < combo1_->count(); ++i) {
+        widest = std::max(widest,
+                          combo1_->view()->fontMetrics().horizontalAdvance(combo1_->itemText(i)));
+    }
+    combo1_->view()->setMinimumWidth(widest +
+                                     combo1_->view()->verticalScrollBar()->sizeHint().width() +
+                                     4 * combo1_->view()->frameWidth() + 8);
+    connect(combo1_, &MaterialList::Click, this, [this] {
+        if (!BlockedByPrompt(combo1_)) form_.Combo1_Click();
+    });
 
     command2_ = MakeButton("Command2", texts::TemperatureCaption, layout::kCommand2, false);
     command3_ = MakeButton("Command3", texts::LengthCaption, layout::kCommand3, false);
     command4_ = MakeButton("Command4", texts::OutputCaption, layout::kCommand4, false);
     command5_ = MakeButton("Command5", texts::ClearCaption, layout::kCommand5, true);
-    connect(command2_, &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
-    connect(command3_, &QPushButton::clicked, this, [this] { form_.Command3_Click(); });
-    connect(command4_, &QPushButton::clicked, this, [this] { form_.Command4_Click(); });
-    connect(command5_, &QPushButton::clicked, this, [this] { form_.Command5_Click(1); });
+    // A handler never runs while a prompt is open, whatever asked for it.
+    const auto handle = [this](QPushButton* button, auto handler) {
+        connect(button, &QPushButton::clicked, this, [this, button, handler] {
+            if (!BlockedByPrompt(button)) handler();
+        });
+    };
+    handle(command2_, [this] { form_.Command2_Click(); });
+    handle(command3_, [this] { form_.Command3_Click(); });
+    handle(command4_, [this] { form_.Command4_Click(); });
+    handle(command5_, [this] { form_.Command5_Click(1); });
 
     setTabOrder(combo1_, command2_);
     setTabOrder(command2_, command3_);
@@ -86,7 +118,7 @@ ExpansionWindow::ExpansionWindow(QWidget* parent) : QWidget(parent) {
 
 QPushButton* ExpansionWindow::MakeButton(const char* name, std::string_view caption,
                                          const QRect& place, bool enabled) {
-    auto* button = new QPushButton(ToQString(caption), frame1_);
+    auto* button = new PushButton(ToQString(caption), frame1_);
     button->setObjectName(name);
     button->setGeometry(place);
     button->setAutoDefault(false);
@@ -132,6 +164,21 @@ void ExpansionWindow::EnableButton(Button button) { CommandButton(button)->setEn
 
 std::int16_t ExpansionWindow::SelectedListPosition() {
     return static_cast<std::int16_t>(combo1_->SelectedPosition());
+}
+
+void ExpansionWindow::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->pos().x() >= layout::kFrame1.left() || BlockedByPrompt(this)) {
+        event->ignore();
+        return;
+    }
+    QMenu menu(this);
+    menu.setObjectName("PrintAreaMenu");
+    QAction* copy = menu.addAction(QStringLiteral("复制"));
+    copy->setEnabled(!printArea_->Text().isEmpty());
+    connect(copy, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(printArea_->Text()); });
+    emit MenuOpened(&menu);
+    menu.exec(event->globalPos());
 }
 
 void ExpansionWindow::resizeEvent(QResizeEvent* event) {

@@ -7,6 +7,8 @@
 #include "runtime/Runtime.h"
 #include "ui/ExpansionForm.h"
 
+class QMenu;
+
 namespace velmarith {
 
 class CaptionLabel;
@@ -35,8 +37,11 @@ class ExpansionWindow : public QWidget, public Runtime {
   signals:
     // A prompt is about to open; tests answer it from here.
     void PromptOpened(QWidget* dialog);
+    // The print area's context menu is about to open; tests act on it from here.
+    void MenuOpened(QMenu* menu);
 
   protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -3,6 +3,8 @@
 #include <QAbstractItemView>
 #include <QLineEdit>
 
+#include "ui/qt/PromptGuard.h"
+
 namespace velmarith {
 
 MaterialList::MaterialList(QWidget* parent) : QComboBox(parent) {
@@ -22,7 +24,7 @@ MaterialList::MaterialList(QWidget* parent) : QComboBox(parent) {
 }
 
 void MaterialList::Choose(int position) {
-    if (position < 0 || position >= count()) return;
+    if (position < 0 || position >= count() || BlockedByPrompt(this)) return;
     setCurrentIndex(position);
     selected_ = position;
     emit Click();

@@ -1,10 +1,13 @@
 #include "ui/qt/MaterialListAccessible.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QWidget>
 #include <QWindow>
 #include <memory>
 #include <vector>
+
+#include "ui/qt/PromptGuard.h"
 
 namespace velmarith {
 namespace {
@@ -59,7 +62,13 @@ class EntryAccessible : public QAccessibleInterface, public QAccessibleActionInt
         return list->itemText(position_);
     }
     void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override { return entries_->rect(); }
+    // Only an open list has entries on the screen: each is its own row there.
+    QRect rect() const override {
+        auto* list = entries_->List();
+        if (list == nullptr || !list->view()->isVisible()) return {};
+        const QRect row = list->view()->visualRect(list->model()->index(position_, 0));
+        return {list->view()->viewport()->mapToGlobal(row.topLeft()), row.size()};
+    }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override {
         QAccessible::State state;
@@ -67,6 +76,8 @@ class EntryAccessible : public QAccessibleInterface, public QAccessibleActionInt
         state.selectable = true;
         state.selected = list != nullptr && list->SelectedPosition() == position_;
         state.disabled = list == nullptr || !list->isEnabled();
+        state.invisible = list == nullptr || !list->view()->isVisible();
+        state.offscreen = state.invisible;
         return state;
     }
     void* interface_cast(QAccessible::InterfaceType type) override {
@@ -75,10 +86,13 @@ class EntryAccessible : public QAccessibleInterface, public QAccessibleActionInt
         return nullptr;
     }
 
-    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList actionNames() const override {
+        if (BlockedByPrompt(entries_->List())) return {};
+        return {pressAction()};
+    }
     void doAction(const QString& name) override {
         if (name == pressAction() && entries_->List() != nullptr)
-            entries_->List()->Choose(position_);
+            entries_->List()->Choose(position_);  // refused while a prompt is open
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
@@ -114,13 +128,15 @@ int EntriesAccessible::indexOfChild(const QAccessibleInterface* child) const {
 }
 
 QRect EntriesAccessible::rect() const {
-    if (!list_) return {};
-    return QRect(list_->mapToGlobal(QPoint(0, 0)), list_->size());
+    if (!list_ || !list_->view()->isVisible()) return {};
+    return QRect(list_->view()->mapToGlobal(QPoint(0, 0)), list_->view()->size());
 }
 
 QAccessible::State EntriesAccessible::state() const {
     QAccessible::State state;
     state.multiSelectable = false;
+    state.invisible = !list_ || !list_->view()->isVisible();
+    state.offscreen = state.invisible;
     state.disabled = list_ == nullptr || !list_->isEnabled();
     return state;
 }
@@ -163,6 +179,24 @@ int MaterialListAccessible::indexOfChild(const QAccessibleInterface* child) cons
     if (child == entries_) return 0;
     if (child->object() == List()->lineEdit()) return 1;
     return -1;
+}
+
+QStringList MaterialListAccessible::actionNames() const {
+    if (BlockedByPrompt(List())) return {};
+    return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+}
+
+void MaterialListAccessible::doAction(const QString& name) {
+    if (BlockedByPrompt(List())) return;
+    if (name == showMenuAction() || name == pressAction()) {
+        if (List()->view()->isVisible()) {
+            List()->hidePopup();
+        } else {
+            List()->showPopup();
+        }
+        return;
+    }
+    QAccessibleWidget::doAction(name);
 }
 
 }  // namespace velmarith

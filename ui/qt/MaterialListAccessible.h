@@ -20,6 +20,9 @@ class MaterialListAccessible : public QAccessibleWidget {
     int childCount() const override { return 2; }
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
+    // Show Menu and Press open the list, or close it when it is open, as Qt's combo boxes do.
+    QStringList actionNames() const override;
+    void doAction(const QString& name) override;
 
   private:
     MaterialList* List() const { return static_cast<MaterialList*>(widget()); }
