@@ -1,12 +1,13 @@
 #include "app/calc/Batch.h"
 
-#include <csv.h>
-
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/calc/CsvField.h"
+#include "app/calc/CsvReader.h"
 #include "app/calc/Engineering.h"
 #include "runtime/NumberText.h"
 
@@ -15,84 +16,98 @@ namespace {
 
 constexpr std::size_t kReadChunk = 1 << 16;
 constexpr std::size_t kFlushAt = 1 << 16;
-// A field longer than this is no number or material; past it the parser would only grow.
+// A field longer than this is no number or material.
 constexpr std::size_t kLongestField = 1 << 12;
+constexpr std::size_t kHeaderFieldsAtMost = 4;
 
 constexpr std::string_view kOutputHeader =
     "material,temperature,length,install,coefficient,install_coefficient,expansion,mm_per_m,"
     "final_length,error\n";
+constexpr std::array<std::string_view, 4> kInputColumns = {"material", "temperature", "length",
+                                                           "install"};
+
+std::string_view EncodingName(TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? "UTF-8" : "GB18030";
+}
 
 class BatchWriter {
   public:
-    BatchWriter(std::FILE* out, std::FILE* err) : out_(out), err_(err) {
+    BatchWriter(std::FILE* out, std::FILE* err, TextEncoding encoding, bool bom)
+        : out_(out),
+          err_(err),
+          encoding_(encoding),
+          toUtf8_(encoding, TextEncoding::Utf8),
+          fromUtf8_(TextEncoding::Utf8, encoding) {
         BuildMaterialTables(tables_);
+        if (bom) buffer_ += kUtf8Bom;
     }
 
-    void Field(const char* data, std::size_t size) {
-        if (fields_.size() <= fieldCount_) fields_.emplace_back();
-        std::string& field = fields_[fieldCount_++];
-        if (size > kLongestField) {
-            field.assign(data, kLongestField);
-            fieldTooLong_ = true;
-        } else {
-            field.assign(data, size);
+    void Record(const CsvRecord& record) {
+        ++records_;
+        if (records_ == 1) {
+            CheckHeader(record);
+        } else if (headerColumns_ > 0) {
+            Row(record);
         }
-    }
-
-    void RowEnd() {
-        ++record_;
-        if (record_ == 1) {
-            CheckHeader();
-        } else if (headerOk_) {
-            Row();
-        }
-        fieldCount_ = 0;
-        fieldTooLong_ = false;
         if (buffer_.size() >= kFlushAt) Flush();
     }
 
-    int Finish() {
-        if (record_ == 0) {
-            std::fprintf(err_, "CSV 文件为空: 应有表头 material,temperature,length[,install]\n");
-            failed_ = true;
-        }
-        Flush();
-        return failed_ ? 1 : 0;
-    }
+    std::size_t HeaderColumns() const { return headerColumns_; }
+    bool HeaderFailed() const { return records_ >= 1 && headerColumns_ == 0; }
+    bool WriteFailed() const { return writeFailed_; }
 
-    void Fail(const char* message) {
+    void FileError(const std::string& message) {
         Flush();
-        std::fprintf(err_, "%s\n", message);
+        std::fprintf(err_, "velmarith-calc: %s\n", message.c_str());
         failed_ = true;
     }
 
-    bool HeaderFailed() const { return record_ >= 1 && !headerOk_; }
-
-  private:
-    std::string_view FieldAt(std::size_t i) const {
-        return i < fieldCount_ ? std::string_view(fields_[i]) : std::string_view();
+    int Finish(bool inputUnreadable) {
+        if (records_ == 0 && !inputUnreadable) {
+            FileError("CSV 文件为空: 应有表头 material,temperature,length[,install]");
+        }
+        Flush();
+        return failed_ || inputUnreadable ? 1 : 0;
     }
 
-    void CheckHeader() {
-        const bool named = FieldAt(0) == "material" && FieldAt(1) == "temperature" &&
-                           FieldAt(2) == "length" && (fieldCount_ == 3 || FieldAt(3) == "install");
-        headerOk_ = (fieldCount_ == 3 || fieldCount_ == 4) && named;
-        if (!headerOk_) {
-            std::fprintf(err_, "第1行: 表头应为 material,temperature,length[,install]\n");
-            failed_ = true;
+  private:
+    static std::string_view FieldAt(const CsvRecord& record, std::size_t i) {
+        return i < record.fieldCount ? std::string_view((*record.fields)[i]) : std::string_view();
+    }
+
+    void CheckHeader(const CsvRecord& record) {
+        bool named = record.error.empty() && record.fieldCount >= 3 &&
+                     record.fieldCount <= kHeaderFieldsAtMost;
+        for (std::size_t i = 0; named && i < record.fieldCount; ++i) {
+            named = FieldAt(record, i) == kInputColumns[i];
+        }
+        if (!named) {
+            FileError("第" + std::to_string(record.line) +
+                      "行: 表头应为 material,temperature,length[,install]");
             return;
         }
+        headerColumns_ = record.fieldCount;
         buffer_ += kOutputHeader;
     }
 
-    void Row() {
-        std::string error;
-        if (fieldCount_ < 3 || fieldCount_ > 4) {
-            error = "应有3或4列";
-        } else if (fieldTooLong_) {
-            error = "字段过长";
-        } else {
-            auto parsed = ParseRequest(FieldAt(0), FieldAt(1), FieldAt(2), FieldAt(3));
+    void Row(const CsvRecord& record) {
+        std::string error(record.error);
+        std::array<std::string, 4> text;  // the fields in UTF-8
+        if (error.empty() && record.fieldCount < 3) {
+            error = headerColumns_ == 3 ? "应有3列" : "应有3或4列";
+        }
+        for (std::size_t i = 0; error.empty() && i < record.fieldCount; ++i) {
+            auto converted = toUtf8_.Convert(FieldAt(record, i));
+            if (!converted) {
+                error = "第" + std::to_string(i + 1) + "列不是有效的 " +
+                        std::string(EncodingName(encoding_)) + " 文本";
+            } else {
+                text[i] = std::move(*converted);
+            }
+        }
+        if (error.empty()) {
+            auto parsed = ParseRequest(text[0], text[1], text[2],
+                                       text[3].empty() ? std::nullopt : std::optional(text[3]));
             if (auto* message = std::get_if<std::string>(&parsed)) {
                 error = std::move(*message);
             } else {
@@ -101,22 +116,28 @@ class BatchWriter {
                 if (auto* message = std::get_if<std::string>(&result)) {
                     error = std::move(*message);
                 } else {
-                    WriteResult(request, std::get<Result>(result));
+                    WriteResult(record.line, request, std::get<Result>(result));
                     return;
                 }
             }
         }
         failed_ = true;
         for (std::size_t i = 0; i < 4; ++i) {
-            AppendCsvField(buffer_, FieldAt(i));
+            AppendCsvField(buffer_, FieldAt(record, i));
             buffer_ += ',';
         }
         buffer_ += ",,,,,";
-        AppendCsvField(buffer_, "第" + std::to_string(record_) + "行: " + error);
+        AppendError(record.line, error);
         buffer_ += '\n';
     }
 
-    void WriteResult(const Request& request, const Result& result) {
+    void AppendError(long long line, const std::string& error) {
+        const std::string message = "第" + std::to_string(line) + "行: " + error;
+        // Every message converts; the fallback only keeps a broken converter from losing it.
+        AppendCsvField(buffer_, fromUtf8_.Convert(message).value_or(message));
+    }
+
+    void WriteResult(long long line, const Request& request, const Result& result) {
         // None of these can hold a comma or a quote: no quoting needed.
         const std::string fields[] = {
             IntegerToText(static_cast<std::int16_t>(request.material)),
@@ -126,82 +147,76 @@ class BatchWriter {
             result.coefficient.valueText,
             result.installCoefficient ? result.installCoefficient->valueText : std::string(),
             SingleToText(result.expansion),
-            SingleToText(result.millimetresPerMetre),
-            SingleToText(result.finalLength),
+            result.millimetresPerMetre ? SingleToText(*result.millimetresPerMetre) : std::string(),
+            result.finalLength ? SingleToText(*result.finalLength) : std::string(),
         };
         for (const auto& field : fields) {
             buffer_ += field;
             buffer_ += ',';
         }
-        buffer_ += '\n';  // the error column stays empty
+        // An optional figure that does not fit is the only error such a row can have.
+        if (!result.millimetresPerMetre) {
+            failed_ = true;
+            AppendError(line, "每米膨胀量超出范围");
+        } else if (!result.finalLength) {
+            failed_ = true;
+            AppendError(line, "膨胀后长度超出范围");
+        }
+        buffer_ += '\n';
     }
 
     void Flush() {
-        if (!buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), out_);
+        if (!buffer_.empty() && !writeFailed_ &&
+            std::fwrite(buffer_.data(), 1, buffer_.size(), out_) != buffer_.size()) {
+            writeFailed_ = true;
+        }
         buffer_.clear();
     }
 
     std::FILE* out_;
     std::FILE* err_;
+    TextEncoding encoding_;
+    EncodingConverter toUtf8_;
+    EncodingConverter fromUtf8_;
     MaterialTables tables_;
     CoefficientCache coefficients_{tables_};
-    std::vector<std::string> fields_;
-    std::size_t fieldCount_ = 0;
-    bool fieldTooLong_ = false;
-    long long record_ = 0;
-    bool headerOk_ = false;
+    long long records_ = 0;
+    std::size_t headerColumns_ = 0;
     bool failed_ = false;
+    bool writeFailed_ = false;
     std::string buffer_;
 };
 
-void OnField(void* data, std::size_t size, void* writer) {
-    static_cast<BatchWriter*>(writer)->Field(static_cast<const char*>(data), size);
-}
-
-void OnRowEnd(int, void* writer) { static_cast<BatchWriter*>(writer)->RowEnd(); }
-
 }  // namespace
 
-int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err) {
-    BatchWriter writer(out, err);
-    csv_parser parser{};
-    if (csv_init(&parser, CSV_APPEND_NULL) != 0) {
-        writer.Fail("无法初始化 CSV 解析器");
-        return writer.Finish();
+int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& options) {
+    std::vector<char> chunk(kReadChunk);
+    std::size_t read = std::fread(chunk.data(), 1, chunk.size(), in);
+    std::string_view start(chunk.data(), read);
+    const bool bom = start.starts_with(kUtf8Bom);
+    if (bom) start.remove_prefix(kUtf8Bom.size());
+    const TextEncoding encoding =
+        options.encoding.value_or(bom ? TextEncoding::Utf8 : DetectEncoding(start));
+
+    BatchWriter writer(out, err, encoding, bom && encoding == TextEncoding::Utf8);
+    CsvReader reader(kLongestField, [&](const CsvRecord& record) {
+        writer.Record(record);
+        if (writer.HeaderColumns() > 0) reader.SetMostFields(writer.HeaderColumns());
+    });
+    reader.SetMostFields(kHeaderFieldsAtMost);
+    while (read > 0 && !writer.HeaderFailed() && !writer.WriteFailed()) {
+        reader.Feed(start);
+        read = std::fread(chunk.data(), 1, chunk.size(), in);
+        start = std::string_view(chunk.data(), read);
     }
-    std::array<char, kReadChunk> chunk{};
-    bool broken = false;
-    while (!writer.HeaderFailed()) {
-        const std::size_t read = std::fread(chunk.data(), 1, chunk.size(), in);
-        if (read == 0) break;
-        if (csv_parse(&parser, chunk.data(), read, OnField, OnRowEnd, &writer) != read) {
-            writer.Fail(csv_strerror(csv_error(&parser)));
-            broken = true;
-            break;
-        }
-        // A quoted field that never ends would otherwise grow without bound.
-        if (csv_get_buffer_size(&parser) > 4 * kLongestField) {
-            writer.Fail("CSV 字段过长或引号未闭合");
-            broken = true;
-            break;
-        }
+    const bool unreadable = std::ferror(in) != 0;
+    if (unreadable) {
+        const std::string name = options.inputName == "-" ? "标准输入" : options.inputName;
+        writer.FileError("无法读取 CSV 输入 " + name + ": " + std::strerror(errno));
+    } else if (!writer.HeaderFailed() && !writer.WriteFailed()) {
+        reader.Finish();
     }
-    if (std::ferror(in)) {
-        writer.Fail("读取 CSV 输入失败");
-        broken = true;
-    }
-    if (!broken) {
-        // libcsv would end a quoted field that is still open at the end of the input
-        // silently; such a file is cut short.
-        constexpr int kFieldBegun = 2;  // libcsv's state inside a field
-        if (parser.pstate == kFieldBegun && parser.quoted != 0) {
-            writer.Fail("CSV 文件结尾处引号未闭合");
-        } else {
-            csv_fini(&parser, OnField, OnRowEnd, &writer);
-        }
-    }
-    csv_free(&parser);
-    return writer.Finish();
+    return writer.Finish(unreadable);
 }
 
 }  // namespace velmarith::tool

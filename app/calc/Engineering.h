@@ -12,7 +12,8 @@
 
 namespace velmarith::tool {
 
-// A material given by its list position ("0" … "7") or by its list text ("奥氏体钢").
+// A material given by its list position (0 … 7, in any form a temperature may take: " 2",
+// full-width "２") or by its list text ("奥氏体钢", spaces around it ignored).
 std::optional<int> ParseMaterial(std::string_view text);
 
 struct Request {
@@ -24,9 +25,11 @@ struct Request {
 
 // Converts the texts as the window's prompts do and checks the temperatures against the
 // material's limits. On failure the message says what is wrong, in the window's language.
+// No installation temperature (std::nullopt) means 20 °C; an empty one is an error.
 std::variant<Request, std::string> ParseRequest(std::string_view material,
                                                 std::string_view temperature,
-                                                std::string_view length, std::string_view install);
+                                                std::string_view length,
+                                                std::optional<std::string_view> install);
 
 // The grid walk's answers, kept: a batch asks for the same few thousand temperatures again
 // and again, and formatting the coefficient is most of a row's cost.
@@ -49,8 +52,10 @@ struct Result {
     CoefficientHit coefficient;                        // at the temperature
     std::optional<CoefficientHit> installCoefficient;  // at the installation temperature
     float expansion;                                   // mm, from the installation temperature
-    float millimetresPerMetre;
-    float finalLength;  // mm
+    // The optional figures; std::nullopt when one does not fit a single. They never cost
+    // the expansion, which is the window's result.
+    std::optional<float> millimetresPerMetre;
+    std::optional<float> finalLength;  // mm
 };
 
 // With mean coefficients from 20 °C the growth from T1 to T2 is

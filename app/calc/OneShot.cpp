@@ -51,14 +51,20 @@ int RunOneShot(const OneShotOptions& options, std::FILE* out, std::FILE* err) {
         lines.insert(lines.end(), 3, std::string());
         lines.push_back(ResultLineText(result.expansion).Str());
     }
-    if (options.rate) {
-        lines.push_back("  每米膨胀量为: " + SingleToText(result.millimetresPerMetre) + "mm/m");
-    }
-    if (options.finalLength) {
-        lines.push_back("  膨胀后长度为: " + SingleToText(result.finalLength) + "mm");
-    }
+    int status = 0;
+    const auto figure = [&](std::string lead, const std::optional<float>& value, const char* unit) {
+        if (value) {
+            lines.push_back(std::move(lead) + SingleToText(*value) + unit);
+            return;
+        }
+        lines.push_back(std::move(lead) + "超出单精度范围");
+        status = 1;
+    };
+    if (options.rate) figure("  每米膨胀量为: ", result.millimetresPerMetre, "mm/m");
+    if (options.finalLength) figure("  膨胀后长度为: ", result.finalLength, "mm");
     for (const auto& line : lines) std::fprintf(out, "%s\n", line.c_str());
-    return 0;
+    if (status != 0) Failure(err, "有结果超出单精度范围, 见上");
+    return status;
 }
 
 }  // namespace velmarith::tool

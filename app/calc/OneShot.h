@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace velmarith::tool {
@@ -9,7 +10,7 @@ struct OneShotOptions {
     std::string material;
     std::string temperature;
     std::string length;
-    std::string install;  // empty: 20 °C
+    std::optional<std::string> install;  // not given: 20 °C
     bool rate = false;
     bool finalLength = false;
     bool explain = false;
@@ -17,7 +18,9 @@ struct OneShotOptions {
 
 // One calculation. Prints the output button's lines exactly as the window does (through the
 // window's own handlers) and, when asked, the explanation, the rate and the final length.
-// On any error: a message on err, nothing on out, status 1.
+// On an error: a message on err, nothing on out, status 1. When only an optional figure (the
+// rate or the final length) does not fit, every other line is printed, that figure's line
+// says so, and the status is 1.
 int RunOneShot(const OneShotOptions& options, std::FILE* out, std::FILE* err);
 
 }  // namespace velmarith::tool

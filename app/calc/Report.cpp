@@ -5,6 +5,12 @@
 namespace velmarith::tool {
 namespace {
 
+// An operand after the first one in a written-out formula: a negative one in parentheses,
+// so that "(-100 - (-130))" reads as arithmetic.
+std::string Operand(const std::string& text) {
+    return text.starts_with('-') ? "(" + text + ")" : text;
+}
+
 std::string MaterialTitle(int material) {
     const MaterialLimits& limits = MaterialLimitsTable[material];
     return "材料 " + std::to_string(material) + ": " + std::string(MaterialListTexts[material]) +
@@ -31,9 +37,10 @@ void ExplainCoefficient(std::vector<std::string>& lines, const MaterialTables& t
                     std::to_string(i) + " 与 " + std::to_string(i + 1) + ")");
     lines.push_back("  α(" + g0 + ") = " + a0);
     lines.push_back("  α(" + g1 + ") = " + a1);
-    lines.push_back("  α(" + t + ") = ((" + t + " - " + g0 + ") × (" + a1 + " - " + a0 + ")) ÷ (" +
-                    g1 + " - " + g0 + ") + " + a0 + " = " + DoubleToText(hit.value) +
-                    ", 存为单精度 " + SingleToText(hit.coefficient));
+    lines.push_back("  α(" + t + ") = ((" + t + " - " + Operand(g0) + ") × (" + a1 + " - " +
+                    Operand(a0) + ")) ÷ (" + g1 + " - " + Operand(g0) + ") + " + Operand(a0) +
+                    " = " + DoubleToText(hit.value) + ", 存为单精度 " +
+                    SingleToText(hit.coefficient));
 }
 
 }  // namespace
@@ -49,12 +56,15 @@ std::vector<std::string> TableLines(const MaterialTables& tables, std::optional<
         std::string line = std::to_string(k) + " " + std::string(MaterialListTexts[k]) + "\t" +
                            IntegerToText(limits.Low) + " ~ " + IntegerToText(limits.High);
         const auto& row = tables.CoefficientTable[k];
-        for (std::size_t i = 0; i < tables.TemperatureGrid.size(); ++i) {
-            line += "\t" + (i < row.size() ? row[i].ToText() : std::string("-"));
+        for (int i = 0; i < static_cast<int>(tables.TemperatureGrid.size()); ++i) {
+            // Only the indices a lookup can reach hold data; the rest are placeholders.
+            const bool data = i >= limits.First && i <= limits.Last;
+            line += "\t" + (data ? row[static_cast<std::size_t>(i)].ToText() : std::string("-"));
         }
         lines.push_back(line);
     }
     lines.emplace_back("系数单位: 10^-6 mm/mm.C, 为 20 摄氏度至该温度之间的平均线膨胀系数");
+    lines.emplace_back("-: 无数据");
     return lines;
 }
 
@@ -67,15 +77,16 @@ std::vector<std::string> ExplainLines(const MaterialTables& tables, const Reques
     const std::string t2 = IntegerToText(request.temperature);
     const std::string c2 = SingleToText(result.coefficient.coefficient);
     if (request.install == ReferenceTemperature) {
-        lines.push_back("ΔL = (" + l + " × " + c2 + " × (" + t2 +
+        lines.push_back("ΔL = (" + l + " × " + Operand(c2) + " × (" + t2 +
                         " - 20)) ÷ 10^6 = " + SingleToText(result.expansion) + " mm");
     } else {
         ExplainCoefficient(lines, tables, request.material, request.install,
                            *result.installCoefficient);
         const std::string t1 = IntegerToText(request.install);
         const std::string c1 = SingleToText(result.installCoefficient->coefficient);
-        lines.push_back("ΔL = (" + l + " × " + c2 + " × (" + t2 + " - 20) - " + l + " × " + c1 +
-                        " × (" + t1 + " - 20)) ÷ 10^6 = " + SingleToText(result.expansion) + " mm");
+        lines.push_back("ΔL = (" + l + " × " + Operand(c2) + " × (" + t2 + " - 20) - " +
+                        Operand(l) + " × " + Operand(c1) + " × (" + t1 +
+                        " - 20)) ÷ 10^6 = " + SingleToText(result.expansion) + " mm");
     }
     return lines;
 }

@@ -9,7 +9,8 @@
 namespace velmarith::tool {
 
 // The coefficient table as the window holds it, one material a line with its valid range;
-// "-" where a row has no element. Integers are printed as integers.
+// "-" where no lookup can find a value (no element, or a placeholder below the material's
+// range), explained in the last line. Integers are printed as integers.
 std::vector<std::string> TableLines(const MaterialTables& tables, std::optional<int> material);
 
 // How the coefficient(s) and the expansion came about, step by step, to follow by hand.

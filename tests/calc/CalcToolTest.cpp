@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,7 +44,7 @@ OneShotOptions Options(std::string material, std::string temperature, std::strin
     options.material = std::move(material);
     options.temperature = std::move(temperature);
     options.length = std::move(length);
-    options.install = std::move(install);
+    if (!install.empty()) options.install = std::move(install);  // "" here: not given
     return options;
 }
 
@@ -58,11 +60,11 @@ Outcome OneShot(const OneShotOptions& options) {
     return {status, out.Text(), err.Text()};
 }
 
-Outcome Batch(const std::string& input) {
+Outcome Batch(const std::string& input, const BatchOptions& options = {}) {
     std::FILE* in = fmemopen(const_cast<char*>(input.data()), input.size(), "r");
     if (input.empty()) in = std::fopen("/dev/null", "r");
     Capture out, err;
-    const int status = RunBatch(in, out.file(), err.file());
+    const int status = RunBatch(in, out.file(), err.file(), options);
     std::fclose(in);
     return {status, out.Text(), err.Text()};
 }
@@ -191,14 +193,15 @@ TEST(Table, ListsEveryRowAsTheWindowHoldsIt) {
     MaterialTables tables;
     BuildMaterialTables(tables);
     const auto all = TableLines(tables, std::nullopt);
-    ASSERT_EQ(all.size(), 10u);
+    ASSERT_EQ(all.size(), 11u);
+    EXPECT_EQ(all.back(), "-: 无数据");
     EXPECT_EQ(
         all[1],
         "0 碳钢和低铬钼钢\t-200 ~ 700\t9\t9.65\t10.1\t10.9\t11.5\t12.2\t12.9\t13.6\t14.2\t14.6\t"
         "14.9\t-\t-");
-    EXPECT_EQ(all[7], "6 灰铸铁\t100 ~ 500\t0\t0\t0\t0\t10.4\t11\t11.6\t12.1\t12.7\t-\t-\t-\t-");
+    EXPECT_EQ(all[7], "6 灰铸铁\t100 ~ 500\t-\t-\t-\t-\t10.4\t11\t11.6\t12.1\t12.7\t-\t-\t-\t-");
     const auto one = TableLines(tables, 2);
-    ASSERT_EQ(one.size(), 3u);
+    ASSERT_EQ(one.size(), 4u);
     EXPECT_NE(one[1].find("\t17.6\t18\t18.4\t"), std::string::npos);
     EXPECT_TRUE(one[1].ends_with("\t19.3\t-"));
 }
@@ -221,7 +224,8 @@ TEST(Batch, GoodAndBadRowsMixed) {
         header,
         "0,150,1000,20,11.85,10.9,1.5405,1.5405,1001.541,",
         "奥氏体钢,900,1,,,,,,,第3行: 温度超过范围: 900 摄氏度不在 -200 ~ 800 摄氏度之内",
-        "7,abc,1,,,,,,,\"第4行: 温度无效: \"\"abc\"\" (应为 -32768 至 32767 之间的数)\"",
+        "7,abc,1,,,,,,,\"第4行: 温度无效: \"\"abc\"\" (应为整摄氏度数, 该材料为 -200 ~ 700 "
+        "摄氏度)\"",
         "0,200,1000,100,12.2,11.5,1.276,1.276,1001.276,",
         "1,2,,,,,,,,第6行: 应有3或4列",
         "Cr25Ni20,-100,\"1,5\",,,,,,,\"第7行: 长度无效: \"\"1,5\"\" (应为单精度范围内的数)\"",
@@ -247,7 +251,7 @@ TEST(Batch, FileLevelFailures) {
         {"material,temperature,length\n", 0, header.c_str(), ""},
         {"material,temperature,length", 0, header.c_str(), ""},
         {"a,b\n0,150,1000\n", 1, "", "第1行: 表头应为"},
-        {"material,temperature,length\n0,150,\"1000\n", 1, header.c_str(), "引号"},
+        {"a,b\n0,150,1000\n", 1, "", "velmarith-calc: 第1行"},
     };
     for (const auto& c : cases) {
         const auto outcome = Batch(c.input);
@@ -267,6 +271,125 @@ TEST(Batch, OverlongFieldsAreRowErrorsNotMemory) {
     // An unterminated quote that runs on is cut off, not buffered.
     const auto runaway = Batch("material,temperature,length\n0,150,\"" + std::string(100000, '1'));
     EXPECT_EQ(runaway.status, 1);
+}
+
+// Rows whose every line must come out: more than one 64 KiB read of them.
+std::string ValidRows(int count) {
+    std::string rows;
+    for (int i = 0; i < count; ++i) rows += "0,150,1000\n";
+    return rows;
+}
+
+int ComputedRows(const std::string& out) {
+    int count = 0;
+    for (auto at = out.find("\n0,150,1000,20,11.85,"); at != std::string::npos;
+         at = out.find("\n0,150,1000,20,11.85,", at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(Batch, ABadRecordCostsNoOtherRowAndNamesItsPhysicalLine) {
+    struct Case {
+        const char* what;
+        std::string badPart;  // lines 2 .. between the header and the valid rows
+        const char* error;    // the error row, which must name the bad record's first line
+    };
+    const Case cases[] = {
+        {"a blank line before a bad row", "0,150,1000\n\n0,abc,1\n", "第4行: 温度无效"},
+        {"a quoted field over two lines", "\"0\",150,\"10\n00\"\n0,abc,1\n", "第4行: 温度无效"},
+        {"text after a closing quote", "0,100,\"1000\"mm\n", "第2行: 引号使用有误"},
+        {"a 16,500-character field", "0,150," + std::string(16500, '1') + "\n", "第2行: 字段过长"},
+        {"more fields than the header", "0,150,1000,20\n", "第2行: 列数多于表头"},
+    };
+    for (const auto& c : cases) {
+        const auto outcome = Batch("material,temperature,length\n" + c.badPart + ValidRows(10000));
+        EXPECT_EQ(outcome.status, 1) << c.what;
+        EXPECT_NE(outcome.out.find(c.error), std::string::npos) << c.what << "\n"
+                                                                << outcome.out.substr(0, 400);
+        EXPECT_GE(ComputedRows(outcome.out), 10000) << c.what;
+        EXPECT_EQ(outcome.err, "") << c.what;
+    }
+}
+
+TEST(Batch, WideRowStaysWithinTheMemoryBound) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's own bookkeeping is not the batch's memory";
+#else
+    std::FILE* in = std::tmpfile();
+    ASSERT_NE(in, nullptr);
+    std::fputs("material,temperature,length\n0,150,1000", in);
+    const std::string commas(1 << 20, ',');
+    for (int i = 0; i < 30; ++i) std::fwrite(commas.data(), 1, commas.size(), in);
+    std::fputs("\n0,150,1000\n", in);
+    std::rewind(in);
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    Capture out, err;
+    EXPECT_EQ(RunBatch(in, out.file(), err.file()), 1);
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    std::fclose(in);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 16 * 1024) << "kB of peak memory";
+    EXPECT_NE(out.Text().find("第2行: 列数多于表头"), std::string::npos);
+    EXPECT_EQ(ComputedRows(out.Text()), 1);
+#endif
+}
+
+TEST(Batch, SpreadsheetEncodingsComeBackAsTheyCame) {
+    const std::string utf8Rows = "material,temperature,length\n奥氏体钢,150,1000\n铝,abc,1\n";
+    // The same rows as Excel saves them on a Chinese Windows (GBK): 奥氏体钢 and 铝.
+    const std::string gbkRows =
+        "material,temperature,length\n\xB0\xC2\xCA\xCF\xCC\xE5\xB8\xD6,150,1000\n"
+        "\xC2\xC1,abc,1\n";
+    struct Case {
+        const char* what;
+        std::string input;
+        std::optional<TextEncoding> forced;
+        std::string expectStart;  // the output's first bytes
+        std::string errorRow;     // the second row, its name and message in the input's encoding
+    };
+    const std::string header = "material,temperature,length,install,";
+    const Case cases[] = {
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + utf8Rows, std::nullopt,
+         "\xEF\xBB\xBF" + header, "铝,abc,1,,,,,,,"},
+        {"plain UTF-8", utf8Rows, std::nullopt, header, "铝,abc,1,,,,,,,"},
+        {"GBK, detected", gbkRows, std::nullopt, header, "\xC2\xC1,abc,1,,,,,,,\"\xB5\xDA"},
+        {"GBK, forced", gbkRows, TextEncoding::Gb18030, header, "\xC2\xC1,abc,1,,,,,,,"},
+    };
+    for (const auto& c : cases) {
+        BatchOptions options;
+        options.encoding = c.forced;
+        const auto outcome = Batch(c.input, options);
+        EXPECT_TRUE(outcome.out.starts_with(c.expectStart)) << c.what;
+        EXPECT_NE(outcome.out.find("\n2,150,1000,20,17,"), std::string::npos) << c.what;
+        EXPECT_NE(outcome.out.find(c.errorRow), std::string::npos) << c.what;
+    }
+    // GBK bytes read as forced UTF-8: a row error naming the row, not a garbled name.
+    BatchOptions utf8;
+    utf8.encoding = TextEncoding::Utf8;
+    const auto garbled = Batch(gbkRows, utf8);
+    EXPECT_NE(garbled.out.find("第2行: 第1列不是有效的 UTF-8 文本"), std::string::npos)
+        << garbled.out;
+}
+
+TEST(Batch, AnOptionalFigureThatDoesNotFitCostsOnlyItself) {
+    const auto outcome = Batch("material,temperature,length\n5,300,3.4e38\n");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.out.find(
+                  "\n5,300,3.4E+38,20,25.4,22.1,2.41808E+36,7.112,,第2行: 膨胀后长度超出范围\n"),
+              std::string::npos)
+        << outcome.out;
+    auto options = Options("5", "300", "3.4e38");
+    const auto window = OneShot(options);
+    EXPECT_EQ(window.status, 0) << window.err;
+    EXPECT_EQ(window.out, WindowOutput(5, "300", "3.4e38"));
+    options.finalLength = true;
+    options.rate = true;
+    const auto asked = OneShot(options);
+    EXPECT_EQ(asked.status, 1);
+    EXPECT_EQ(asked.out, WindowOutput(5, "300", "3.4e38") + "  每米膨胀量为: 7.112mm/m\n" +
+                             "  膨胀后长度为: 超出单精度范围\n");
 }
 
 TEST(CsvField, QuotesOnlyWhatNeedsIt) {

@@ -31,16 +31,59 @@ expect 0 '^  材料的膨胀量为: 1\.276mm$' '^$' -- -m 0 -t 200 -l 1000 --ins
 expect 0 '^  膨胀后长度为: 1001\.541mm$' '^$' -- -m 0 -t 150 -l 1000 --final
 expect 0 'Cr25Ni20' '^$' -- --table
 expect 0 '^velmarith-calc \(Velmarith 1\.0\) 1\.00$' '^$' -- --version
-expect 0 'Usage' '^$' -- --help
+expect 0 '^用法: velmarith-calc \[选项\]' '^$' -- --help
+expect 0 '不可同时使用' '^$' -- --help
+expect 0 '1\.5405mm$' '^$' -- -m ０ -t 150 -l 1000
+expect 0 '12\.2mm/mm\.C$' '^$' -- -m ' 0' -t 200 -l 1000
 expect 1 '^$' '温度超过范围' -- -m 0 -t 701 -l 1000
 expect 1 '^$' '未知材料' -- -m 8 -t 150 -l 1000
 expect 1 '^$' '温度无效' -- -m 0 -t 1e5 -l 1000
 expect 1 '^$' '未知材料' -- --table 9
 expect 1 '^$' '无法打开' -- --csv /nonexistent/rows.csv
-expect 2 '^$' 'Usage' -- -m 0 -t 150
-expect 2 '^$' 'Usage' -- --bogus
-expect 2 '^$' 'Usage' -- --table --csv -
-expect 2 '^$' 'Usage' --
+expect 1 '^$' '^velmarith-calc: 无法读取 CSV 输入 /tmp: .+$' -- --csv /tmp
+expect 1 '^$' '安装温度无效' -- -m 0 -t 150 -l 1000 -i ''
+expect 1 '^$' '整摄氏度数, 该材料为 -200 ~ 700' -- -m 0 -t 1e5 -l 1000
+expect 1 '^$' '应为 20 摄氏度' -- -m 0 -t 150 -l 1000 -i 750
+expect 2 '^$' '^velmarith-calc: 需要 --material' -- -m 0 -t 150
+expect 2 '^$' '^velmarith-calc: 无法识别的参数: --bogus$' -- --bogus
+expect 2 '^$' '^velmarith-calc: 选项 --table 与 --csv 不能同时使用$' -- --table --csv -
+expect 2 '^$' '^velmarith-calc: 选项 --material 只能给一次$' -- -m 0 -m 1 -t 150 -l 1
+expect 2 '^$' '^velmarith-calc: 选项 --material 缺少值$' -- -t 150 -l 1 -m
+expect 2 '^$' '^velmarith-calc: 选项 --rate 的值无效$' -- -m 0 -t 150 -l 1 --rate=maybe
+expect 2 '^$' '用法' --
+
+# Nothing the user reads is English.
+for args in "-m 0 -m 1" "--bogus" "--table --csv x" "--rate=maybe" "--help"; do
+    # shellcheck disable=SC2086
+    if "$calc" $args 2>&1 | grep -Eq 'required|expected|excludes|Usage|Excludes|Options'; then
+        failed=$((failed + 1))
+        echo "FAILED: velmarith-calc $args speaks English"
+    else
+        passed=$((passed + 1))
+    fi
+done
+
+# A write that fails is a failure, with the system's reason; a closed pipe is quiet.
+rows=$(mktemp)
+printf 'material,temperature,length\n0,150,1000\n' >"$rows"
+for args in "-m 0 -t 150 -l 1000" "--csv $rows" "--table"; do
+    # shellcheck disable=SC2086
+    err=$("$calc" $args 2>&1 >/dev/full)
+    status=$?
+    if [ "$status" -ne 0 ] && grep -q '^velmarith-calc: 写入失败: .' <<<"$err"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAILED: velmarith-calc $args >/dev/full -> status $status, stderr: $err"
+    fi
+done
+for _ in $(seq 2000); do echo "0,150,1000"; done >>"$rows"
+err=$("$calc" --csv "$rows" 2>&1 >/dev/null | head -1; "$calc" --csv "$rows" 2>&1 | head -1 >/dev/null)
+if [ -z "$err" ]; then passed=$((passed + 1)); else
+    failed=$((failed + 1))
+    echo "FAILED: a closed pipe gave: $err"
+fi
+rm -f "$rows"
 
 rm -f /tmp/velmarith-cli-err.$$
 echo "$passed passed, $failed failed"

@@ -1,0 +1,114 @@
+#include "app/calc/TextEncoding.h"
+
+#include <algorithm>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+
+#include <cerrno>
+#endif
+
+namespace velmarith::tool {
+namespace {
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+}  // namespace
+
+#ifdef _WIN32
+
+struct EncodingConverter::State {
+    UINT from;
+    UINT to;
+};
+
+namespace {
+
+UINT CodePage(TextEncoding encoding) { return encoding == TextEncoding::Utf8 ? CP_UTF8 : 54936; }
+
+}  // namespace
+
+EncodingConverter::EncodingConverter(TextEncoding from, TextEncoding to)
+    : state_(new State{CodePage(from), CodePage(to)}) {}
+
+EncodingConverter::~EncodingConverter() = default;
+
+std::optional<std::string> EncodingConverter::Convert(std::string_view text) const {
+    if (text.empty() || IsAscii(text)) return std::string(text);
+    const int size = static_cast<int>(text.size());
+    const int wide =
+        MultiByteToWideChar(state_->from, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (wide <= 0) return std::nullopt;
+    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(state_->from, MB_ERR_INVALID_CHARS, text.data(), size, utf16.data(), wide);
+    const int bytes =
+        WideCharToMultiByte(state_->to, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return std::nullopt;
+    std::string result(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(state_->to, 0, utf16.data(), wide, result.data(), bytes, nullptr, nullptr);
+    return result;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    return IsAscii(text) || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                                                static_cast<int>(text.size()), nullptr, 0) > 0;
+}
+
+#else
+
+struct EncodingConverter::State {
+    iconv_t handle;
+};
+
+namespace {
+
+const char* IconvName(TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? "UTF-8" : "GB18030";
+}
+
+}  // namespace
+
+EncodingConverter::EncodingConverter(TextEncoding from, TextEncoding to)
+    : state_(new State{iconv_open(IconvName(to), IconvName(from))}) {}
+
+EncodingConverter::~EncodingConverter() {
+    if (state_->handle != reinterpret_cast<iconv_t>(-1)) iconv_close(state_->handle);
+}
+
+std::optional<std::string> EncodingConverter::Convert(std::string_view text) const {
+    if (text.empty() || IsAscii(text)) return std::string(text);
+    if (state_->handle == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    iconv(state_->handle, nullptr, nullptr, nullptr, nullptr);  // a fresh start
+    std::string result(text.size() * 4 + 16, '\0');             // 4 bytes a character at most
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    char* out = result.data();
+    std::size_t outLeft = result.size();
+    if (iconv(state_->handle, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) ||
+        iconv(state_->handle, nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+        return std::nullopt;
+    }
+    result.resize(result.size() - outLeft);
+    return result;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    static const EncodingConverter check(TextEncoding::Utf8, TextEncoding::Utf8);
+    return check.Convert(text).has_value();
+}
+
+#endif
+
+TextEncoding DetectEncoding(std::string_view start) {
+    // Cut after the last ASCII byte, so that a character split at the end is not judged.
+    std::size_t end = start.size();
+    while (end > 0 && static_cast<unsigned char>(start[end - 1]) >= 0x80) --end;
+    return IsValidUtf8(start.substr(0, end)) ? TextEncoding::Utf8 : TextEncoding::Gb18030;
+}
+
+}  // namespace velmarith::tool
