@@ -7,7 +7,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev libcsv-dev
     xvfb xauth x11-utils xdotool openbox imagemagick
-    at-spi2-core dbus dbus-x11 python3-pyatspi python3-gi gir1.2-atspi-2.0
+    at-spi2-core dbus dbus-x11 python3-pyatspi python3-gi gir1.2-atspi-2.0 orca
     clang libclang-rt-dev clang-format clang-tidy
     binutils-mingw-w64-x86-64 git
 )

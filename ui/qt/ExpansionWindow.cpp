@@ -14,6 +14,7 @@
 
 #include "tables/MaterialTables.h"
 #include "texts/Texts.h"
+#include "ui/qt/Announcer.h"
 #include "ui/qt/CaptionLabel.h"
 #include "ui/qt/EmptyTitle.h"
 #include "ui/qt/FrameStyle.h"
@@ -52,9 +53,8 @@ ExpansionWindow::ExpansionWindow(QWidget* parent) : QWidget(parent) {
     label1_->setFocusPolicy(Qt::NoFocus);
     Fill(label1_, QPalette::Window, palette().color(QPalette::Button));
     label1_->setForegroundRole(QPalette::ButtonText);
-    connect(label1_, &CaptionLabel::Click, this, [this] {
-        if (!BlockedByPrompt(label1_)) form_.Label1_Click();
-    });
+    connect(label1_, &CaptionLabel::Click, this,
+            [this] { Handle(label1_, [this] { form_.Label1_Click(); }); });
 
     printArea_ = new PrintArea(this);
     printArea_->setGeometry(rect());
@@ -88,19 +88,16 @@ ExpansionWindow::ExpansionWindow(QWidget* parent) : QWidget(parent) {
     combo1_->view()->setMinimumWidth(widest +
                                      combo1_->view()->verticalScrollBar()->sizeHint().width() +
                                      4 * combo1_->view()->frameWidth() + 8);
-    connect(combo1_, &MaterialList::Click, this, [this] {
-        if (!BlockedByPrompt(combo1_)) form_.Combo1_Click();
-    });
+    connect(combo1_, &MaterialList::Click, this,
+            [this] { Handle(combo1_, [this] { form_.Combo1_Click(); }); });
 
     command2_ = MakeButton("Command2", texts::TemperatureCaption, layout::kCommand2, false);
     command3_ = MakeButton("Command3", texts::LengthCaption, layout::kCommand3, false);
     command4_ = MakeButton("Command4", texts::OutputCaption, layout::kCommand4, false);
     command5_ = MakeButton("Command5", texts::ClearCaption, layout::kCommand5, true);
-    // A handler never runs while a prompt is open, whatever asked for it.
-    const auto handle = [this](QPushButton* button, auto handler) {
-        connect(button, &QPushButton::clicked, this, [this, button, handler] {
-            if (!BlockedByPrompt(button)) handler();
-        });
+    const auto handle = [this](QPushButton* button, std::function<void()> handler) {
+        connect(button, &QPushButton::clicked, this,
+                [this, button, handler] { Handle(button, handler); });
     };
     handle(command2_, [this] { form_.Command2_Click(); });
     handle(command3_, [this] { form_.Command3_Click(); });
@@ -113,7 +110,21 @@ ExpansionWindow::ExpansionWindow(QWidget* parent) : QWidget(parent) {
     setTabOrder(command4_, command5_);
     combo1_->setFocus();
 
+    announcer_ = new Announcer(this);
+
     form_.Form_Load();
+}
+
+void ExpansionWindow::Handle(const QWidget* control, const std::function<void()>& handler) {
+    // A handler never runs while a prompt is open, whatever asked for it.
+    if (BlockedByPrompt(control)) return;
+    handler();
+    AnnouncePrinted();
+}
+
+void ExpansionWindow::AnnouncePrinted() {
+    announcer_->Announce(unspoken_.join(QLatin1Char('\n')));
+    unspoken_.clear();
 }
 
 QPushButton* ExpansionWindow::MakeButton(const char* name, std::string_view caption,
@@ -145,11 +156,13 @@ void ExpansionWindow::PrintLine(std::span<const std::string_view> items) {
     QString line;
     for (const auto item : items) line += ToQString(item);
     printArea_->AppendLine(line);
+    if (!line.trimmed().isEmpty()) unspoken_.append(line.trimmed());
 }
 
 void ExpansionWindow::Cls() { printArea_->Clear(); }
 
 std::optional<std::string> ExpansionWindow::InputBox(std::string_view prompt) {
+    AnnouncePrinted();  // a message before the prompt, such as 温度超过范围,请重试!
     QInputDialog dialog(this);
     dialog.setObjectName("InputBox");
     dialog.setInputMode(QInputDialog::TextInput);

@@ -2,7 +2,9 @@
 
 #include <QGroupBox>
 #include <QPushButton>
+#include <QStringList>
 #include <QWidget>
+#include <functional>
 
 #include "runtime/Runtime.h"
 #include "ui/ExpansionForm.h"
@@ -11,6 +13,7 @@ class QMenu;
 
 namespace velmarith {
 
+class Announcer;
 class CaptionLabel;
 class MaterialList;
 class PrintArea;
@@ -46,6 +49,9 @@ class ExpansionWindow : public QWidget, public Runtime {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // Runs one control's handler unless a prompt is open, and has the lines it printed spoken.
+    void Handle(const QWidget* control, const std::function<void()>& handler);
+    void AnnouncePrinted();
     QPushButton* MakeButton(const char* name, std::string_view caption, const QRect& place,
                             bool enabled);
 
@@ -58,6 +64,8 @@ class ExpansionWindow : public QWidget, public Runtime {
     QPushButton* command4_ = nullptr;
     QPushButton* command5_ = nullptr;
     CaptionLabel* label1_ = nullptr;
+    Announcer* announcer_ = nullptr;
+    QStringList unspoken_;  // lines printed since the last announcement
 };
 
 }  // namespace velmarith

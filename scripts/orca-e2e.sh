@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The calculator with the screen reader Debian ships: starts Orca (logging every utterance to
+# a debug file) and the calculator under Xvfb with a window manager, does one calculation
+# with real keys, and checks that the coefficient and result lines were spoken, without the
+# focus having to move to them. Usage: scripts/orca-e2e.sh [BINARY]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+binary=$(realpath "${1:-$here/../build/app/window/velmarith}")
+work=$(mktemp -d)
+source "$here/lib/xvfb.sh"
+cleanup() { stop_xvfb; rm -rf "$work"; }
+trap cleanup EXIT
+start_xvfb
+
+launcher=""
+for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
+    [ -x "$candidate" ] && launcher=$candidate && break
+done
+[ -n "$launcher" ] || { echo "orca: at-spi-bus-launcher not found (at-spi2-core)" >&2; exit 1; }
+command -v orca >/dev/null || { echo "orca: not installed (package orca)" >&2; exit 1; }
+
+export XDG_RUNTIME_DIR=$work HOME=$work XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb
+export ORCA_LOG=$work/orca.log ORCA_PREFS=$work/orca BINARY=$binary LAUNCHER=$launcher
+# There is no audio here for a speech server: a factory that does not exist leaves Orca
+# speaking to none, and it still logs every utterance. No braille display either.
+mkdir -p "$ORCA_PREFS"
+cat >"$ORCA_PREFS/user-settings.conf" <<'JSON'
+{"general": {"speechServerFactory": "none", "enableSpeech": true, "enableBraille": false},
+ "profiles": {"default": {"profile": ["Default", "default"], "pronunciations": {},
+                          "keybindings": {}}},
+ "pronunciations": {}, "keybindings": {}}
+JSON
+timeout --kill-after=5 120 dbus-run-session -- bash -c '
+    set -euo pipefail
+    "$LAUNCHER" --launch-immediately &
+    for _ in $(seq 100); do
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+            org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null |
+            grep -q "boolean true" && break
+        sleep 0.05
+    done
+    # An utterance of several lines goes on in the lines after its "SPEECH OUTPUT".
+    spoken() { grep -a -A3 "SPEECH OUTPUT" "$ORCA_LOG" 2>/dev/null || true; }
+    wait_speech() {  # waits until an utterance (after the first N) matches the pattern
+        local pattern=$1 after=$2
+        for _ in $(seq 150); do
+            spoken | tail -n +"$((after + 1))" | grep -ac -- "$pattern" >/dev/null && return 0
+            sleep 0.1
+        done
+        echo "orca: never heard \"$pattern\"" >&2
+        spoken | tail -n 15 >&2
+        return 1
+    }
+    count() { spoken | wc -l; }
+    # Its debug file is a terminal, so that each line arrives as it is written (a file is
+    # buffered); the log goes on through script(1).
+    script -qfec "orca --replace -u \"$ORCA_PREFS\" --debug-file=/dev/tty" "$ORCA_LOG" \
+        >/dev/null 2>&1 &
+    wait_speech "Screen reader on" 0
+    openbox >/dev/null 2>&1 &
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$BINARY" >/dev/null 2>&1 &
+    window=""
+    for _ in $(seq 100); do
+        window=$(xdotool search --class velmarith 2>/dev/null | tail -1 || true)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || { echo "orca: the window did not appear" >&2; exit 1; }
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    wait_speech "膨胀量计算" 0
+    n=$(count); xdotool key Down;            wait_speech "碳钢和低铬钼钢" "$n"
+    n=$(count); xdotool key Tab space;       wait_speech "请输入温度" "$n"
+    n=$(count); xdotool type 150; xdotool key Return; wait_speech "膨胀量计算 frame" "$n"
+    n=$(count); xdotool key Tab space;       wait_speech "请输入长度" "$n"
+    n=$(count); xdotool type 1000; xdotool key Return; wait_speech "膨胀量计算 frame" "$n"
+    n=$(count); xdotool key Tab space
+    wait_speech "150摄氏度时材料的膨胀系数为:  11.85mm/mm.C" "$n"
+    wait_speech "材料的膨胀量为: 1.5405mm" "$n"
+    # A message is spoken too: back to 温度 (from 输出) and a temperature out of range.
+    n=$(count); xdotool key shift+Tab shift+Tab space
+    wait_speech "请输入温度" "$n"
+    n=$(count); xdotool type 900; xdotool key Return
+    wait_speech "温度超过范围,请重试!" "$n"
+    xdotool key Escape
+' || { echo "orca: FAILED" >&2; exit 1; }
+echo "orca: the printed lines were spoken; 1 passed, 0 failed"
