@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit and window tests, the
-# AT-SPI end-to-end run, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer,
-# the fuzz targets for a bounded time, and the format and clang-tidy checks.
+# AT-SPI and screen-reader end-to-end runs, the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the fuzz targets for a bounded time, the format and clang-tidy
+# checks, the Debian package (lintian, and installed in a fresh Debian 12 root), and the
+# Windows build under Wine when Qt for MinGW has been built on this machine.
 # VELMARITH_QUICK=1 runs only the first build's tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,3 +29,14 @@ bash scripts/fuzz.sh "${VELMARITH_FUZZ_SECONDS:-20}"
 
 echo "== static checks"
 bash scripts/check-static.sh
+
+echo "== Debian package: built, checked with lintian, installed in a fresh Debian 12 root"
+bash scripts/package/build-deb.sh
+bash scripts/package/test-install.sh
+
+echo "== Windows"
+if [ -f "${VELMARITH_CACHE:-$HOME/.cache/velmarith}/qt-6.4.2-mingw64/.complete" ]; then
+    bash scripts/windows/test.sh
+else
+    echo "skipped Windows: Qt for MinGW is not built on this machine (bash scripts/windows/build-qt.sh builds it, about 40 minutes)"
+fi

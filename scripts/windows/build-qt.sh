@@ -8,11 +8,11 @@
 # Switched off, and why:
 #   tabletevent  - Debian's source drops src/3rdparty/wintab, which it needs;
 #                  tablet input is of no use to a calculator.
-#   accessibility_atspi_bridge / IAccessible2 - Debian's source drops
-#                  src/3rdparty/iaccessible2; Qt's MSAA/UI Automation bridge
-#                  does not need it and stays on.
-#   network, sql, dbus, printsupport, xml, concurrent, testlib, opengl widgets
+#   network, sql, dbus, printsupport, xml, concurrent, testlib
 #                - the programs do not use them; fewer DLLs to ship.
+# Debian's source also drops src/3rdparty/iaccessible2; nothing in this configuration
+# needs it (Qt 6's Windows accessibility goes through UI Automation), so nothing else is
+# switched off for it.
 # OpenGL itself stays on: the 6.4.2 windows platform plugin does not compile
 # without it.
 set -euo pipefail
@@ -44,24 +44,12 @@ fi
 update-alternatives --set x86_64-w64-mingw32-gcc /usr/bin/x86_64-w64-mingw32-gcc-posix >/dev/null
 update-alternatives --set x86_64-w64-mingw32-g++ /usr/bin/x86_64-w64-mingw32-g++-posix >/dev/null
 
+source "$(dirname "$0")/../lib/debian-source.sh"
 mkdir -p "$work"
 source_dir=$(find "$work" -maxdepth 1 -type d -name "qt6-base-$QT_VERSION*" | head -n1)
 if [ -z "$source_dir" ]; then
-    sources=/etc/apt/sources.list.d/velmarith-bookworm-src.sources
-    if ! apt-get source --print-uris qt6-base >/dev/null 2>&1; then
-        cat >"$sources" <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
-        apt-get update
-    fi
-    (cd "$work" && apt-get source --download-only "qt6-base=$QT_VERSION+dfsg-*" 2>/dev/null ||
-        apt-get source --download-only qt6-base)
-    (cd "$work" && dpkg-source --no-check -x qt6-base_*.dsc)
-    source_dir=$(find "$work" -maxdepth 1 -type d -name "qt6-base-*" | head -n1)
+    source_dir="$work/qt6-base-$QT_VERSION"
+    debian_source qt6-base "$source_dir"
 fi
 
 build="$work/build"

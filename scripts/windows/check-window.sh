@@ -54,7 +54,7 @@ check() {
 check "client size" "${width}x${height}" "477x341"
 check "background (green)" "$(pixel "$work/before.png" $((x + 200)) $((y + 200)))" "0,255,0"
 check "frame fill (yellow)" "$(pixel "$work/before.png" $((x + 304 + 120)) $((y + 16 + 150)))" "255,255,0"
-check "list field (red)" "$(pixel "$work/before.png" $((x + 328 + 80)) $((y + 40 + 10)))" "255,0,0"
+check "list field (red)" "$(pixel "$work/before.png" $((x + 328 + 50)) $((y + 40 + 10)))" "255,0,0"
 ink() {  # the pixels of the print area's top that are not background green
     convert "$1" -crop "290x80+$x+$y" +repage -fill white -opaque "rgb(0,255,0)" \
         -fill black +opaque white -format "%[fx:int(w*h*(1-mean))]" info:

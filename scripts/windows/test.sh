@@ -42,8 +42,11 @@ echo "== Windows build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 out=build-windows
-x86_64-w64-mingw32-objdump -p "$out/app/window/velmarith.exe" | grep -q "Subsystem.*0002" ||
+headers=$(x86_64-w64-mingw32-objdump -p "$out/app/window/velmarith.exe")
+grep -q "Subsystem.*(Windows GUI)" <<<"$headers" ||
     { echo "velmarith.exe is not a GUI-subsystem program" >&2; exit 1; }
+# The version resource, read back from the built program.
+bash scripts/windows/check-version.sh "$out/app/window/velmarith.exe"
 
 echo "== staging"
 name=velmarith-1.0-win64
@@ -61,6 +64,8 @@ cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$stage/translations/"
 bash scripts/windows/licenses.sh "$stage/licenses"
 
 echo "== Wine"
+# Debian keeps wine64 out of PATH (/usr/bin/wine picks it); the scripts call it by name.
+export PATH="/usr/lib/wine:$PATH"
 export WINEPREFIX="$root/$out/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
 start_xvfb 1024x768x24
@@ -79,7 +84,7 @@ grep -q "^3 passed, 0 failed" "$out/font-metrics.log" ||
 
 bash scripts/windows/compare-calc.sh build/app/calc/velmarith-calc "$stage/velmarith-calc.exe"
 
-bash scripts/windows/check-window.sh "$stage/velmarith.exe" docs/windows-window.png
+bash scripts/windows/check-window.sh "$stage/velmarith.exe" "$out/velmarith-window-wine.png"
 
 echo "== downloads"
 (cd "$out/stage" && zip -qr "../dist/$name.zip" "$name")

@@ -36,7 +36,7 @@ void LoadQtChineseTexts(QApplication& application) {
 QString WindowFontFamily() {
 #ifdef Q_OS_WIN
     const QStringList families = QFontDatabase::families();
-    for (const QString family : {QStringLiteral("SimSun"), QStringLiteral("宋体")}) {
+    for (const QString& family : {QStringLiteral("SimSun"), QStringLiteral("宋体")}) {
         if (families.contains(family)) return family;
     }
 #endif

@@ -3,7 +3,9 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-#if __has_include(<xcb/xcb.h>)
+#ifdef Q_OS_WIN
+#include <windows.h>
+#elif __has_include(<xcb/xcb.h>)
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -30,7 +32,10 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
 #endif
 
 void ClearWindowManagerTitle(QWidget* window) {
-#ifdef VELMARITH_HAS_XCB
+#ifdef Q_OS_WIN
+    // Qt shows the application's name in a title bar whose title is empty.
+    SetWindowTextW(reinterpret_cast<HWND>(window->winId()), L"");
+#elif defined(VELMARITH_HAS_XCB)
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (x11 == nullptr || x11->connection() == nullptr) return;
     xcb_connection_t* connection = x11->connection();

@@ -74,6 +74,13 @@ ExpansionWindow::ExpansionWindow(QWidget* parent) : QWidget(parent) {
     for (const auto text : MaterialListTexts) combo1_->addItem(ToQString(text));
     combo1_->setCurrentIndex(-1);
     combo1_->setEditText(ToQString(texts::ListStartText));
+    // The red field needs a style that paints a combo box's field in the palette's colours;
+    // the Windows styles draw it from the system theme.
+    if (QApplication::style()->name() != QLatin1String("fusion")) {
+        auto* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+        fusion->setParent(combo1_);
+        combo1_->setStyle(fusion);
+    }
     QPalette listPalette = combo1_->palette();
     listPalette.setColor(QPalette::Base, layout::kListFill);
     combo1_->setPalette(listPalette);

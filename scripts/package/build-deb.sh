@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the Debian package the Debian way (dpkg-buildpackage with debhelper's CMake build
+# system) from a copy of the source tree in build-deb/, and checks it with lintian: no
+# errors and no warnings. Leaves build-deb/velmarith_<version>_<arch>.deb.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+packages=(dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream
+    cmake ninja-build qt6-base-dev libxcb1-dev libcsv-dev libcli11-dev)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+out="$root/build-deb"
+rm -rf "$out"
+mkdir -p "$out/velmarith"
+# The source without any build trees.
+tar -C "$root" --exclude='./build*' --exclude='./.git' --exclude='./fuzz-artifacts' -cf - . |
+    tar -C "$out/velmarith" -xf -
+(cd "$out/velmarith" &&
+    DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:-nocheck parallel=$(nproc)}" \
+        dpkg-buildpackage -b -us -uc >"$out/build.log" 2>&1) ||
+    { tail -40 "$out/build.log"; echo "package build failed" >&2; exit 1; }
+
+deb=$(ls "$out"/velmarith_*.deb)
+changes=$(ls "$out"/velmarith_*.changes)
+echo "built $(basename "$deb")"
+
+echo "== metadata"
+data=$(mktemp -d)
+trap 'rm -rf "$data"' EXIT
+dpkg-deb -x "$deb" "$data"
+desktop-file-validate "$data"/usr/share/applications/*.desktop
+appstreamcli validate --no-net "$data"/usr/share/metainfo/*.metainfo.xml
+
+echo "== lintian"
+lintian --fail-on error,warning --display-info "$deb" "$changes" | tee "$out/lintian.log"
+echo "package: 1 passed, 0 failed"
