@@ -3,6 +3,8 @@
 ;   makensis -DSTAGE=<staged folder> -DOUTFILE=<setup.exe> -DICON=<velmarith.ico> installer.nsi
 ; The staged folder's file lists (files.nsh, unfiles.nsh) are written beside it by the script.
 Unicode true
+; A 64-bit installer for a 64-bit program (and for Wine without its 32-bit half).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define PRODUCT "Velmarith"
