@@ -56,7 +56,9 @@ void PrepareStandardStreams() {
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, argv + argc}; }
 
-std::FILE* OpenForReading(const std::string& utf8Path) { return std::fopen(utf8Path.c_str(), "rb"); }
+std::FILE* OpenForReading(const std::string& utf8Path) {
+    return std::fopen(utf8Path.c_str(), "rb");
+}
 
 void PrepareStandardStreams() {}
 

@@ -7,7 +7,6 @@
 #else
 #include <iconv.h>
 
-#include <cerrno>
 #endif
 
 namespace velmarith::tool {
@@ -63,6 +62,7 @@ bool IsValidUtf8(std::string_view text) {
 
 struct EncodingConverter::State {
     iconv_t handle;
+    bool open;
 };
 
 namespace {
@@ -71,18 +71,25 @@ const char* IconvName(TextEncoding encoding) {
     return encoding == TextEncoding::Utf8 ? "UTF-8" : "GB18030";
 }
 
+// iconv reports a failure to open as (iconv_t)-1.
+bool Opened(iconv_t handle) {
+    return handle != reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
+}
+
 }  // namespace
 
 EncodingConverter::EncodingConverter(TextEncoding from, TextEncoding to)
-    : state_(new State{iconv_open(IconvName(to), IconvName(from))}) {}
+    : state_(new State{iconv_open(IconvName(to), IconvName(from)), false}) {
+    state_->open = Opened(state_->handle);
+}
 
 EncodingConverter::~EncodingConverter() {
-    if (state_->handle != reinterpret_cast<iconv_t>(-1)) iconv_close(state_->handle);
+    if (state_->open) iconv_close(state_->handle);
 }
 
 std::optional<std::string> EncodingConverter::Convert(std::string_view text) const {
     if (text.empty() || IsAscii(text)) return std::string(text);
-    if (state_->handle == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    if (!state_->open) return std::nullopt;
     iconv(state_->handle, nullptr, nullptr, nullptr, nullptr);  // a fresh start
     std::string result(text.size() * 4 + 16, '\0');             // 4 bytes a character at most
     char* in = const_cast<char*>(text.data());

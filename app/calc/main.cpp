@@ -133,8 +133,8 @@ int main(int argc, char** argv) {
     try {
         velmarith::tool::PrepareStandardStreams();
         auto arguments = velmarith::tool::Utf8Arguments(argc, argv);
-        std::vector<char*> pointers;
-        for (auto& argument : arguments) pointers.push_back(argument.data());
+        std::vector<char*> pointers(arguments.size());
+        for (std::size_t i = 0; i < arguments.size(); ++i) pointers[i] = arguments[i].data();
         return CheckedClose(Run(static_cast<int>(pointers.size()), pointers.data()));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "velmarith-calc: %s\n", error.what());

@@ -220,12 +220,14 @@ TEST(Batch, GoodAndBadRowsMixed) {
     const std::string header =
         "material,temperature,length,install,coefficient,install_coefficient,expansion,mm_per_m,"
         "final_length,error";
+    const std::string badTemperature =
+        "7,abc,1,,,,,,,\"第4行: 温度无效: \"\"abc\"\" (应为整摄氏度数, 该材料为 -200 ~ 700 "
+        "摄氏度)\"";
     const std::vector<std::string> expected = {
         header,
         "0,150,1000,20,11.85,10.9,1.5405,1.5405,1001.541,",
         "奥氏体钢,900,1,,,,,,,第3行: 温度超过范围: 900 摄氏度不在 -200 ~ 800 摄氏度之内",
-        "7,abc,1,,,,,,,\"第4行: 温度无效: \"\"abc\"\" (应为整摄氏度数, 该材料为 -200 ~ 700 "
-        "摄氏度)\"",
+        badTemperature,
         "0,200,1000,100,12.2,11.5,1.276,1.276,1001.276,",
         "1,2,,,,,,,,第6行: 应有3或4列",
         "Cr25Ni20,-100,\"1,5\",,,,,,,\"第7行: 长度无效: \"\"1,5\"\" (应为单精度范围内的数)\"",

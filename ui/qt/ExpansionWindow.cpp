@@ -102,7 +102,7 @@ ExpansionWindow::ExpansionWindow(QWidget* parent) : QWidget(parent) {
     command3_ = MakeButton("Command3", texts::LengthCaption, layout::kCommand3, false);
     command4_ = MakeButton("Command4", texts::OutputCaption, layout::kCommand4, false);
     command5_ = MakeButton("Command5", texts::ClearCaption, layout::kCommand5, true);
-    const auto handle = [this](QPushButton* button, std::function<void()> handler) {
+    const auto handle = [this](QPushButton* button, const std::function<void()>& handler) {
         connect(button, &QPushButton::clicked, this,
                 [this, button, handler] { Handle(button, handler); });
     };
