@@ -12,6 +12,8 @@ wm=$!
 trap 'kill $wm 2>/dev/null || true; rm -rf "$work"' EXIT
 
 (cd "$(dirname "$exe")" && exec wine64 "./$(basename "$exe")") >/dev/null 2>&1 &
+app=$!
+trap 'kill $app $wm 2>/dev/null || true; rm -rf "$work"' EXIT
 window=""
 for _ in $(seq 300); do
     window=$(xdotool search --onlyvisible --class velmarith 2>/dev/null | tail -1 || true)

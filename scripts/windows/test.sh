@@ -85,6 +85,8 @@ grep -q "^3 passed, 0 failed" "$out/font-metrics.log" ||
 bash scripts/windows/compare-calc.sh build/app/calc/velmarith-calc "$stage/velmarith-calc.exe"
 
 bash scripts/windows/check-window.sh "$stage/velmarith.exe" "$out/velmarith-window-wine.png"
+wineserver -k 2>/dev/null || true  # nothing of the window's run may outlive it
+wineserver -w
 
 echo "== downloads"
 (cd "$out/stage" && zip -qr "../dist/$name.zip" "$name")
