@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need. Run as root.
 set -euo pipefail
+source "$(dirname "$0")/lib/packages.sh"
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libxcb1-dev fonts-wqy-zenhei qt6-translations-l10n
@@ -11,13 +12,4 @@ packages=(
     clang libclang-rt-dev clang-format clang-tidy
     binutils-mingw-w64-x86-64 git
 )
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update
-    apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+install_packages "${packages[@]}"

@@ -12,15 +12,13 @@ cleanup() { stop_xvfb; rm -rf "$work"; }
 trap cleanup EXIT
 start_xvfb
 
-launcher=""
-for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
-    [ -x "$candidate" ] && launcher=$candidate && break
-done
-[ -n "$launcher" ] || { echo "orca: at-spi-bus-launcher not found (at-spi2-core)" >&2; exit 1; }
+source "$here/lib/atspi.sh"
+launcher=$(atspi_launcher)
 command -v orca >/dev/null || { echo "orca: not installed (package orca)" >&2; exit 1; }
 
 export XDG_RUNTIME_DIR=$work HOME=$work XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb
 export ORCA_LOG=$work/orca.log ORCA_PREFS=$work/orca BINARY=$binary LAUNCHER=$launcher
+export ATSPI_LIB=$here/lib/atspi.sh
 # There is no audio here for a speech server: a factory that does not exist leaves Orca
 # speaking to none, and it still logs every utterance. No braille display either.
 mkdir -p "$ORCA_PREFS"
@@ -33,12 +31,8 @@ JSON
 timeout --kill-after=5 120 dbus-run-session -- bash -c '
     set -euo pipefail
     "$LAUNCHER" --launch-immediately &
-    for _ in $(seq 100); do
-        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-            org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null |
-            grep -q "boolean true" && break
-        sleep 0.05
-    done
+    source "$ATSPI_LIB"
+    wait_for_a11y_bus
     # An utterance of several lines goes on in the lines after its "SPEECH OUTPUT".
     spoken() { grep -a -A3 "SPEECH OUTPUT" "$ORCA_LOG" 2>/dev/null || true; }
     wait_speech() {  # waits until an utterance (after the first N) matches the pattern

@@ -7,16 +7,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 packages=(dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream
     cmake ninja-build qt6-base-dev libxcb1-dev libcsv-dev libcli11-dev)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update
-    apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+source scripts/lib/packages.sh
+install_packages "${packages[@]}"
 
 out="$root/build-deb"
 rm -rf "$out"

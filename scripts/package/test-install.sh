@@ -12,10 +12,8 @@ cache=${VELMARITH_CACHE:-$HOME/.cache/velmarith}
 pristine="$cache/bookworm-minbase.tar"
 mirror=${VELMARITH_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 
-for package in debootstrap xvfb xdotool; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$package"
-done
+source scripts/lib/packages.sh
+install_packages debootstrap xvfb xdotool x11-utils
 [ -f build-deb/velmarith_1.0-1_amd64.deb ] || bash scripts/package/build-deb.sh
 
 if [ ! -f "$pristine" ]; then

@@ -29,16 +29,8 @@ if [ -f "$stamp" ]; then
 fi
 
 packages=(g++-mingw-w64-x86-64-posix dpkg-dev cmake ninja-build perl qt6-base-dev qt6-base-dev-tools)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update
-    apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+source "$(dirname "$0")/../lib/packages.sh"
+install_packages "${packages[@]}"
 
 # The posix thread model: Qt needs std::thread and friends.
 update-alternatives --set x86_64-w64-mingw32-gcc /usr/bin/x86_64-w64-mingw32-gcc-posix >/dev/null

@@ -12,6 +12,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 source scripts/lib/debian-source.sh
 source scripts/lib/xvfb.sh
+source scripts/lib/packages.sh
 
 cache=${VELMARITH_CACHE:-$HOME/.cache/velmarith}
 qt="$cache/qt-6.4.2-mingw64"
@@ -19,14 +20,7 @@ bash scripts/windows/build-qt.sh
 bash scripts/install-deps.sh
 packages=(g++-mingw-w64-x86-64-posix wine64 wine nsis zip unzip icoutils dpkg-dev
     qt6-translations-l10n)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+install_packages "${packages[@]}"
 
 echo "== sources the cross build takes from Debian"
 debian_source libcsv "$cache/libcsv-src"
