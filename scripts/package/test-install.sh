@@ -29,15 +29,17 @@ fi
 
 chroot_dir=$(mktemp -d)
 cleanup() {
-    for mount in proc dev/pts dev; do umount "$chroot_dir/$mount" 2>/dev/null || true; done
+    for mount in proc dev/pts; do umount "$chroot_dir/$mount" 2>/dev/null || true; done
     stop_xvfb
     rm -rf "$chroot_dir"
 }
 trap cleanup EXIT
-chmod 755 "$chroot_dir"  # services in the root drop to their own users
 tar -C "$chroot_dir" -xf "$pristine"
+chmod 755 "$chroot_dir"  # as a root directory is: services there drop to their own users
 mount -t proc proc "$chroot_dir/proc"
-mount --bind /dev "$chroot_dir/dev"
+# The root's own device nodes (debootstrap made them) and a pty instance of its own: nothing
+# of this machine's /dev is shared with it.
+mount -t devpts -o newinstance,ptmxmode=0666 devpts "$chroot_dir/dev/pts"
 cp /etc/resolv.conf "$chroot_dir/etc/resolv.conf"
 cp build-deb/velmarith_1.0-1_amd64.deb "$chroot_dir/tmp/"
 in_root() { chroot "$chroot_dir" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin \
