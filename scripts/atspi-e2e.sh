@@ -7,7 +7,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 binary=$(realpath "${1:-$here/../build/app/window/velmarith}")
 runtime_dir=$(mktemp -d)
-trap 'rm -rf "$runtime_dir"' EXIT
 
 source "$here/lib/atspi.sh"
 launcher=$(atspi_launcher)
@@ -15,7 +14,9 @@ launcher=$(atspi_launcher)
 export XDG_RUNTIME_DIR=$runtime_dir
 export QT_QPA_PLATFORM=xcb
 source "$here/lib/xvfb.sh"
-cleanup() { stop_xvfb; rm -rf "$runtime_dir"; }
+source "$here/lib/processes.sh"
+tag_processes atspi
+cleanup() { end_tagged_processes; stop_xvfb; rm -rf "$runtime_dir"; }
 trap cleanup EXIT
 start_xvfb
 

@@ -3,6 +3,7 @@
 reader or an automation client would, and prints the text of the print area "输出结果".
 
 Exit status 0 when the coefficient and result lines of the worked example are there."""
+import subprocess
 import sys
 import time
 
@@ -144,6 +145,30 @@ def answer_prompt(app, text, refuse=()):
     wait_for("the prompt to close", lambda: None if find(app, pyatspi.ROLE_DIALOG) else True)
 
 
+def copy_through_the_menu(window, text):
+    """Opens the print area's menu with Shift+F10 on a focused button, finds 复制 in the tree,
+    presses it there and reads the clipboard back."""
+    clear = find(window, pyatspi.ROLE_PUSH_BUTTON, "清空")
+    xid = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "velmarith"], capture_output=True,
+                         text=True).stdout.split()
+    if not xid:
+        fail("the calculator has no X window")
+    subprocess.run(["xdotool", "windowfocus", "--sync", xid[-1]], check=False)
+    clear.queryComponent().grabFocus()
+    wait_for("清空 to take the focus",
+             lambda: True if clear.getState().contains(pyatspi.STATE_FOCUSED) else None)
+    subprocess.run(["xdotool", "key", "shift+F10"], check=True)
+    item = wait_for("复制 in the accessibility tree",
+                    lambda: find(window, pyatspi.ROLE_MENU_ITEM, "复制"))
+    press(item)
+    wait_for("the menu to close",
+             lambda: True if find(window, pyatspi.ROLE_MENU_ITEM, "复制") is None else None)
+    copied = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
+                            text=True, timeout=10).stdout
+    if copied != text:
+        fail(f"复制 put {copied!r} on the clipboard, not the printed lines {text!r}")
+
+
 def main():
     app = wait_for("the calculator on the accessibility bus", application)
     # Registered once the calculator is on the bus, so that it hears of the listener.
@@ -194,11 +219,12 @@ def main():
     wait_for("the result line to be announced",
              lambda: True if ("insert", EXPECTED[1] + "\n") in announced else None)
 
+    copy_through_the_menu(window, text)
     press(find(window, pyatspi.ROLE_PUSH_BUTTON, "清空"))
     wait_for("the print area to be cleared", lambda: True if text_of() == "" else None)
     wait_for("the clearing to be announced",
              lambda: True if ("delete", text) in announced else None)
-    print("atspi: the calculation read back through the accessibility interface")
+    print("atspi: the calculation read back and copied through the accessibility interface")
 
 
 if __name__ == "__main__":

@@ -6,13 +6,16 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 binary=$(realpath "${1:-$here/../build/app/window/velmarith}")
 source "$here/lib/xvfb.sh"
+source "$here/lib/processes.sh"
+source "$here/lib/window.sh"
 export QT_QPA_PLATFORM=xcb
-trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
+tag_processes x11-window
+trap 'end_tagged_processes; stop_xvfb' EXIT
 start_xvfb
 "$binary" >/dev/null 2>&1 &
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --class velmarith 2>/dev/null | tail -1 || true)
+window=$(wait_for_window 20 || true)
+# The title is cleared once the window is shown.
+for _ in $(seq 50); do
     [ -n "$window" ] && [ "$(xprop -id "$window" _NET_WM_NAME)" = "_NET_WM_NAME(UTF8_STRING) = " ] && break
     sleep 0.1
 done

@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev libxcb1-dev fonts-wqy-zenhei qt6-translations-l10n
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev libcsv-dev
-    xvfb xauth x11-utils xdotool openbox imagemagick
+    xvfb xauth x11-utils xdotool xclip openbox imagemagick
     at-spi2-core dbus dbus-x11 python3-pyatspi python3-gi gir1.2-atspi-2.0 orca
     clang libclang-rt-dev clang-format clang-tidy
     binutils-mingw-w64-x86-64 git

@@ -2,13 +2,18 @@
 # The calculator with the screen reader Debian ships: starts Orca (logging every utterance to
 # a debug file) and the calculator under Xvfb with a window manager, does one calculation
 # with real keys, and checks that the coefficient and result lines were spoken, without the
-# focus having to move to them. Usage: scripts/orca-e2e.sh [BINARY]
+# focus having to move to them. Orca speaks to a speech server of the test's own, with only
+# the silent output module, so that whatever speech modules and audio the machine has
+# cannot stall it. Everything the test starts is ended when it ends, however it ends.
+# Usage: scripts/orca-e2e.sh [BINARY]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 binary=$(realpath "${1:-$here/../build/app/window/velmarith}")
 work=$(mktemp -d)
 source "$here/lib/xvfb.sh"
-cleanup() { stop_xvfb; rm -rf "$work"; }
+source "$here/lib/processes.sh"
+tag_processes orca
+cleanup() { end_tagged_processes; stop_xvfb; rm -rf "$work"; }
 trap cleanup EXIT
 start_xvfb
 
@@ -18,12 +23,33 @@ command -v orca >/dev/null || { echo "orca: not installed (package orca)" >&2; e
 
 export XDG_RUNTIME_DIR=$work HOME=$work XDG_CONFIG_HOME=$work/config QT_QPA_PLATFORM=xcb
 export ORCA_LOG=$work/orca.log ORCA_PREFS=$work/orca BINARY=$binary LAUNCHER=$launcher
-export ATSPI_LIB=$here/lib/atspi.sh
-# There is no audio here for a speech server: a factory that does not exist leaves Orca
-# speaking to none, and it still logs every utterance. No braille display either.
+export ATSPI_LIB=$here/lib/atspi.sh WINDOW_LIB=$here/lib/window.sh
+# The speech server: speech-dispatcher with the dummy module alone, its configuration,
+# socket and log under the test's folder, playing into ALSA's null device. The machine's own
+# modules (espeak-ng and the like) are never loaded, and nothing waits for a sound card.
+command -v speech-dispatcher >/dev/null ||
+    { echo "orca: speech-dispatcher not installed (package speech-dispatcher)" >&2; exit 1; }
+speechd_conf=$XDG_CONFIG_HOME/speech-dispatcher
+mkdir -p "$speechd_conf/modules" "$work/speechd-log"
+cat >"$speechd_conf/speechd.conf" <<'CONF'
+LogLevel 3
+AudioOutputMethod "alsa"
+AudioALSADevice "null"
+AddModule "dummy" "sd_dummy" ""
+DefaultModule dummy
+DefaultLanguage "zh"
+CONF
+export SPEECHD_ADDRESS=unix_socket:$work/speechd.sock
+speech-dispatcher --run-single --timeout 0 --config-dir "$speechd_conf" \
+    --socket-path "$work/speechd.sock" --pid-file "$work/speechd.pid" \
+    --log-dir "$work/speechd-log" >/dev/null 2>&1 &
+for _ in $(seq 100); do [ -S "$work/speechd.sock" ] && break; sleep 0.05; done
+[ -S "$work/speechd.sock" ] || { echo "orca: the test's speech server did not start" >&2; exit 1; }
+# No braille display either.
 mkdir -p "$ORCA_PREFS"
 cat >"$ORCA_PREFS/user-settings.conf" <<'JSON'
-{"general": {"speechServerFactory": "none", "enableSpeech": true, "enableBraille": false},
+{"general": {"speechServerFactory": "orca.speechdispatcherfactory", "enableSpeech": true,
+             "enableBraille": false},
  "profiles": {"default": {"profile": ["Default", "default"], "pronunciations": {},
                           "keybindings": {}}},
  "pronunciations": {}, "keybindings": {}}
@@ -53,13 +79,8 @@ timeout --kill-after=5 120 dbus-run-session -- bash -c '
     wait_speech "Screen reader on" 0
     openbox >/dev/null 2>&1 &
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$BINARY" >/dev/null 2>&1 &
-    window=""
-    for _ in $(seq 100); do
-        window=$(xdotool search --class velmarith 2>/dev/null | tail -1 || true)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "orca: the window did not appear" >&2; exit 1; }
+    source "$WINDOW_LIB"
+    window=$(wait_for_window 20)
     xdotool windowactivate --sync "$window" 2>/dev/null || true
     wait_speech "膨胀量计算" 0
     n=$(count); xdotool key Down;            wait_speech "碳钢和低铬钼钢" "$n"

@@ -6,17 +6,15 @@ set -euo pipefail
 binary=${1:-build/app/window/velmarith}
 output=${2:-velmarith-window.png}
 source "$(dirname "$0")/lib/xvfb.sh"
+source "$(dirname "$0")/lib/processes.sh"
+source "$(dirname "$0")/lib/window.sh"
 
-trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
+tag_processes screenshot
+trap 'end_tagged_processes; stop_xvfb' EXIT
 start_xvfb
 openbox >/dev/null 2>&1 &
 "$binary" >/dev/null 2>&1 &
-for _ in $(seq 100); do
-    window=$(xdotool search --class velmarith 2>/dev/null | tail -1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "${window:-}" ] || { echo "the window did not appear" >&2; exit 1; }
+window=$(wait_for_window 20)
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 sleep 1
 answer() {  # types into the prompt that has just opened and presses OK

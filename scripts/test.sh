@@ -16,6 +16,7 @@ echo "== build and test"
 cmake --preset default
 cmake --build --preset default
 ctest --preset default --timeout 300
+bash scripts/check-leftovers.sh
 
 [ "${VELMARITH_QUICK:-0}" = 1 ] && exit 0
 
@@ -23,6 +24,7 @@ echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset sanitize
 cmake --build --preset sanitize
 ctest --preset sanitize --timeout 600
+bash scripts/check-leftovers.sh
 
 echo "== fuzzing"
 bash scripts/fuzz.sh "${VELMARITH_FUZZ_SECONDS:-20}"

@@ -1,7 +1,10 @@
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "WindowFixture.h"
 #include "ui/qt/Application.h"
@@ -128,6 +131,47 @@ class AccessibilityTest : public velmarith::testing::WindowFixture {
         Press("温度");
         QCOMPARE(OutputText(), QString());
         QCOMPARE(prompts->labels, QStringList({"请输入温度:(摄氏度)", "请重新输入温度:(摄氏度)"}));
+    }
+
+    // The print area's 复制 without a mouse: the menu keys on a focused button open it with
+    // its item selected, the item is in the accessibility tree while the menu is open, and
+    // pressing it there copies the lines and closes the menu.
+    void menuKeysOpenCopyForTheKeyboardAndScreenReaders_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Menu") << int(Qt::Key_Menu) << int(Qt::NoModifier);
+        QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+    }
+    void menuKeysOpenCopyForTheKeyboardAndScreenReaders() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        window->Print({"  a line"});
+        QApplication::clipboard()->clear();
+        bool opened = false;
+        QString active;
+        QAccessible::Role itemRole = QAccessible::NoRole;
+        connect(window.get(), &ExpansionWindow::MenuOpened, this, [&](QMenu* menu) {
+            QTimer::singleShot(0, this, [&, menu] {
+                opened = true;
+                active = menu->activeAction() ? menu->activeAction()->text() : QString();
+                auto* item = Find(Root(), QAccessible::MenuItem, "复制");
+                if (item == nullptr) {
+                    menu->close();
+                    return;
+                }
+                itemRole = item->role();
+                item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            });
+        });
+        auto* button = window->CommandButton(Button::Command5);
+        QTest::keyClick(button, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(opened);
+        QCOMPARE(active, QString("复制"));
+        QCOMPARE(itemRole, QAccessible::MenuItem);
+        QCOMPARE(QApplication::clipboard()->text(), QString("  a line\n"));
+        // Closed again, the menu has left the tree; the button's Space still presses it.
+        QCOMPARE(Find(Root(), QAccessible::MenuItem, "复制"), nullptr);
+        QCOMPARE(OutputText(), QString("  a line\n"));
     }
 
     void characterGeometryFollowsThePrintedLines() {

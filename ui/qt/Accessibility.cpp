@@ -7,6 +7,7 @@
 #include "ui/qt/ExpansionWindow.h"
 #include "ui/qt/MaterialListAccessible.h"
 #include "ui/qt/PrintAreaAccessible.h"
+#include "ui/qt/WindowAccessible.h"
 
 namespace velmarith {
 namespace {
@@ -18,9 +19,7 @@ QAccessibleInterface* CreateInterface(const QString&, QObject* object) {
     if (auto* announcer = qobject_cast<Announcer*>(object))
         return new AnnouncerAccessible(announcer);
     // A plain top-level widget would be a filler; ours is the application's main window.
-    if (auto* window = qobject_cast<ExpansionWindow*>(object)) {
-        return new QAccessibleWidget(window, QAccessible::Window);
-    }
+    if (auto* window = qobject_cast<ExpansionWindow*>(object)) return new WindowAccessible(window);
     return nullptr;
 }
 

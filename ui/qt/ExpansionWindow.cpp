@@ -38,6 +38,9 @@ void Fill(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
     widget->setAutoFillBackground(true);
 }
 
+// Where the menu keys open the print area's menu: near its top-left corner, over the lines.
+constexpr QPoint kKeyboardMenuPlace(16, 16);
+
 }  // namespace
 
 ExpansionWindow::ExpansionWindow(QWidget* parent) : QWidget(parent) {
@@ -138,6 +141,10 @@ QPushButton* ExpansionWindow::MakeButton(const char* name, std::string_view capt
                                          const QRect& place, bool enabled) {
     auto* button = new PushButton(ToQString(caption), frame1_);
     button->setObjectName(name);
+    connect(button, &PushButton::MenuRequested, this, [this] {
+        if (BlockedByPrompt(this)) return;
+        OpenPrintAreaMenu(printArea_->mapToGlobal(kKeyboardMenuPlace), true);
+    });
     button->setGeometry(place);
     button->setAutoDefault(false);
     button->setDefault(false);
@@ -187,18 +194,28 @@ std::int16_t ExpansionWindow::SelectedListPosition() {
 }
 
 void ExpansionWindow::contextMenuEvent(QContextMenuEvent* event) {
-    if (event->pos().x() >= layout::kFrame1.left() || BlockedByPrompt(this)) {
+    // The keyboard's menu keys come through the buttons, which know which menu is meant.
+    if (event->reason() == QContextMenuEvent::Keyboard ||
+        event->pos().x() >= layout::kFrame1.left() || BlockedByPrompt(this)) {
         event->ignore();
         return;
     }
+    OpenPrintAreaMenu(event->globalPos(), false);
+}
+
+void ExpansionWindow::OpenPrintAreaMenu(const QPoint& globalPos, bool fromKeyboard) {
     QMenu menu(this);
     menu.setObjectName("PrintAreaMenu");
+    menu.setAccessibleName(QStringLiteral("输出结果"));
     QAction* copy = menu.addAction(QStringLiteral("复制"));
     copy->setEnabled(!printArea_->Text().isEmpty());
-    connect(copy, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(printArea_->Text()); });
+    connect(copy, &QAction::triggered, this, [this, &menu] {
+        QGuiApplication::clipboard()->setText(printArea_->Text());
+        menu.hide();  // also when pressed through the accessibility interface
+    });
+    if (fromKeyboard && copy->isEnabled()) menu.setActiveAction(copy);
     emit MenuOpened(&menu);
-    menu.exec(event->globalPos());
+    menu.exec(globalPos);
 }
 
 void ExpansionWindow::resizeEvent(QResizeEvent* event) {

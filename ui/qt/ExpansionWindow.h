@@ -52,6 +52,9 @@ class ExpansionWindow : public QWidget, public Runtime {
     // Runs one control's handler unless a prompt is open, and has the lines it printed spoken.
     void Handle(const QWidget* control, const std::function<void()>& handler);
     void AnnouncePrinted();
+    // The print area's menu (复制), at a screen position; from the keyboard its item is
+    // selected at once, so that it is what the screen reader says.
+    void OpenPrintAreaMenu(const QPoint& globalPos, bool fromKeyboard);
     QPushButton* MakeButton(const char* name, std::string_view caption, const QRect& place,
                             bool enabled);
 
