@@ -116,7 +116,7 @@ class BatchWriter {
                 if (auto* message = std::get_if<std::string>(&result)) {
                     error = std::move(*message);
                 } else {
-                    WriteResult(record.line, request, std::get<Result>(result));
+                    WriteResult(record, request, std::get<Result>(result));
                     return;
                 }
             }
@@ -137,10 +137,14 @@ class BatchWriter {
         AppendCsvField(buffer_, fromUtf8_.Convert(message).value_or(message));
     }
 
-    void WriteResult(long long line, const Request& request, const Result& result) {
+    void WriteResult(const CsvRecord& record, const Request& request, const Result& result) {
+        const long long line = record.line;
+        // The material as the user wrote it, in the input's own bytes, so that the result
+        // lines up with the sheet it came from.
+        AppendCsvField(buffer_, FieldAt(record, 0));
+        buffer_ += ',';
         // None of these can hold a comma or a quote: no quoting needed.
         const std::string fields[] = {
-            IntegerToText(static_cast<std::int16_t>(request.material)),
             IntegerToText(request.temperature),
             SingleToText(request.length),
             IntegerToText(request.install),
