@@ -32,7 +32,10 @@ expect 0 '^  膨胀后长度为: 1001\.541mm$' '^$' -- -m 0 -t 150 -l 1000 --fin
 expect 0 'Cr25Ni20' '^$' -- --table
 expect 0 '^velmarith-calc \(Velmarith 1\.0\) 1\.00$' '^$' -- --version
 expect 0 '^用法: velmarith-calc \[选项\]' '^$' -- --help
-expect 0 '不可同时使用' '^$' -- --help
+# Grouped by what the options do, one line each, and no exclusions repeated on every line.
+expect 0 '^一次计算:$' '^$' -- --help
+expect 0 '^批量计算:$' '^$' -- --help
+expect 0 '^  --csv +文件: 每行一次计算的 CSV 文件' '^$' -- --help
 expect 0 '1\.5405mm$' '^$' -- -m ０ -t 150 -l 1000
 expect 0 '12\.2mm/mm\.C$' '^$' -- -m ' 0' -t 200 -l 1000
 expect 1 '^$' '温度超过范围' -- -m 0 -t 701 -l 1000
@@ -49,13 +52,18 @@ expect 2 '^$' '^velmarith-calc: 无法识别的参数: --bogus$' -- --bogus
 expect 2 '^$' '^velmarith-calc: 选项 --table 与 --csv 不能同时使用$' -- --table --csv -
 expect 2 '^$' '^velmarith-calc: 选项 --material 只能给一次$' -- -m 0 -m 1 -t 150 -l 1
 expect 2 '^$' '^velmarith-calc: 选项 --material 缺少值$' -- -t 150 -l 1 -m
-expect 2 '^$' '^velmarith-calc: 选项 --rate 的值无效$' -- -m 0 -t 150 -l 1 --rate=maybe
+expect 2 '^$' '^velmarith-calc: 选项 --rate 不带值$' -- -m 0 -t 150 -l 1 --rate=maybe
+expect 2 '^$' '^velmarith-calc: 选项 --encoding 需要与 --csv 一起使用$' -- --encoding utf-8
+expect 2 '^$' '^velmarith-calc: 选项 --encoding 的值无效: "latin1"' -- --csv - --encoding latin1
+expect 2 '^$' '^velmarith-calc: 选项 --csv 与 --material 不能同时使用$' -- --csv - -m 0
+expect 2 '^$' '^velmarith-calc: 选项 --install 缺少值$' -- -m 0 -t 1 -l 1 -i
 expect 2 '^$' '用法' --
 
 # Nothing the user reads is English.
-for args in "-m 0 -m 1" "--bogus" "--table --csv x" "--rate=maybe" "--help"; do
+for args in "-m 0 -m 1" "--bogus" "--table --csv x" "--rate=maybe" "--help" "-m" \
+    "--encoding x" "--csv - --encoding x" "-t 1 --table"; do
     # shellcheck disable=SC2086
-    if "$calc" $args 2>&1 | grep -Eq 'required|expected|excludes|Usage|Excludes|Options'; then
+    if "$calc" $args 2>&1 | grep -Eq 'required|expected|excludes|Usage|Excludes|Options|[Cc]ould not|not expected|TEXT|不可同时使用'; then
         failed=$((failed + 1))
         echo "FAILED: velmarith-calc $args speaks English"
     else

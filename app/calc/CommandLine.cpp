@@ -1,0 +1,193 @@
+#include "app/calc/CommandLine.h"
+
+#include <CLI/CLI.hpp>
+#include <string_view>
+#include <vector>
+
+#include "texts/Texts.h"
+
+namespace velmarith::tool {
+namespace {
+
+constexpr const char* kOneCalculation = "一次计算";
+constexpr const char* kOutput = "输出";
+constexpr const char* kBatch = "批量计算";
+constexpr const char* kTable = "系数表";
+constexpr const char* kOther = "其他";
+
+// A value option, kept as every value given, so that "given twice" is ours to say.
+struct ValueOption {
+    CLI::Option* option;
+    std::vector<std::string> values;
+};
+
+void UseChineseLabels(CLI::App& app) {
+    auto formatter = app.get_formatter();
+    const std::pair<const char*, const char*> labels[] = {
+        {"Usage", "用法"},           {"OPTIONS", "选项"}, {"REQUIRED", "必需"}, {"Needs", "需要"},
+        {"Positionals", "位置参数"}, {"TEXT", "文本"},    {"Env", "环境变量"},
+    };
+    for (const auto& [key, value] : labels) formatter->label(key, value);
+    formatter->column_width(28);
+}
+
+std::string_view OptionName(const std::string& argument) {
+    std::string_view name(argument);
+    if (const auto equals = name.find('='); equals != std::string_view::npos) {
+        name = name.substr(0, equals);
+    }
+    return name;
+}
+
+// The option of ours that an argument names ("-m", "--material", "--material=…").
+const CLI::Option* Named(const std::vector<const CLI::Option*>& options, std::string_view name) {
+    for (const auto* option : options) {
+        if (!name.starts_with('-')) break;
+        if (option->check_name(std::string(name))) return option;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string VersionLine() {
+    return "velmarith-calc (" + std::string(texts::ProductName) + ") " +
+           std::string(texts::FileVersion);
+}
+
+std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
+    CLI::App app{"金属热膨胀量计算 (与 Velmarith 窗口的计算相同)", "velmarith-calc"};
+    UseChineseLabels(app);
+    app.set_help_flag();
+    bool help = false;
+    bool version = false;
+
+    ValueOption material, temperature, length, install, csv, encoding, table;
+    CommandLine line;
+    const auto value = [&app](ValueOption& into, const char* names, const char* type,
+                              const char* text, const char* group) {
+        // CLI11 pads by bytes, so a Chinese placeholder would misalign the columns.
+        into.option = app.add_option(names, into.values, std::string(type) + ": " + text)
+                          ->group(group)
+                          ->type_name("");
+        into.option->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+        return into.option;
+    };
+    value(material, "-m,--material", "材料", "序号 0-7 或材料名称", kOneCalculation);
+    value(temperature, "-t,--temperature", "温度", "整摄氏度数", kOneCalculation);
+    value(length, "-l,--length", "长度", "mm", kOneCalculation);
+    value(install, "-i,--install", "安装温度", "整摄氏度数, 默认 20", kOneCalculation);
+    auto* rate = app.add_flag("--rate", line.rate, "另给出每米膨胀量 (mm/m)")->group(kOutput);
+    auto* finalLength =
+        app.add_flag("--final", line.finalLength, "另给出膨胀后长度")->group(kOutput);
+    auto* explain =
+        app.add_flag("--explain", line.explain, "列出插值所用的网格点与计算过程")->group(kOutput);
+    value(csv, "--csv", "文件", "每行一次计算的 CSV 文件 (- 为标准输入), 结果写到标准输出", kBatch);
+    value(encoding, "--encoding", "编码", "utf-8 或 gb18030 (默认自动识别)", kBatch);
+    value(table, "--table", "[材料]", "列出膨胀系数表, 或只列一种材料", kTable)->expected(0, 1);
+    app.add_flag("-h,--help", help, "显示帮助并退出")->group(kOther);
+    app.add_flag("--version", version, "显示版本并退出")->group(kOther);
+
+    const std::vector<const CLI::Option*> all = {
+        material.option, temperature.option, length.option,   install.option, rate, finalLength,
+        explain,         csv.option,         encoding.option, table.option};
+    line.help = app.help();
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ExtrasError&) {
+        std::string extras;
+        for (const auto& extra : app.remaining()) extras += (extras.empty() ? "" : " ") + extra;
+        return UsageError{"无法识别的参数: " + extras};
+    } catch (const CLI::ParseError& error) {
+        // Our options take every value as text, so what is left is a value that is missing
+        // (an option last, or before another option) or a flag given a value.
+        std::vector<std::string> arguments(argv + 1, argv + argc);
+        for (std::size_t i = 0; i < arguments.size(); ++i) {
+            const CLI::Option* option = Named(all, OptionName(arguments[i]));
+            if (option == nullptr) continue;
+            const std::string name = option->get_name();
+            const bool isFlag = option->get_expected_min() == 0 && option != table.option;
+            if (isFlag && arguments[i].find('=') != std::string::npos) {
+                return UsageError{"选项 " + name + " 不带值"};
+            }
+            const bool last = i + 1 == arguments.size();
+            if (!isFlag && arguments[i].find('=') == std::string::npos && option != table.option &&
+                (last || Named(all, OptionName(arguments[i + 1])) != nullptr)) {
+                return UsageError{"选项 " + name + " 缺少值"};
+            }
+        }
+        (void)error;
+        return UsageError{"命令行有误"};
+    }
+    line.help = app.help();
+    if (help) {
+        line.mode = CommandLine::Mode::Help;
+        return line;
+    }
+    if (version) {
+        line.mode = CommandLine::Mode::Version;
+        return line;
+    }
+
+    // One value each.
+    for (auto* option : {&material, &temperature, &length, &install, &csv, &encoding, &table}) {
+        if (option->values.size() > 1) {
+            return UsageError{"选项 " + option->option->get_name() + " 只能给一次"};
+        }
+    }
+    const auto take = [](const ValueOption& option) -> std::optional<std::string> {
+        if (option.values.empty()) return std::nullopt;
+        return option.values.front();
+    };
+    line.material = take(material);
+    line.temperature = take(temperature);
+    line.length = take(length);
+    line.install = take(install);
+    line.csv = take(csv);
+    line.encoding = take(encoding);
+    if (table.option->count() > 0) line.tableMaterial = take(table).value_or("");
+
+    if (line.encoding && *line.encoding != "utf-8" && *line.encoding != "UTF-8" &&
+        *line.encoding != "gb18030" && *line.encoding != "GB18030") {
+        return UsageError{"选项 --encoding 的值无效: \"" + *line.encoding +
+                          "\" (应为 utf-8 或 gb18030)"};
+    }
+
+    // Which options go together: the first one given of each mode decides.
+    const auto given = [](const CLI::Option* option) { return option->count() > 0; };
+    const std::vector<const CLI::Option*> calculation = {
+        material.option, temperature.option, length.option, install.option, rate, finalLength,
+        explain};
+    const auto refuse =
+        [&](const CLI::Option* mode,
+            const std::vector<const CLI::Option*>& others) -> std::optional<UsageError> {
+        for (const auto* other : others) {
+            if (given(other)) {
+                return UsageError{"选项 " + mode->get_name() + " 与 " + other->get_name() +
+                                  " 不能同时使用"};
+            }
+        }
+        return std::nullopt;
+    };
+    std::optional<UsageError> refused;
+    if (given(table.option)) {
+        auto others = calculation;
+        others.insert(others.end(), {csv.option, encoding.option});
+        refused = refuse(table.option, others);
+        line.mode = CommandLine::Mode::Table;
+    } else if (given(csv.option)) {
+        refused = refuse(csv.option, calculation);
+        line.mode = CommandLine::Mode::Batch;
+    } else if (given(encoding.option)) {
+        return UsageError{"选项 --encoding 需要与 --csv 一起使用"};
+    } else {
+        line.mode = CommandLine::Mode::OneCalculation;
+        if (!line.material || !line.temperature || !line.length) {
+            return UsageError{"需要 --material, --temperature 和 --length (或 --table, --csv)"};
+        }
+    }
+    if (refused) return *refused;
+    return line;
+}
+
+}  // namespace velmarith::tool

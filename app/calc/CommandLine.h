@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace velmarith::tool {
+
+// What the command line asks for, before any of its values is checked.
+struct CommandLine {
+    enum class Mode { Help, Version, OneCalculation, Batch, Table };
+    Mode mode = Mode::OneCalculation;
+
+    // One calculation.
+    std::optional<std::string> material;
+    std::optional<std::string> temperature;
+    std::optional<std::string> length;
+    std::optional<std::string> install;
+    // Output.
+    bool rate = false;
+    bool finalLength = false;
+    bool explain = false;
+    // Batch.
+    std::optional<std::string> csv;
+    std::optional<std::string> encoding;
+    // Table: all materials, or the one named.
+    std::optional<std::string> tableMaterial;
+
+    std::string help;  // the usage text
+};
+
+// A usage error: the message, in the program's language, without the usage text.
+struct UsageError {
+    std::string message;
+};
+
+// Reads the arguments (UTF-8). Which options go together is checked here, from the
+// program's own option names, not from the parser's wording.
+std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv);
+
+std::string VersionLine();
+
+}  // namespace velmarith::tool
