@@ -39,6 +39,7 @@ bash scripts/package/test-install.sh
 echo "== Windows"
 if [ -f "${VELMARITH_CACHE:-$HOME/.cache/velmarith}/qt-6.4.2-mingw64/.complete" ]; then
     bash scripts/windows/test.sh
+    bash scripts/check-leftovers.sh
 else
     echo "skipped Windows: Qt for MinGW is not built on this machine (bash scripts/windows/build-qt.sh builds it, about 40 minutes)"
 fi

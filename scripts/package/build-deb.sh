@@ -5,10 +5,16 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
-packages=(dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream
+packages=(build-essential dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream
     cmake ninja-build qt6-base-dev libxcb1-dev libcsv-dev libcli11-dev)
 source scripts/lib/packages.sh
 install_packages "${packages[@]}"
+
+source scripts/lib/version.sh
+case $(deb_version) in
+    "$(project_version)"-*) ;;
+    *) echo "debian/changelog is at $(deb_version), the project at $(project_version)" >&2; exit 1 ;;
+esac
 
 out="$root/build-deb"
 rm -rf "$out"
@@ -21,8 +27,8 @@ tar -C "$root" --exclude='./build*' --exclude='./.git' --exclude='./fuzz-artifac
         dpkg-buildpackage -b -us -uc >"$out/build.log" 2>&1) ||
     { tail -40 "$out/build.log"; echo "package build failed" >&2; exit 1; }
 
-deb=$(ls "$out"/velmarith_*.deb)
-changes=$(ls "$out"/velmarith_*.changes)
+deb=$(deb_file)
+changes=${deb%.deb}.changes
 echo "built $(basename "$deb")"
 
 echo "== metadata"

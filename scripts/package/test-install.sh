@@ -8,13 +8,16 @@ set -euo pipefail
 root_dir=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root_dir"
 source scripts/lib/xvfb.sh
+source scripts/lib/version.sh
+source scripts/lib/window.sh
+deb=$(deb_file)
 cache=${VELMARITH_CACHE:-$HOME/.cache/velmarith}
 pristine="$cache/bookworm-minbase.tar"
 mirror=${VELMARITH_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 
 source scripts/lib/packages.sh
 install_packages debootstrap xvfb xdotool x11-utils
-[ -f build-deb/velmarith_1.0-1_amd64.deb ] || bash scripts/package/build-deb.sh
+[ -f "$deb" ] || bash scripts/package/build-deb.sh
 
 if [ ! -f "$pristine" ]; then
     echo "== making a minimal Debian 12 root (once per machine)"
@@ -41,7 +44,7 @@ mount -t proc proc "$chroot_dir/proc"
 # of this machine's /dev is shared with it.
 mount -t devpts -o newinstance,ptmxmode=0666 devpts "$chroot_dir/dev/pts"
 cp /etc/resolv.conf "$chroot_dir/etc/resolv.conf"
-cp build-deb/velmarith_1.0-1_amd64.deb "$chroot_dir/tmp/"
+cp "$deb" "$chroot_dir/tmp/"
 in_root() { chroot "$chroot_dir" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin \
     LANG=C.UTF-8 HOME=/root "$@"; }
 
@@ -50,9 +53,9 @@ check() {
     if [ "$2" = "$3" ]; then echo "ok: $1"; else echo "FAILED: $1: '$2', want '$3'"; failed=1; fi
 }
 
-echo "== apt-get install ./velmarith_1.0-1_amd64.deb"
+echo "== apt-get install ./$(basename "$deb")"
 in_root apt-get update -q >/dev/null
-in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q /tmp/velmarith_1.0-1_amd64.deb \
+in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "/tmp/$(basename "$deb")" \
     >"$chroot_dir/tmp/install.log" 2>&1 || { tail -20 "$chroot_dir/tmp/install.log"; exit 1; }
 in_root dpkg -L velmarith >"$chroot_dir/tmp/files"
 
@@ -62,7 +65,7 @@ check "velmarith-calc in the root" "$(in_root velmarith-calc -m 0 -t 150 -l 1000
 
 start_xvfb
 in_root env DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb velmarith >/dev/null 2>&1 &
-window=$(timeout 30 xdotool search --sync --class velmarith 2>/dev/null | tail -1 || true)
+window=$(wait_for_window 30 || true)
 check "the window appears" "$([ -n "$window" ] && echo yes)" "yes"
 [ -n "$window" ] && check "its client area" "$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" "477x341"
 pkill -f "$chroot_dir" 2>/dev/null || true

@@ -14,13 +14,9 @@ trap 'kill $wm 2>/dev/null || true; rm -rf "$work"' EXIT
 (cd "$(dirname "$exe")" && exec wine64 "./$(basename "$exe")") >/dev/null 2>&1 &
 app=$!
 trap 'kill $app $wm 2>/dev/null || true; rm -rf "$work"' EXIT
-window=""
-for _ in $(seq 300); do
-    window=$(xdotool search --onlyvisible --class velmarith 2>/dev/null | tail -1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "FAILED: the Windows window did not appear" >&2; exit 1; }
+source "$(dirname "$0")/../lib/window.sh"
+window=$(wait_for_window 30 --onlyvisible) ||
+    { echo "FAILED: the Windows window did not appear" >&2; exit 1; }
 sleep 2
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 sleep 0.5

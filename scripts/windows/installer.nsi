@@ -24,7 +24,7 @@ SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include x64.nsh
 
-Name "${SHORTCUT} ${PRODUCT} 1.0"
+Name "${SHORTCUT} ${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -39,10 +39,10 @@ OutFile "${OUTFILE}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
-VIProductVersion "1.0.0.0"
-VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductName" "${PRODUCT} 1.0"
-VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "${SHORTCUT} ${PRODUCT} 1.0 安装程序"
-VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "1.00"
+VIProductVersion "${VERSION}.0.0"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductName" "${PRODUCT} ${VERSION}"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "${SHORTCUT} ${PRODUCT} ${VERSION} 安装程序"
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${FILE_VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "Copyright (c) 2026 the Velmarith authors, MIT"
 
 Function .onInit
@@ -62,8 +62,8 @@ Section "Install"
     !include "${STAGE}\..\files.nsh"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\velmarith.exe" "" "$INSTDIR\velmarith.exe" 0
-    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${SHORTCUT} (${PRODUCT} 1.0)"
-    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "1.00"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${SHORTCUT} (${PRODUCT} ${VERSION})"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${FILE_VERSION}"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\velmarith.exe"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "the Velmarith authors"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Windows programs by cross-compiling, proves them under Wine and leaves the two
-# downloads in build-windows/dist/: velmarith-1.0-win64.zip and velmarith-1.0-setup.exe.
+# downloads in build-windows/dist/: velmarith-<version>-win64.zip and velmarith-<version>-setup.exe.
 #  1. Qt for MinGW (scripts/windows/build-qt.sh; a no-op once built), libcsv from its Debian
 #     source, the Linux build (for the icons and the reference velmarith-calc);
 #  2. the Windows build with `cmake --preset windows`;
@@ -43,7 +43,9 @@ grep -q "Subsystem.*(Windows GUI)" <<<"$headers" ||
 bash scripts/windows/check-version.sh "$out/app/window/velmarith.exe"
 
 echo "== staging"
-name=velmarith-1.0-win64
+source scripts/lib/version.sh
+version=$(project_version)
+name=velmarith-$version-win64
 stage="$root/$out/stage/$name"
 rm -rf "$out/stage" "$out/dist"
 mkdir -p "$stage/platforms" "$stage/styles" "$stage/translations" "$stage/licenses" "$out/dist"
@@ -61,7 +63,9 @@ echo "== Wine"
 # Debian keeps wine64 out of PATH (/usr/bin/wine picks it); the scripts call it by name.
 export PATH="/usr/lib/wine:$PATH"
 export WINEPREFIX="$root/$out/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k 2>/dev/null || true; stop_xvfb' EXIT
+source scripts/lib/processes.sh
+tag_processes windows
+trap 'wineserver -k 2>/dev/null || true; end_tagged_processes; stop_xvfb' EXIT
 start_xvfb 1024x768x24
 wineboot -i >/dev/null 2>&1 || true
 WINEPATH="Z:${stage//\//\\}" wine64 "$out/tests/velmarith_core_tests.exe" --gtest_brief=1 \
@@ -102,8 +106,10 @@ echo "== downloads"
         echo "RMDir \"\$INSTDIR\\$dir\""
     done
 ) >"$out/stage/unfiles.nsh"
-makensis -V2 -DSTAGE="$(realpath "$stage")" -DOUTFILE="$(realpath "$out/dist")/velmarith-1.0-setup.exe" \
+setup=velmarith-$version-setup.exe
+makensis -V2 -DSTAGE="$(realpath "$stage")" -DOUTFILE="$(realpath "$out/dist")/$setup" \
+    -DVERSION="$version" -DFILE_VERSION="$(file_version)" \
     -DICON="$(realpath build/app/icon/velmarith.ico)" scripts/windows/installer.nsi
-bash scripts/windows/check-installer.sh "$out/dist/velmarith-1.0-setup.exe"
+bash scripts/windows/check-installer.sh "$out/dist/$setup"
 ls -l "$out/dist"
 echo "windows: 1 passed, 0 failed"
