@@ -2,7 +2,8 @@
 # the test can end all of them, daemons that left its process group or were started over
 # D-Bus included. tag_processes NAME exports the tag; end_tagged_processes ends every
 # process that carries it; tagged_processes [TAG] lists them ("pid command"), every tagged
-# process of any test when no tag is given.
+# process of any test when no tag is given. Only processes under the same root directory
+# count: tests running in a chroot on the same machine are theirs to end.
 tag_processes() {
     export VELMARITH_TEST_TAG="${1:-test}-$$-$RANDOM"
 }
@@ -12,12 +13,14 @@ tagged_processes() {
     (
         # The scan itself must not carry the tag, or it would find its own greps.
         unset VELMARITH_TEST_TAG
-        local environ pid pattern="^VELMARITH_TEST_TAG=${want:-.*}\$"
+        local environ pid pattern="^VELMARITH_TEST_TAG=${want:-.*}\$" own_root
+        own_root=$(stat -L -c %d:%i /proc/self/root/)
         for environ in /proc/[0-9]*/environ; do
             pid=${environ#/proc/}
             pid=${pid%/environ}
             [ "$pid" = "$$" ] || [ "$pid" = "$BASHPID" ] && continue
             grep -qaz -- "$pattern" "$environ" 2>/dev/null || continue
+            [ "$(stat -L -c %d:%i "/proc/$pid/root/" 2>/dev/null)" = "$own_root" ] || continue
             echo "$pid $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | cut -c1-120)"
         done
     )

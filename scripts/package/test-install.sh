@@ -11,24 +11,13 @@ source scripts/lib/xvfb.sh
 source scripts/lib/version.sh
 source scripts/lib/window.sh
 deb=$(deb_file)
-cache=${VELMARITH_CACHE:-$HOME/.cache/velmarith}
-pristine="$cache/bookworm-minbase.tar"
-mirror=${VELMARITH_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+source scripts/lib/debian-root.sh
 
 source scripts/lib/packages.sh
 install_packages debootstrap xvfb xdotool x11-utils
 [ -f "$deb" ] || bash scripts/package/build-deb.sh
 
-if [ ! -f "$pristine" ]; then
-    echo "== making a minimal Debian 12 root (once per machine)"
-    mkdir -p "$cache"
-    fresh=$(mktemp -d)
-    # man-db so that the manual page can be read there, as on a desktop system.
-    debootstrap --variant=minbase --include=man-db bookworm "$fresh" "$mirror" >"$cache/debootstrap.log"
-    tar -C "$fresh" -cf "$pristine.part" .
-    mv "$pristine.part" "$pristine"
-    rm -rf "$fresh"
-fi
+pristine=$(pristine_root_tarball)
 
 chroot_dir=$(mktemp -d)
 cleanup() {
