@@ -6,10 +6,15 @@ namespace velmarith {
 
 std::optional<CoefficientHit> FindCoefficient(const MaterialTables& tables, int material,
                                               std::int16_t temperature) {
+    return FindCoefficientAt(tables, material, temperature);
+}
+
+std::optional<CoefficientHit> FindCoefficientAt(const MaterialTables& tables, int material,
+                                                double temperature) {
     const MaterialLimits& limits = MaterialLimitsTable[material];
     const CoefficientRow& row = tables.CoefficientTable[material];
     const auto& grid = tables.TemperatureGrid;
-    const int t = temperature;
+    const double t = temperature;
     // Every index is visited; at most one matches because the grid rises strictly.
     for (int i = limits.First; i <= limits.Last; ++i) {
         const int g0 = grid[i];
@@ -17,7 +22,7 @@ std::optional<CoefficientHit> FindCoefficient(const MaterialTables& tables, int 
             const int g1 = grid[i + 1];
             const double a0 = row[i].AsDouble();
             const double a1 = row[i + 1].AsDouble();
-            const double value = (static_cast<double>(t - g0) * (a1 - a0)) / (g1 - g0) + a0;
+            const double value = ((t - g0) * (a1 - a0)) / (g1 - g0) + a0;
             const auto coefficient = static_cast<float>(value);
             return CoefficientHit{static_cast<std::int16_t>(i), false, value, coefficient,
                                   SingleToText(coefficient)};

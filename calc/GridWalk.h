@@ -23,4 +23,9 @@ struct CoefficientHit {
 std::optional<CoefficientHit> FindCoefficient(const MaterialTables& tables, int material,
                                               std::int16_t temperature);
 
+// The same walk at a temperature that need not be whole (degrees Fahrenheit converted): the
+// same formula in the same order, so that a whole temperature gives the window's answer.
+std::optional<CoefficientHit> FindCoefficientAt(const MaterialTables& tables, int material,
+                                                double temperature);
+
 }  // namespace velmarith

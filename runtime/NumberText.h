@@ -16,6 +16,10 @@ std::optional<std::int16_t> TextToInteger(std::string_view text);
 // A decimal number rounded to the nearest single; beyond the single range it does not convert.
 std::optional<float> TextToSingle(std::string_view text);
 
+// A decimal number as the nearest double, for the figures beyond the window (fractional
+// degrees Fahrenheit); std::nullopt for text outside the grammar or beyond the double range.
+std::optional<double> TextToDouble(std::string_view text);
+
 // A double result rounded to single as storing it in a single field does; std::nullopt when
 // the rounded value would lie beyond the single range.
 std::optional<float> RoundToSingle(double value);
@@ -27,5 +31,9 @@ std::string SingleToText(float value);
 
 // At most 15 significant digits without trailing zeros.
 std::string DoubleToText(double value);
+
+// At most 7 significant digits without trailing zeros, rounded from the double itself (a
+// converted temperature such as 315.5556 °C).
+std::string DoubleToShortText(double value);
 
 }  // namespace velmarith

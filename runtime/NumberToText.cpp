@@ -36,4 +36,9 @@ std::string DoubleToText(double value) {
     return GeneralText(value, 15);
 }
 
+std::string DoubleToShortText(double value) {
+    if (value == 0.0) return "0";
+    return GeneralText(value, 7);
+}
+
 }  // namespace velmarith

@@ -83,6 +83,18 @@ std::optional<float> TextToSingle(std::string_view text) {
     return value;
 }
 
+std::optional<double> TextToDouble(std::string_view text) {
+    const auto decimal = ScanDecimal(text);
+    if (!decimal) return std::nullopt;
+    double value = 0;
+    const auto& ascii = decimal->ascii;
+    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (end != ascii.data() + ascii.size()) return std::nullopt;
+    if (ec == std::errc::result_out_of_range && decimal->exponent < 0) return 0.0;
+    if (ec != std::errc{} || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
 std::optional<float> RoundToSingle(double value) {
     if (!std::isfinite(value)) return std::nullopt;
     // Halfway between the largest single and the next power of two: from here on the value

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header of a higher layer. The layers, bottom up:
-#   texts → runtime → tables → state → calc → ui → ui/qt → app
+#   texts → runtime → tables → state → calc → engineering → ui → ui/qt → app
 # tests/, bench/ and fuzz/ sit above them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-layers=(texts runtime tables state calc ui ui/qt app)
+layers=(texts runtime tables state calc engineering ui ui/qt app)
 
 rank() {  # the layer of a path, or nothing when it belongs to none
     local path=$1 best="" i

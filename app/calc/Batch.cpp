@@ -8,23 +8,32 @@
 
 #include "app/calc/CsvField.h"
 #include "app/calc/CsvReader.h"
-#include "app/calc/Engineering.h"
+#include "engineering/Figures.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::tool {
 namespace {
 
+using namespace engineering;
+
 constexpr std::size_t kReadChunk = 1 << 16;
 constexpr std::size_t kFlushAt = 1 << 16;
 // A field longer than this is no number or material.
 constexpr std::size_t kLongestField = 1 << 12;
-constexpr std::size_t kHeaderFieldsAtMost = 4;
+constexpr std::size_t kHeaderFieldsAtMost = 5;
+constexpr std::size_t kOutputFields = 13;
 
-constexpr std::string_view kOutputHeader =
+constexpr std::string_view kOutputHeaderSi =
     "material,temperature,length,install,coefficient,install_coefficient,expansion,mm_per_m,"
-    "final_length,error\n";
-constexpr std::array<std::string_view, 4> kInputColumns = {"material", "temperature", "length",
-                                                           "install"};
+    "final_length,cold,cold_expansion,movement,error\n";
+constexpr std::string_view kOutputHeaderUs =
+    "material,temperature_F,length_in,install_F,coefficient_per_C,install_coefficient_per_C,"
+    "expansion_in,in_per_100ft,final_length_in,cold_F,cold_expansion_in,movement_in,error\n";
+constexpr std::string_view kHeaderText = "material,temperature,length[,install][,cold]";
+// The input's columns: the first three in this order, then install and cold in any order.
+enum Column { kMaterial, kTemperature, kLength, kInstall, kCold, kColumns };
+constexpr std::array<std::string_view, kColumns> kInputColumns = {"material", "temperature",
+                                                                  "length", "install", "cold"};
 
 std::string_view EncodingName(TextEncoding encoding) {
     return encoding == TextEncoding::Utf8 ? "UTF-8" : "GB18030";
@@ -32,8 +41,9 @@ std::string_view EncodingName(TextEncoding encoding) {
 
 class BatchWriter {
   public:
-    BatchWriter(std::FILE* out, std::FILE* err, TextEncoding encoding, bool bom)
-        : out_(out),
+    BatchWriter(std::FILE* out, std::FILE* err, TextEncoding encoding, bool bom, Units units)
+        : units_(units),
+          out_(out),
           err_(err),
           encoding_(encoding),
           toUtf8_(encoding, TextEncoding::Utf8),
@@ -64,7 +74,7 @@ class BatchWriter {
 
     int Finish(bool inputUnreadable) {
         if (records_ == 0 && !inputUnreadable) {
-            FileError("CSV 文件为空: 应有表头 material,temperature,length[,install]");
+            FileError("CSV 文件为空: 应有表头 " + std::string(kHeaderText));
         }
         Flush();
         return failed_ || inputUnreadable ? 1 : 0;
@@ -78,55 +88,81 @@ class BatchWriter {
     void CheckHeader(const CsvRecord& record) {
         bool named = record.error.empty() && record.fieldCount >= 3 &&
                      record.fieldCount <= kHeaderFieldsAtMost;
+        columnOf_.fill(-1);
         for (std::size_t i = 0; named && i < record.fieldCount; ++i) {
-            named = FieldAt(record, i) == kInputColumns[i];
+            const auto field = FieldAt(record, i);
+            named = false;
+            for (std::size_t c = 0; c < kColumns; ++c) {
+                const bool inPlace = c >= kInstall || c == i;
+                if (field == kInputColumns[c] && inPlace && columnOf_[c] < 0) {
+                    columnOf_[c] = static_cast<int>(i);
+                    named = true;
+                }
+            }
         }
         if (!named) {
-            FileError("第" + std::to_string(record.line) +
-                      "行: 表头应为 material,temperature,length[,install]");
+            FileError("第" + std::to_string(record.line) + "行: 表头应为 " +
+                      std::string(kHeaderText));
             return;
         }
         headerColumns_ = record.fieldCount;
-        buffer_ += kOutputHeader;
+        buffer_ += units_ == Units::Si ? kOutputHeaderSi : kOutputHeaderUs;
+    }
+
+    std::string_view Input(const CsvRecord& record, Column column) const {
+        return columnOf_[column] < 0 ? std::string_view()
+                                     : FieldAt(record, static_cast<std::size_t>(columnOf_[column]));
     }
 
     void Row(const CsvRecord& record) {
         std::string error(record.error);
-        std::array<std::string, 4> text;  // the fields in UTF-8
+        std::array<std::string, kColumns> text;  // the fields in UTF-8, by column
         if (error.empty() && record.fieldCount < 3) {
-            error = headerColumns_ == 3 ? "应有3列" : "应有3或4列";
+            error = headerColumns_ == 3   ? "应有3列"
+                    : headerColumns_ == 4 ? "应有3或4列"
+                                          : "应有3至5列";
         }
-        for (std::size_t i = 0; error.empty() && i < record.fieldCount; ++i) {
-            auto converted = toUtf8_.Convert(FieldAt(record, i));
+        for (std::size_t c = 0; error.empty() && c < kColumns; ++c) {
+            if (columnOf_[c] < 0 || static_cast<std::size_t>(columnOf_[c]) >= record.fieldCount) {
+                continue;
+            }
+            auto converted = toUtf8_.Convert(Input(record, static_cast<Column>(c)));
             if (!converted) {
-                error = "第" + std::to_string(i + 1) + "列不是有效的 " +
+                error = "第" + std::to_string(columnOf_[c] + 1) + "列不是有效的 " +
                         std::string(EncodingName(encoding_)) + " 文本";
             } else {
-                text[i] = std::move(*converted);
+                text[c] = std::move(*converted);
             }
         }
         if (error.empty()) {
-            auto parsed = ParseRequest(text[0], text[1], text[2],
-                                       text[3].empty() ? std::nullopt : std::optional(text[3]));
+            RequestText request;
+            request.material = text[kMaterial];
+            request.temperature = text[kTemperature];
+            request.length = text[kLength];
+            if (!text[kInstall].empty()) request.install = text[kInstall];
+            if (!text[kCold].empty()) request.cold = text[kCold];
+            request.units = units_;
+            auto parsed = ParseRequest(request);
             if (auto* message = std::get_if<std::string>(&parsed)) {
                 error = std::move(*message);
             } else {
-                const auto& request = std::get<Request>(parsed);
-                auto result = Calculate(coefficients_, request);
+                const auto& parsedRequest = std::get<Request>(parsed);
+                auto result = Calculate(coefficients_, parsedRequest);
                 if (auto* message = std::get_if<std::string>(&result)) {
                     error = std::move(*message);
                 } else {
-                    WriteResult(record, request, std::get<Result>(result));
+                    WriteResult(record, parsedRequest, std::get<Result>(result));
                     return;
                 }
             }
         }
         failed_ = true;
-        for (std::size_t i = 0; i < 4; ++i) {
-            AppendCsvField(buffer_, FieldAt(record, i));
+        // The inputs as they came, each in its column; nothing computed.
+        for (std::size_t i = 0; i < kOutputFields - 1; ++i) {
+            if (i < 4) AppendCsvField(buffer_, Input(record, static_cast<Column>(i)));
+            if (i == 9) AppendCsvField(buffer_, Input(record, kCold));
             buffer_ += ',';
         }
-        buffer_ += ",,,,,";
         AppendError(record.line, error);
         buffer_ += '\n';
     }
@@ -141,27 +177,41 @@ class BatchWriter {
         const long long line = record.line;
         // The material as the user wrote it, in the input's own bytes, so that the result
         // lines up with the sheet it came from.
-        AppendCsvField(buffer_, FieldAt(record, 0));
+        AppendCsvField(buffer_, Input(record, kMaterial));
         buffer_ += ',';
+        const auto temperature = [&](double t) {
+            return units_ == Units::Si ? IntegerToText(static_cast<std::int16_t>(t))
+                                       : DoubleToText(t);
+        };
+        const auto optional = [](const std::optional<float>& value) {
+            return value ? SingleToText(*value) : std::string();
+        };
+        const auto coefficient = [&](const CoefficientHit& hit) {
+            return units_ == Units::Si ? hit.valueText : SingleToText(hit.coefficient);
+        };
         // None of these can hold a comma or a quote: no quoting needed.
         const std::string fields[] = {
-            IntegerToText(request.temperature),
+            temperature(request.temperature),
             SingleToText(request.length),
-            IntegerToText(request.install),
-            result.coefficient.valueText,
-            result.installCoefficient ? result.installCoefficient->valueText : std::string(),
+            temperature(request.install),
+            coefficient(result.coefficient),
+            result.installCoefficient ? coefficient(*result.installCoefficient) : std::string(),
             SingleToText(result.expansion),
-            result.millimetresPerMetre ? SingleToText(*result.millimetresPerMetre) : std::string(),
-            result.finalLength ? SingleToText(*result.finalLength) : std::string(),
+            optional(result.rate),
+            optional(result.finalLength),
+            request.cold ? temperature(*request.cold) : std::string(),
+            optional(result.coldExpansion),
+            optional(result.movement),
         };
         for (const auto& field : fields) {
             buffer_ += field;
             buffer_ += ',';
         }
         // An optional figure that does not fit is the only error such a row can have.
-        if (!result.millimetresPerMetre) {
+        if (!result.rate) {
             failed_ = true;
-            AppendError(line, "每米膨胀量超出范围");
+            AppendError(line,
+                        units_ == Units::Si ? "每米膨胀量超出范围" : "每100英尺膨胀量超出范围");
         } else if (!result.finalLength) {
             failed_ = true;
             AppendError(line, "膨胀后长度超出范围");
@@ -177,6 +227,8 @@ class BatchWriter {
         buffer_.clear();
     }
 
+    Units units_;
+    std::array<int, kColumns> columnOf_{};  // the input field of each column, -1 for none
     std::FILE* out_;
     std::FILE* err_;
     TextEncoding encoding_;
@@ -202,7 +254,7 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& 
     const TextEncoding encoding =
         options.encoding.value_or(bom ? TextEncoding::Utf8 : DetectEncoding(start));
 
-    BatchWriter writer(out, err, encoding, bom && encoding == TextEncoding::Utf8);
+    BatchWriter writer(out, err, encoding, bom && encoding == TextEncoding::Utf8, options.units);
     CsvReader reader(kLongestField, [&](const CsvRecord& record) {
         writer.Record(record);
         if (writer.HeaderColumns() > 0) reader.SetMostFields(writer.HeaderColumns());

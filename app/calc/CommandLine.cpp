@@ -62,7 +62,7 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     bool help = false;
     bool version = false;
 
-    ValueOption material, temperature, length, install, csv, encoding, table;
+    ValueOption material, temperature, cold, length, install, units, csv, encoding, table;
     CommandLine line;
     const auto value = [&app](ValueOption& into, const char* names, const char* type,
                               const char* text, const char* group) {
@@ -74,10 +74,16 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
         return into.option;
     };
     value(material, "-m,--material", "材料", "序号 0-7 或材料名称", kOneCalculation);
-    value(temperature, "-t,--temperature", "温度", "整摄氏度数", kOneCalculation);
-    value(length, "-l,--length", "长度", "mm", kOneCalculation);
-    value(install, "-i,--install", "安装温度", "整摄氏度数, 默认 20", kOneCalculation);
-    auto* rate = app.add_flag("--rate", line.rate, "另给出每米膨胀量 (mm/m)")->group(kOutput);
+    value(temperature, "-t,--temperature", "温度", "最热状态, 整摄氏度数 (美制: 华氏度)",
+          kOneCalculation);
+    value(cold, "--cold", "冷态温度", "最冷状态; 另给出安装至冷态的量与冷态至热态的位移",
+          kOneCalculation);
+    value(length, "-l,--length", "长度", "mm (美制: in)", kOneCalculation);
+    value(install, "-i,--install", "安装温度", "默认 20 摄氏度 (68°F)", kOneCalculation);
+    value(units, "--units", "单位", "si (摄氏度, mm; 默认) 或 us (°F, in, in/100ft)",
+          kOneCalculation);
+    auto* rate =
+        app.add_flag("--rate", line.rate, "另给出每米膨胀量 (mm/m; 美制 in/100ft)")->group(kOutput);
     auto* finalLength =
         app.add_flag("--final", line.finalLength, "另给出膨胀后长度")->group(kOutput);
     auto* explain =
@@ -130,7 +136,8 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     }
 
     // One value each.
-    for (auto* option : {&material, &temperature, &length, &install, &csv, &encoding, &table}) {
+    for (auto* option :
+         {&material, &temperature, &cold, &length, &install, &units, &csv, &encoding, &table}) {
         if (option->values.size() > 1) {
             return UsageError{"选项 " + option->option->get_name() + " 只能给一次"};
         }
@@ -141,12 +148,17 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     };
     line.material = take(material);
     line.temperature = take(temperature);
+    line.cold = take(cold);
     line.length = take(length);
+    if (!units.values.empty()) line.units = units.values.front();
     line.install = take(install);
     line.csv = take(csv);
     line.encoding = take(encoding);
     if (table.option->count() > 0) line.tableMaterial = take(table).value_or("");
 
+    if (line.units != "si" && line.units != "us") {
+        return UsageError{"选项 --units 的值无效: \"" + line.units + "\" (应为 si 或 us)"};
+    }
     if (line.encoding && *line.encoding != "utf-8" && *line.encoding != "UTF-8" &&
         *line.encoding != "gb18030" && *line.encoding != "GB18030") {
         return UsageError{"选项 --encoding 的值无效: \"" + *line.encoding +
@@ -172,7 +184,7 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     std::optional<UsageError> refused;
     if (given(table.option)) {
         auto others = calculation;
-        others.insert(others.end(), {csv.option, encoding.option});
+        others.insert(others.end(), {csv.option, encoding.option, units.option});
         refused = refuse(table.option, others);
         line.mode = CommandLine::Mode::Table;
     } else if (given(csv.option)) {

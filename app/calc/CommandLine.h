@@ -13,9 +13,11 @@ struct CommandLine {
 
     // One calculation.
     std::optional<std::string> material;
-    std::optional<std::string> temperature;
+    std::optional<std::string> temperature;  // the warmest state
+    std::optional<std::string> cold;         // the coldest state
     std::optional<std::string> length;
     std::optional<std::string> install;
+    std::string units = "si";
     // Output.
     bool rate = false;
     bool finalLength = false;

@@ -3,26 +3,44 @@
 #include <variant>
 #include <vector>
 
-#include "app/calc/Engineering.h"
-#include "app/calc/Report.h"
 #include "app/calc/WindowLines.h"
 #include "calc/Expansion.h"
+#include "engineering/Report.h"
 #include "runtime/NumberText.h"
 #include "texts/Texts.h"
 
 namespace velmarith::tool {
 namespace {
 
+using namespace engineering;
+
 int Failure(std::FILE* err, const std::string& message) {
     std::fprintf(err, "velmarith-calc: %s\n", message.c_str());
     return 1;
 }
 
+std::string CoefficientValue(const Request& request, const CoefficientHit& hit) {
+    if (request.units == Units::Si) return hit.valueText + std::string(texts::CoefficientUnit);
+    const auto perFahrenheit = RoundToSingle(static_cast<double>(hit.coefficient) / 1.8);
+    return SingleToText(hit.coefficient) + " (10^-6/摄氏度), " +
+           SingleToText(perFahrenheit.value_or(0.0f)) + " (10^-6/°F)";
+}
+
+std::string TemperatureLead(const Request& request, double temperature) {
+    return "  " + TemperatureText(request, temperature);
+}
+
 }  // namespace
 
 int RunOneShot(const OneShotOptions& options, std::FILE* out, std::FILE* err) {
-    auto parsed =
-        ParseRequest(options.material, options.temperature, options.length, options.install);
+    RequestText text;
+    text.material = options.material;
+    text.temperature = options.temperature;
+    text.length = options.length;
+    if (options.install) text.install = *options.install;
+    if (options.cold) text.cold = *options.cold;
+    text.units = options.units;
+    auto parsed = ParseRequest(text);
     if (auto* message = std::get_if<std::string>(&parsed)) return Failure(err, *message);
     const Request& request = std::get<Request>(parsed);
 
@@ -35,33 +53,48 @@ int RunOneShot(const OneShotOptions& options, std::FILE* out, std::FILE* err) {
     std::vector<std::string> lines;
     if (options.explain) lines = ExplainLines(tables, request, result);
 
-    if (request.install == ReferenceTemperature) {
+    const std::string unit(LengthUnit(request.units));
+    if (request.units == Units::Si && request.DefaultInstall()) {
         const auto window =
             OutputButtonLines(request.material, options.temperature, options.length);
         if (!window) return Failure(err, "温度超过范围");
         // The window's result line can only be "计算结果超出范围!" where ours failed above.
         lines.insert(lines.end(), window->begin(), window->end());
     } else {
-        const std::string unit(texts::CoefficientUnit);
-        lines.push_back(
-            CoefficientLineText(request.temperature, result.coefficient.valueText).Str() + unit);
-        lines.push_back(
-            "  " + IntegerToText(request.install) +
-            "摄氏度(安装温度)时材料的膨胀系数为:  " + result.installCoefficient->valueText + unit);
+        const std::string middle = request.units == Units::Si
+                                       ? std::string(texts::CoefficientMiddle)
+                                       : "时材料的平均线膨胀系数为:  ";
+        lines.push_back(TemperatureLead(request, request.temperature) + middle +
+                        CoefficientValue(request, result.coefficient));
+        if (!request.DefaultInstall()) {
+            lines.push_back(TemperatureLead(request, request.install) +
+                            (request.units == Units::Si ? "摄氏度(安装温度)" : "(安装温度)") +
+                            (request.units == Units::Si ? "时材料的膨胀系数为:  "
+                                                        : "时材料的平均线膨胀系数为:  ") +
+                            CoefficientValue(request, *result.installCoefficient));
+        }
         lines.insert(lines.end(), 3, std::string());
-        lines.push_back(ResultLineText(result.expansion).Str());
+        lines.push_back(std::string(texts::ExpansionLead) + SingleToText(result.expansion) + unit);
     }
     int status = 0;
-    const auto figure = [&](std::string lead, const std::optional<float>& value, const char* unit) {
+    const auto figure = [&](std::string lead, const std::optional<float>& value,
+                            std::string_view figureUnit) {
         if (value) {
-            lines.push_back(std::move(lead) + SingleToText(*value) + unit);
+            lines.push_back(std::move(lead) + SingleToText(*value) + std::string(figureUnit));
             return;
         }
         lines.push_back(std::move(lead) + "超出单精度范围");
         status = 1;
     };
-    if (options.rate) figure("  每米膨胀量为: ", result.millimetresPerMetre, "mm/m");
-    if (options.finalLength) figure("  膨胀后长度为: ", result.finalLength, "mm");
+    if (options.rate) {
+        figure(request.units == Units::Si ? "  每米膨胀量为: " : "  每100英尺膨胀量为: ",
+               result.rate, RateUnit(request.units));
+    }
+    if (options.finalLength) figure("  膨胀后长度为: ", result.finalLength, unit);
+    if (request.cold) {
+        figure("  安装至冷态的膨胀量为: ", result.coldExpansion, unit);
+        figure("  冷态至热态的位移量为: ", result.movement, unit);
+    }
     for (const auto& line : lines) std::fprintf(out, "%s\n", line.c_str());
     if (status != 0) Failure(err, "有结果超出单精度范围, 见上");
     return status;

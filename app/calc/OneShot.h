@@ -4,23 +4,29 @@
 #include <optional>
 #include <string>
 
+#include "engineering/Units.h"
+
 namespace velmarith::tool {
 
 struct OneShotOptions {
     std::string material;
-    std::string temperature;
+    std::string temperature;  // the warmest state
     std::string length;
-    std::optional<std::string> install;  // not given: 20 °C
+    std::optional<std::string> install;  // not given: 20 °C (68 °F)
+    std::optional<std::string> cold;     // the coldest state, if any
+    engineering::Units units = engineering::Units::Si;
     bool rate = false;
     bool finalLength = false;
     bool explain = false;
 };
 
-// One calculation. Prints the output button's lines exactly as the window does (through the
-// window's own handlers) and, when asked, the explanation, the rate and the final length.
-// On an error: a message on err, nothing on out, status 1. When only an optional figure (the
-// rate or the final length) does not fit, every other line is printed, that figure's line
-// says so, and the status is 1.
+// One calculation. In SI units it prints the output button's lines exactly as the window
+// does (through the window's own handlers); in US units lines of the same shape that say
+// their units. Then, when asked, the explanation, the rate, the final length, and with a
+// cold temperature the change from installation to it and the movement from it to the
+// warmest state. On an error: a message on err, nothing on out, status 1. When only an
+// optional figure does not fit, every other line is printed, that figure's line says so,
+// and the status is 1.
 int RunOneShot(const OneShotOptions& options, std::FILE* out, std::FILE* err);
 
 }  // namespace velmarith::tool

@@ -8,10 +8,9 @@
 
 #include "app/calc/Batch.h"
 #include "app/calc/CommandLine.h"
-#include "app/calc/Engineering.h"
 #include "app/calc/OneShot.h"
 #include "app/calc/Platform.h"
-#include "app/calc/Report.h"
+#include "engineering/Report.h"
 
 namespace {
 
@@ -19,6 +18,7 @@ constexpr int kUsageError = 2;
 
 int Run(int argc, char** argv) {
     using namespace velmarith::tool;
+    using namespace velmarith::engineering;
     auto parsed = ParseCommandLine(argc, argv);
     if (auto* error = std::get_if<UsageError>(&parsed)) {
         std::fprintf(stderr, "velmarith-calc: %s\n用法见 velmarith-calc --help\n",
@@ -51,6 +51,7 @@ int Run(int argc, char** argv) {
         case CommandLine::Mode::Batch: {
             BatchOptions options;
             options.inputName = *line.csv;
+            options.units = line.units == "us" ? Units::Us : Units::Si;
             if (line.encoding) {
                 options.encoding = (*line.encoding == "utf-8" || *line.encoding == "UTF-8")
                                        ? TextEncoding::Utf8
@@ -75,6 +76,8 @@ int Run(int argc, char** argv) {
     one.temperature = *line.temperature;
     one.length = *line.length;
     one.install = line.install;
+    one.cold = line.cold;
+    one.units = line.units == "us" ? Units::Us : Units::Si;
     one.rate = line.rate;
     one.finalLength = line.finalLength;
     one.explain = line.explain;

@@ -9,14 +9,15 @@
 
 #include "app/calc/Batch.h"
 #include "app/calc/CsvField.h"
-#include "app/calc/Engineering.h"
 #include "app/calc/OneShot.h"
-#include "app/calc/Report.h"
+#include "engineering/Report.h"
 #include "runtime/ScriptedRuntime.h"
 #include "ui/ExpansionForm.h"
 
 namespace velmarith::tool {
 namespace {
+
+using namespace engineering;
 
 // Collects what a function writes to a FILE*.
 class Capture {
@@ -108,8 +109,13 @@ TEST(OneShot, PrintsTheWindowsLinesForEveryMaterialAndTemperature) {
                     EXPECT_EQ(outcome.out, window) << k << " " << t << " " << length;
                 }
                 // The installation formula with T1 = 20 is the window's to the last bit.
-                const auto request =
-                    std::get<Request>(ParseRequest(std::to_string(k), temperature, length, "20"));
+                const std::string material = std::to_string(k);
+                RequestText text;
+                text.material = material;
+                text.temperature = temperature;
+                text.length = length;
+                text.install = "20";
+                const auto request = std::get<Request>(ParseRequest(text));
                 const auto result = std::get<Result>(Calculate(coefficients, request));
                 EXPECT_EQ(result.expansion, windowExpansion) << k << " " << t << " " << length;
             }
@@ -219,19 +225,19 @@ TEST(Batch, GoodAndBadRowsMixed) {
     EXPECT_EQ(outcome.status, 1);
     const std::string header =
         "material,temperature,length,install,coefficient,install_coefficient,expansion,mm_per_m,"
-        "final_length,error";
+        "final_length,cold,cold_expansion,movement,error";
     const std::string badTemperature =
-        "7,abc,1,,,,,,,\"第4行: 温度无效: \"\"abc\"\" (应为整摄氏度数, 该材料为 -200 ~ 700 "
+        "7,abc,1,,,,,,,,,,\"第4行: 温度无效: \"\"abc\"\" (应为整摄氏度数, 该材料为 -200 ~ 700 "
         "摄氏度)\"";
     const std::vector<std::string> expected = {
         header,
-        "0,150,1000,20,11.85,10.9,1.5405,1.5405,1001.541,",
-        "奥氏体钢,900,1,,,,,,,第3行: 温度超过范围: 900 摄氏度不在 -200 ~ 800 摄氏度之内",
+        "0,150,1000,20,11.85,10.9,1.5405,1.5405,1001.541,,,,",
+        "奥氏体钢,900,1,,,,,,,,,,第3行: 温度超过范围: 900 摄氏度不在 -200 ~ 800 摄氏度之内",
         badTemperature,
-        "0,200,1000,100,12.2,11.5,1.276,1.276,1001.276,",
-        "1,2,,,,,,,,第6行: 应有3或4列",
-        "Cr25Ni20,-100,\"1,5\",,,,,,,\"第7行: 长度无效: \"\"1,5\"\" (应为单精度范围内的数)\"",
-        "5,300,1000,20,25.4,22.1,7.112,7.112,1007.112,",
+        "0,200,1000,100,12.2,11.5,1.276,1.276,1001.276,,,,",
+        "1,2,,,,,,,,,,,第6行: 应有3或4列",
+        "Cr25Ni20,-100,\"1,5\",,,,,,,,,,\"第7行: 长度无效: \"\"1,5\"\" (应为单精度范围内的数)\"",
+        "5,300,1000,20,25.4,22.1,7.112,7.112,1007.112,,,,",
     };
     std::string joined;
     for (const auto& line : expected) joined += line + "\n";
@@ -247,7 +253,7 @@ TEST(Batch, FileLevelFailures) {
     };
     const std::string header =
         "material,temperature,length,install,coefficient,install_coefficient,expansion,mm_per_m,"
-        "final_length,error\n";
+        "final_length,cold,cold_expansion,movement,error\n";
     const Case cases[] = {
         {"", 1, "", "CSV 文件为空"},
         {"material,temperature,length\n", 0, header.c_str(), ""},
@@ -356,12 +362,12 @@ TEST(Batch, SpreadsheetEncodingsComeBackAsTheyCame) {
     const std::string header = "material,temperature,length,install,";
     const Case cases[] = {
         {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + utf8Rows, std::nullopt,
-         "\xEF\xBB\xBF" + header, "铝,abc,1,,,,,,,", "\n奥氏体钢,150,1000,20,17,"},
-        {"plain UTF-8", utf8Rows, std::nullopt, header, "铝,abc,1,,,,,,,",
+         "\xEF\xBB\xBF" + header, "铝,abc,1,,,,,,,,,,", "\n奥氏体钢,150,1000,20,17,"},
+        {"plain UTF-8", utf8Rows, std::nullopt, header, "铝,abc,1,,,,,,,,,,",
          "\n奥氏体钢,150,1000,20,17,"},
-        {"GBK, detected", gbkRows, std::nullopt, header, "\xC2\xC1,abc,1,,,,,,,\"\xB5\xDA",
+        {"GBK, detected", gbkRows, std::nullopt, header, "\xC2\xC1,abc,1,,,,,,,,,,\"\xB5\xDA",
          "\n" + gbkName + ",150,1000,20,17,"},
-        {"GBK, forced", gbkRows, TextEncoding::Gb18030, header, "\xC2\xC1,abc,1,,,,,,,",
+        {"GBK, forced", gbkRows, TextEncoding::Gb18030, header, "\xC2\xC1,abc,1,,,,,,,,,,",
          "\n" + gbkName + ",150,1000,20,17,"},
     };
     for (const auto& c : cases) {
@@ -384,7 +390,7 @@ TEST(Batch, AnOptionalFigureThatDoesNotFitCostsOnlyItself) {
     const auto outcome = Batch("material,temperature,length\n5,300,3.4e38\n");
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.out.find(
-                  "\n5,300,3.4E+38,20,25.4,22.1,2.41808E+36,7.112,,第2行: 膨胀后长度超出范围\n"),
+                  "\n5,300,3.4E+38,20,25.4,22.1,2.41808E+36,7.112,,,,,第2行: 膨胀后长度超出范围\n"),
               std::string::npos)
         << outcome.out;
     auto options = Options("5", "300", "3.4e38");

@@ -1,8 +1,8 @@
-#include "app/calc/Report.h"
+#include "engineering/Report.h"
 
 #include "runtime/NumberText.h"
 
-namespace velmarith::tool {
+namespace velmarith::engineering {
 namespace {
 
 // An operand after the first one in a written-out formula: a negative one in parentheses,
@@ -18,12 +18,19 @@ std::string MaterialTitle(int material) {
            " 摄氏度";
 }
 
+// A temperature in °C as a formula shows it: whole degrees as they are, others at 15 digits.
+std::string CelsiusOperand(double celsius) {
+    return celsius == static_cast<double>(static_cast<int>(celsius))
+               ? std::to_string(static_cast<int>(celsius))
+               : DoubleToText(celsius);
+}
+
 void ExplainCoefficient(std::vector<std::string>& lines, const MaterialTables& tables, int material,
-                        std::int16_t temperature, const CoefficientHit& hit) {
+                        double celsius, const CoefficientHit& hit) {
     const auto& grid = tables.TemperatureGrid;
     const auto& row = tables.CoefficientTable[material];
     const int i = hit.gridIndex;
-    const std::string t = IntegerToText(temperature);
+    const std::string t = CelsiusOperand(celsius);
     if (hit.exact) {
         lines.push_back(t + " 摄氏度是网格点 (序号 " + std::to_string(i) + "): α(" + t +
                         ") = " + row[i].ToText() + ", 照表取值");
@@ -72,23 +79,56 @@ std::vector<std::string> ExplainLines(const MaterialTables& tables, const Reques
                                       const Result& result) {
     std::vector<std::string> lines;
     lines.push_back(MaterialTitle(request.material));
-    ExplainCoefficient(lines, tables, request.material, request.temperature, result.coefficient);
-    const std::string l = SingleToText(request.length);
-    const std::string t2 = IntegerToText(request.temperature);
-    const std::string c2 = SingleToText(result.coefficient.coefficient);
-    if (request.install == ReferenceTemperature) {
-        lines.push_back("ΔL = (" + l + " × " + Operand(c2) + " × (" + t2 +
-                        " - 20)) ÷ 10^6 = " + SingleToText(result.expansion) + " mm");
-    } else {
-        ExplainCoefficient(lines, tables, request.material, request.install,
-                           *result.installCoefficient);
-        const std::string t1 = IntegerToText(request.install);
-        const std::string c1 = SingleToText(result.installCoefficient->coefficient);
-        lines.push_back("ΔL = (" + l + " × " + Operand(c2) + " × (" + t2 + " - 20) - " +
-                        Operand(l) + " × " + Operand(c1) + " × (" + t1 +
-                        " - 20)) ÷ 10^6 = " + SingleToText(result.expansion) + " mm");
+    const double hot = request.Celsius(request.temperature);
+    const double install = request.Celsius(request.install);
+    if (request.units == Units::Us) {
+        lines.push_back("美制单位: T(摄氏度) = (T(°F) - 32) × 5 ÷ 9, L(mm) = L(in) × 25.4; " +
+                        TemperatureText(request, request.temperature) +
+                        ", L = " + SingleToText(request.length) +
+                        " in = " + DoubleToText(request.LengthMm()) + " mm");
+    }
+    ExplainCoefficient(lines, tables, request.material, hot, result.coefficient);
+    const bool withInstall = !request.DefaultInstall();
+    if (withInstall) {
+        ExplainCoefficient(lines, tables, request.material, install, *result.installCoefficient);
+    }
+    if (result.coldCoefficient) {
+        ExplainCoefficient(lines, tables, request.material, request.Celsius(*request.cold),
+                           *result.coldCoefficient);
+    }
+    const std::string l = request.units == Units::Si ? SingleToText(request.length)
+                                                     : DoubleToText(request.LengthMm());
+    const std::string unit(LengthUnit(request.units));
+    const std::string inInches = request.units == Units::Us ? " ÷ 25.4" : "";
+    // One term: L × α × (T - 20), the window's order.
+    const auto term = [&](float coefficient, double celsius) {
+        return Operand(l) + " × " + Operand(SingleToText(coefficient)) + " × (" +
+               CelsiusOperand(celsius) + " - 20)";
+    };
+    const auto figure = [&](const std::string& name, float a1, double t1, bool fromTwenty, float a2,
+                            double t2, float value) {
+        std::string text = name + " = (" + term(a2, t2);
+        if (!fromTwenty) text += " - " + term(a1, t1);
+        lines.push_back(text + ") ÷ 10^6" + inInches + " = " + SingleToText(value) + " " + unit);
+    };
+    const float a1 = withInstall ? result.installCoefficient->coefficient : 0.0f;
+    if (request.units == Units::Si && !withInstall && !result.coldCoefficient) {
+        // The window's own formula, as it has always been shown.
+        lines.push_back(
+            "ΔL = (" + l + " × " + Operand(SingleToText(result.coefficient.coefficient)) + " × (" +
+            CelsiusOperand(hot) + " - 20)) ÷ 10^6 = " + SingleToText(result.expansion) + " mm");
+        return lines;
+    }
+    figure("ΔL(安装→热态)", a1, install, !withInstall, result.coefficient.coefficient, hot,
+           result.expansion);
+    if (result.coldCoefficient) {
+        const double cold = request.Celsius(*request.cold);
+        figure("ΔL(安装→冷态)", a1, install, !withInstall, result.coldCoefficient->coefficient,
+               cold, *result.coldExpansion);
+        figure("ΔL(冷态→热态)", result.coldCoefficient->coefficient, cold, false,
+               result.coefficient.coefficient, hot, *result.movement);
     }
     return lines;
 }
 
-}  // namespace velmarith::tool
+}  // namespace velmarith::engineering

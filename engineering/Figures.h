@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "calc/GridWalk.h"
+#include "engineering/Request.h"
+
+namespace velmarith::engineering {
+
+// The grid walk's answers, kept: a batch asks for the same few thousand whole temperatures
+// again and again, and formatting the coefficient is most of a row's cost. Fractional
+// temperatures (from °F) are walked each time.
+class CoefficientCache {
+  public:
+    explicit CoefficientCache(const MaterialTables& tables) : tables_(tables) {}
+    std::optional<CoefficientHit> Find(int material, double celsius) const;
+    const MaterialTables& Tables() const { return tables_; }
+
+  private:
+    struct Slot {
+        bool filled = false;
+        std::optional<CoefficientHit> hit;
+    };
+    const MaterialTables& tables_;
+    static constexpr std::size_t kSlotsPerMaterial = HighestTemperature - LowestTemperature + 1;
+    mutable std::vector<Slot> slots_ = std::vector<Slot>(kMaterialCount * kSlotsPerMaterial);
+};
+
+// Every figure is in the request's length unit (mm, or in); std::nullopt for an optional
+// one that does not fit a single. They never cost the expansion, which is the window's.
+struct Result {
+    CoefficientHit coefficient;                        // at the (warmest) temperature
+    std::optional<CoefficientHit> installCoefficient;  // at the installation temperature
+    std::optional<CoefficientHit> coldCoefficient;     // at the cold temperature
+    float expansion;                                   // installation → warmest
+    std::optional<float> rate;                         // per 1 m (mm/m) or per 100 ft (in)
+    std::optional<float> finalLength;
+    std::optional<float> coldExpansion;  // installation → coldest
+    std::optional<float> movement;       // coldest → warmest
+};
+
+// With mean coefficients from 20 °C the growth of L from T1 to T2 is
+//   ΔL = ((L·ᾱ(T2))·(T2 − 20) − (L·ᾱ(T1))·(T1 − 20)) / 1e6,
+// each product in the window's order and with its single coefficients, so that T1 = 20
+// gives the window's result exactly. In US units L is the length in mm (in × 25.4) and the
+// result is turned back into inches before it is rounded to single.
+std::variant<Result, std::string> Calculate(const CoefficientCache& coefficients,
+                                            const Request& request);
+
+}  // namespace velmarith::engineering

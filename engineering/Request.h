@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "engineering/Units.h"
+#include "tables/MaterialTables.h"
+
+namespace velmarith::engineering {
+
+// A material given by its list position (0 … 7, in any form a temperature may take: " 2",
+// full-width "２") or by its list text ("奥氏体钢", spaces around it ignored).
+std::optional<int> ParseMaterial(std::string_view text);
+
+// One calculation as typed: -t is the warmest state, --cold the coldest.
+struct RequestText {
+    std::string_view material;
+    std::string_view temperature;
+    std::string_view length;
+    std::optional<std::string_view> install;  // none: 20 °C (68 °F)
+    std::optional<std::string_view> cold;
+    Units units = Units::Si;
+};
+
+struct Request {
+    int material = 0;
+    Units units = Units::Si;
+    // In the request's units: whole degrees Celsius (the window's rounding), or degrees
+    // Fahrenheit as typed.
+    double temperature = 0;
+    double install = ReferenceTemperature;
+    std::optional<double> cold;
+    float length = 0;  // mm or in, as the window stores a length
+
+    double Celsius(double temperature) const {
+        return units == Units::Si ? temperature : FahrenheitToCelsius(temperature);
+    }
+    double LengthMm() const {
+        return units == Units::Si ? static_cast<double>(length)
+                                  : static_cast<double>(length) * kMillimetresPerInch;
+    }
+    bool DefaultInstall() const { return Celsius(install) == ReferenceTemperature; }
+};
+
+// Converts the texts as the window's prompts do (SI) or as decimal numbers (US) and checks
+// every temperature against the material's limits and the cold one against the warm one.
+// On failure the message says what is wrong, in the window's language. An empty
+// installation or cold temperature is an error; none means the default or no cold state.
+std::variant<Request, std::string> ParseRequest(const RequestText& text);
+
+// A temperature for messages and lines: "150" (SI), "600.5°F (315.8333 摄氏度)" (US).
+std::string TemperatureText(const Request& request, double temperature);
+
+}  // namespace velmarith::engineering

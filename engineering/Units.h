@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string_view>
+
+namespace velmarith::engineering {
+
+// SI: whole degrees Celsius (rounded as the window rounds) and millimetres. US: degrees
+// Fahrenheit, which may be fractional and are never rounded, and inches.
+enum class Units { Si, Us };
+
+inline constexpr double kMillimetresPerInch = 25.4;
+inline constexpr double kAbsoluteZeroFahrenheit = -459.67;
+// The rate's base length: 1 m, or 100 ft.
+inline constexpr double kRateLengthSi = 1000.0;  // mm
+inline constexpr double kRateLengthUs = 1200.0;  // in
+
+constexpr double FahrenheitToCelsius(double fahrenheit) { return (fahrenheit - 32) * 5 / 9; }
+constexpr double CelsiusToFahrenheit(double celsius) { return celsius * 9 / 5 + 32; }
+
+constexpr std::string_view TemperatureUnit(Units units) {
+    return units == Units::Si ? "摄氏度" : "°F";
+}
+constexpr std::string_view LengthUnit(Units units) { return units == Units::Si ? "mm" : "in"; }
+constexpr std::string_view RateUnit(Units units) {
+    return units == Units::Si ? "mm/m" : "in/100ft";
+}
+
+}  // namespace velmarith::engineering
