@@ -7,25 +7,26 @@
 #include <vector>
 
 #include "calc/GridWalk.h"
+#include "engineering/Catalogue.h"
 #include "engineering/Request.h"
 
 namespace velmarith::engineering {
 
-// The grid walk's answers, kept: a batch asks for the same few thousand whole temperatures
-// again and again, and formatting the coefficient is most of a row's cost. Fractional
-// temperatures (from °F) are walked each time.
+// The grid walk's answers for the eight, kept: a batch asks for the same few thousand whole
+// temperatures again and again, and formatting the coefficient is most of a row's cost.
+// Fractional temperatures (from °F) and the user's materials are looked up each time.
 class CoefficientCache {
   public:
-    explicit CoefficientCache(const MaterialTables& tables) : tables_(tables) {}
+    explicit CoefficientCache(const Catalogue& catalogue) : catalogue_(catalogue) {}
     std::optional<CoefficientHit> Find(int material, double celsius) const;
-    const MaterialTables& Tables() const { return tables_; }
+    const Catalogue& Materials() const { return catalogue_; }
 
   private:
     struct Slot {
         bool filled = false;
         std::optional<CoefficientHit> hit;
     };
-    const MaterialTables& tables_;
+    const Catalogue& catalogue_;
     static constexpr std::size_t kSlotsPerMaterial = HighestTemperature - LowestTemperature + 1;
     mutable std::vector<Slot> slots_ = std::vector<Slot>(kMaterialCount * kSlotsPerMaterial);
 };
@@ -43,12 +44,19 @@ struct Result {
     std::optional<float> movement;       // coldest → warmest
 };
 
-// With mean coefficients from 20 °C the growth of L from T1 to T2 is
-//   ΔL = ((L·ᾱ(T2))·(T2 − 20) − (L·ᾱ(T1))·(T1 − 20)) / 1e6,
+// With mean coefficients from the reference temperature Tr (20 °C for the eight) the growth
+// of L from T1 to T2 is
+//   ΔL = ((L·ᾱ(T2))·(T2 − Tr) − (L·ᾱ(T1))·(T1 − Tr)) / 1e6,
 // each product in the window's order and with its single coefficients, so that T1 = 20
 // gives the window's result exactly. In US units L is the length in mm (in × 25.4) and the
 // result is turned back into inches before it is rounded to single.
 std::variant<Result, std::string> Calculate(const CoefficientCache& coefficients,
                                             const Request& request);
+
+// ΔL in mm of a length in mm from one temperature to another (°C) by the rule above, before
+// any rounding; std::nullopt where a temperature lies outside the material's range (the
+// reference temperature itself excepted, whose term is zero).
+std::optional<double> GrowthMm(const CoefficientCache& coefficients, int material, double lengthMm,
+                               double fromCelsius, double toCelsius);
 
 }  // namespace velmarith::engineering

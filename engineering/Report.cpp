@@ -11,11 +11,14 @@ std::string Operand(const std::string& text) {
     return text.starts_with('-') ? "(" + text + ")" : text;
 }
 
-std::string MaterialTitle(int material) {
-    const MaterialLimits& limits = MaterialLimitsTable[material];
-    return "材料 " + std::to_string(material) + ": " + std::string(MaterialListTexts[material]) +
-           ", 适用温度 " + IntegerToText(limits.Low) + " ~ " + IntegerToText(limits.High) +
-           " 摄氏度";
+std::string MaterialTitle(const Catalogue& catalogue, int material) {
+    std::string title = "材料 " + std::to_string(material) + ": " + catalogue.Name(material) +
+                        ", 适用温度 " + RangeText(catalogue, material, Units::Si);
+    if (!Catalogue::IsBuiltIn(material)) {
+        title +=
+            ", 自定义材料, 参考温度 " + DoubleToText(catalogue.Reference(material)) + " 摄氏度";
+    }
+    return title;
 }
 
 // A temperature in °C as a formula shows it: whole degrees as they are, others at 15 digits.
@@ -25,22 +28,38 @@ std::string CelsiusOperand(double celsius) {
                : DoubleToText(celsius);
 }
 
-void ExplainCoefficient(std::vector<std::string>& lines, const MaterialTables& tables, int material,
+void ExplainCoefficient(std::vector<std::string>& lines, const Catalogue& catalogue, int material,
                         double celsius, const CoefficientHit& hit) {
-    const auto& grid = tables.TemperatureGrid;
-    const auto& row = tables.CoefficientTable[material];
     const int i = hit.gridIndex;
+    // The table point i and the one after it: the window's grid, or the user's points.
+    const auto pointText = [&](int index) {
+        if (Catalogue::IsBuiltIn(material)) {
+            return IntegerToText(
+                catalogue.Tables().TemperatureGrid[static_cast<std::size_t>(index)]);
+        }
+        return DoubleToText(
+            catalogue.User(material).points[static_cast<std::size_t>(index)].temperature);
+    };
+    const auto alphaText = [&](int index) {
+        if (Catalogue::IsBuiltIn(material)) {
+            return catalogue.Tables()
+                .CoefficientTable[material][static_cast<std::size_t>(index)]
+                .ToText();
+        }
+        return DoubleToText(catalogue.User(material).points[static_cast<std::size_t>(index)].alpha);
+    };
     const std::string t = CelsiusOperand(celsius);
+    const std::string point = Catalogue::IsBuiltIn(material) ? "网格点" : "表点";
     if (hit.exact) {
-        lines.push_back(t + " 摄氏度是网格点 (序号 " + std::to_string(i) + "): α(" + t +
-                        ") = " + row[i].ToText() + ", 照表取值");
+        lines.push_back(t + " 摄氏度是" + point + " (序号 " + std::to_string(i) + "): α(" + t +
+                        ") = " + alphaText(i) + ", 照表取值");
         return;
     }
-    const std::string g0 = IntegerToText(grid[i]);
-    const std::string g1 = IntegerToText(grid[i + 1]);
-    const std::string a0 = row[i].ToText();
-    const std::string a1 = row[i + 1].ToText();
-    lines.push_back(t + " 摄氏度位于网格点 " + g0 + " 与 " + g1 + " 之间 (序号 " +
+    const std::string g0 = pointText(i);
+    const std::string g1 = pointText(i + 1);
+    const std::string a0 = alphaText(i);
+    const std::string a1 = alphaText(i + 1);
+    lines.push_back(t + " 摄氏度位于" + point + " " + g0 + " 与 " + g1 + " 之间 (序号 " +
                     std::to_string(i) + " 与 " + std::to_string(i + 1) + ")");
     lines.push_back("  α(" + g0 + ") = " + a0);
     lines.push_back("  α(" + g1 + ") = " + a1);
@@ -52,7 +71,8 @@ void ExplainCoefficient(std::vector<std::string>& lines, const MaterialTables& t
 
 }  // namespace
 
-std::vector<std::string> TableLines(const MaterialTables& tables, std::optional<int> material) {
+std::vector<std::string> TableLines(const Catalogue& catalogue, std::optional<int> material) {
+    const MaterialTables& tables = catalogue.Tables();
     std::vector<std::string> lines;
     std::string header = "材料\t适用温度(摄氏度)";
     for (const auto t : tables.TemperatureGrid) header += "\t" + IntegerToText(t);
@@ -72,13 +92,31 @@ std::vector<std::string> TableLines(const MaterialTables& tables, std::optional<
     }
     lines.emplace_back("系数单位: 10^-6 mm/mm.C, 为 20 摄氏度至该温度之间的平均线膨胀系数");
     lines.emplace_back("-: 无数据");
+    bool titled = false;
+    for (int id = kMaterialCount; id < catalogue.Count(); ++id) {
+        if (material && *material != id) continue;
+        if (!titled) {
+            lines.emplace_back(
+                "自定义材料 (温度:系数, 系数为参考温度至该温度之间的平均线膨胀系数):");
+            titled = true;
+        }
+        const UserMaterial& user = catalogue.User(id);
+        std::string line =
+            std::to_string(id) + " " + user.name + "\t" + DoubleToText(catalogue.Low(id)) + " ~ " +
+            DoubleToText(catalogue.High(id)) + "\t参考温度 " + DoubleToText(user.reference);
+        for (const auto& point : user.points) {
+            line += "\t" + DoubleToText(point.temperature) + ":" + DoubleToText(point.alpha);
+        }
+        lines.push_back(line);
+    }
     return lines;
 }
 
-std::vector<std::string> ExplainLines(const MaterialTables& tables, const Request& request,
+std::vector<std::string> ExplainLines(const Catalogue& catalogue, const Request& request,
                                       const Result& result) {
     std::vector<std::string> lines;
-    lines.push_back(MaterialTitle(request.material));
+    lines.push_back(MaterialTitle(catalogue, request.material));
+    const std::string reference = CelsiusOperand(catalogue.Reference(request.material));
     const double hot = request.Celsius(request.temperature);
     const double install = request.Celsius(request.install);
     if (request.units == Units::Us) {
@@ -87,13 +125,15 @@ std::vector<std::string> ExplainLines(const MaterialTables& tables, const Reques
                         ", L = " + SingleToText(request.length) +
                         " in = " + DoubleToText(request.LengthMm()) + " mm");
     }
-    ExplainCoefficient(lines, tables, request.material, hot, result.coefficient);
-    const bool withInstall = !request.DefaultInstall();
+    ExplainCoefficient(lines, catalogue, request.material, hot, result.coefficient);
+    // The installation term vanishes only at 20 °C in a table from 20 °C.
+    const bool withInstall =
+        !request.DefaultInstall() || catalogue.Reference(request.material) != ReferenceTemperature;
     if (withInstall) {
-        ExplainCoefficient(lines, tables, request.material, install, *result.installCoefficient);
+        ExplainCoefficient(lines, catalogue, request.material, install, *result.installCoefficient);
     }
     if (result.coldCoefficient) {
-        ExplainCoefficient(lines, tables, request.material, request.Celsius(*request.cold),
+        ExplainCoefficient(lines, catalogue, request.material, request.Celsius(*request.cold),
                            *result.coldCoefficient);
     }
     const std::string l = request.units == Units::Si ? SingleToText(request.length)
@@ -103,7 +143,7 @@ std::vector<std::string> ExplainLines(const MaterialTables& tables, const Reques
     // One term: L × α × (T - 20), the window's order.
     const auto term = [&](float coefficient, double celsius) {
         return Operand(l) + " × " + Operand(SingleToText(coefficient)) + " × (" +
-               CelsiusOperand(celsius) + " - 20)";
+               CelsiusOperand(celsius) + " - " + Operand(reference) + ")";
     };
     const auto figure = [&](const std::string& name, float a1, double t1, bool fromTwenty, float a2,
                             double t2, float value) {
@@ -112,7 +152,8 @@ std::vector<std::string> ExplainLines(const MaterialTables& tables, const Reques
         lines.push_back(text + ") ÷ 10^6" + inInches + " = " + SingleToText(value) + " " + unit);
     };
     const float a1 = withInstall ? result.installCoefficient->coefficient : 0.0f;
-    if (request.units == Units::Si && !withInstall && !result.coldCoefficient) {
+    if (request.units == Units::Si && !withInstall && !result.coldCoefficient &&
+        Catalogue::IsBuiltIn(request.material)) {
         // The window's own formula, as it has always been shown.
         lines.push_back(
             "ΔL = (" + l + " × " + Operand(SingleToText(result.coefficient.coefficient)) + " × (" +

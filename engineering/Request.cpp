@@ -31,16 +31,9 @@ std::string_view TrimSpaces(std::string_view text) {
 
 std::string CelsiusText(double celsius) { return DoubleToShortText(celsius); }
 
-std::string RangeText(const MaterialLimits& limits, Units units) {
-    std::string si = IntegerToText(limits.Low) + " ~ " + IntegerToText(limits.High) + " 摄氏度";
-    if (units == Units::Si) return si;
-    return CelsiusText(CelsiusToFahrenheit(limits.Low)) + " ~ " +
-           CelsiusText(CelsiusToFahrenheit(limits.High)) + "°F (" + si + ")";
-}
-
-std::string WholeDegreesIn(const MaterialLimits& limits, Units units) {
-    if (units == Units::Us) return " (应为华氏度数, 该材料为 " + RangeText(limits, units) + ")";
-    return " (应为整摄氏度数, 该材料为 " + RangeText(limits, units) + ")";
+std::string WholeDegreesIn(const std::string& range, Units units) {
+    if (units == Units::Us) return " (应为华氏度数, 该材料为 " + range + ")";
+    return " (应为整摄氏度数, 该材料为 " + range + ")";
 }
 
 // A temperature in the request's units: whole degrees Celsius, or any degrees Fahrenheit
@@ -53,10 +46,6 @@ std::optional<double> ParseTemperature(std::string_view text, Units units) {
     const auto t = TextToDouble(text);
     if (!t || *t < kAbsoluteZeroFahrenheit) return std::nullopt;
     return t;
-}
-
-bool Within(const MaterialLimits& limits, double celsius) {
-    return celsius >= limits.Low && celsius <= limits.High;
 }
 
 }  // namespace
@@ -72,26 +61,42 @@ std::optional<int> ParseMaterial(std::string_view text) {
     return std::nullopt;
 }
 
+std::string RangeText(const Catalogue& catalogue, int material, Units units) {
+    const double low = catalogue.Low(material);
+    const double high = catalogue.High(material);
+    std::string si = DoubleToText(low) + " ~ " + DoubleToText(high) + " 摄氏度";
+    if (units == Units::Si) return si;
+    return CelsiusText(CelsiusToFahrenheit(low)) + " ~ " + CelsiusText(CelsiusToFahrenheit(high)) +
+           "°F (" + si + ")";
+}
+
 std::string TemperatureText(const Request& request, double temperature) {
     if (request.units == Units::Si) return IntegerToText(static_cast<std::int16_t>(temperature));
     return DoubleToText(temperature) + "°F (" + CelsiusText(request.Celsius(temperature)) +
            " 摄氏度)";
 }
 
-std::variant<Request, std::string> ParseRequest(const RequestText& text) {
+std::variant<Request, std::string> ParseRequest(const Catalogue& catalogue,
+                                                const RequestText& text) {
     Request request;
     request.units = text.units;
     const Units units = text.units;
-    const auto k = ParseMaterial(text.material);
-    if (!k) return "未知材料: " + Quoted(text.material) + " (应为 0 至 7 或材料名称)";
+    const auto k = catalogue.Find(text.material);
+    if (!k) {
+        return "未知材料: " + Quoted(text.material) +
+               std::string(catalogue.UserMaterials().empty() ? " (应为 0 至 7 或材料名称)"
+                                                             : kUnknownMaterialHint);
+    }
     request.material = *k;
-    const MaterialLimits& limits = MaterialLimitsTable[request.material];
+    const int m = *k;
+    const std::string range = RangeText(catalogue, m, units);
+    const auto Within = [&](double celsius) { return catalogue.Within(m, celsius); };
     const std::string belowZero =
         units == Units::Us ? ", 不得低于绝对零度 -459.67°F" : std::string();
 
     const auto t = ParseTemperature(text.temperature, units);
     if (!t)
-        return "温度无效: " + Quoted(text.temperature) + WholeDegreesIn(limits, units) + belowZero;
+        return "温度无效: " + Quoted(text.temperature) + WholeDegreesIn(range, units) + belowZero;
     request.temperature = *t;
     const auto l = TextToSingle(text.length);
     if (!l) {
@@ -108,33 +113,34 @@ std::variant<Request, std::string> ParseRequest(const RequestText& text) {
         const auto t1 = ParseTemperature(*text.install, units);
         if (!t1) {
             return "安装温度无效: " + Quoted(*text.install) + " (应为 " + defaultInstall + "或 " +
-                   RangeText(limits, units) + "之内的" +
-                   (units == Units::Si ? "整摄氏度数)" : "华氏度数)");
+                   range + "之内的" + (units == Units::Si ? "整摄氏度数)" : "华氏度数)");
         }
         request.install = *t1;
     }
     if (text.cold) {
         const auto tc = ParseTemperature(*text.cold, units);
         if (!tc)
-            return "冷态温度无效: " + Quoted(*text.cold) + WholeDegreesIn(limits, units) +
-                   belowZero;
+            return "冷态温度无效: " + Quoted(*text.cold) + WholeDegreesIn(range, units) + belowZero;
         request.cold = *tc;
     }
 
-    if (!Within(limits, request.Celsius(request.temperature))) {
+    if (!Within(request.Celsius(request.temperature))) {
         return "温度超过范围: " + TemperatureText(request, request.temperature) +
-               (units == Units::Si ? " 摄氏度" : "") + "不在 " + RangeText(limits, units) + "之内";
+               (units == Units::Si ? " 摄氏度" : "") + "不在 " + range + "之内";
     }
-    if (!request.DefaultInstall() && !Within(limits, request.Celsius(request.install))) {
+    // 20 °C is always allowed as the installation temperature where the table counts from
+    // it: its term is zero. A table with another reference needs its coefficient there.
+    const bool installFree =
+        request.DefaultInstall() && catalogue.Reference(m) == ReferenceTemperature;
+    if (!installFree && !Within(request.Celsius(request.install))) {
         return "安装温度超过范围: " + TemperatureText(request, request.install) +
                (units == Units::Si ? " 摄氏度" : "") + " (安装温度应为 " + defaultInstall +
-               ", 或在该材料的 " + RangeText(limits, units) + "之内)";
+               ", 或在该材料的 " + range + "之内)";
     }
     if (request.cold) {
-        if (!Within(limits, request.Celsius(*request.cold))) {
+        if (!Within(request.Celsius(*request.cold))) {
             return "冷态温度超过范围: " + TemperatureText(request, *request.cold) +
-                   (units == Units::Si ? " 摄氏度" : "") + "不在 " + RangeText(limits, units) +
-                   "之内";
+                   (units == Units::Si ? " 摄氏度" : "") + "不在 " + range + "之内";
         }
         if (*request.cold > request.temperature) {
             const std::string unit = units == Units::Si ? " 摄氏度" : "";

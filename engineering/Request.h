@@ -6,6 +6,7 @@
 #include <string_view>
 #include <variant>
 
+#include "engineering/Catalogue.h"
 #include "engineering/Units.h"
 #include "tables/MaterialTables.h"
 
@@ -45,13 +46,19 @@ struct Request {
     bool DefaultInstall() const { return Celsius(install) == ReferenceTemperature; }
 };
 
+inline constexpr std::string_view kUnknownMaterialHint = " (应为 0 至 7, 材料名称或自定义材料名)";
+
 // Converts the texts as the window's prompts do (SI) or as decimal numbers (US) and checks
 // every temperature against the material's limits and the cold one against the warm one.
 // On failure the message says what is wrong, in the window's language. An empty
 // installation or cold temperature is an error; none means the default or no cold state.
-std::variant<Request, std::string> ParseRequest(const RequestText& text);
+std::variant<Request, std::string> ParseRequest(const Catalogue& catalogue,
+                                                const RequestText& text);
 
 // A temperature for messages and lines: "150" (SI), "600.5°F (315.8333 摄氏度)" (US).
 std::string TemperatureText(const Request& request, double temperature);
+
+// A material's range, "-200 ~ 700 摄氏度", in US units with the °F first.
+std::string RangeText(const Catalogue& catalogue, int material, Units units);
 
 }  // namespace velmarith::engineering

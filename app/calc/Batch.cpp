@@ -41,14 +41,15 @@ std::string_view EncodingName(TextEncoding encoding) {
 
 class BatchWriter {
   public:
-    BatchWriter(std::FILE* out, std::FILE* err, TextEncoding encoding, bool bom, Units units)
+    BatchWriter(std::FILE* out, std::FILE* err, TextEncoding encoding, bool bom, Units units,
+                const Catalogue& catalogue)
         : units_(units),
+          catalogue_(catalogue),
           out_(out),
           err_(err),
           encoding_(encoding),
           toUtf8_(encoding, TextEncoding::Utf8),
           fromUtf8_(TextEncoding::Utf8, encoding) {
-        BuildMaterialTables(tables_);
         if (bom) buffer_ += kUtf8Bom;
     }
 
@@ -142,7 +143,7 @@ class BatchWriter {
             if (!text[kInstall].empty()) request.install = text[kInstall];
             if (!text[kCold].empty()) request.cold = text[kCold];
             request.units = units_;
-            auto parsed = ParseRequest(request);
+            auto parsed = ParseRequest(catalogue_, request);
             if (auto* message = std::get_if<std::string>(&parsed)) {
                 error = std::move(*message);
             } else {
@@ -228,14 +229,14 @@ class BatchWriter {
     }
 
     Units units_;
+    const Catalogue& catalogue_;
     std::array<int, kColumns> columnOf_{};  // the input field of each column, -1 for none
     std::FILE* out_;
     std::FILE* err_;
     TextEncoding encoding_;
     EncodingConverter toUtf8_;
     EncodingConverter fromUtf8_;
-    MaterialTables tables_;
-    CoefficientCache coefficients_{tables_};
+    CoefficientCache coefficients_{catalogue_};
     long long records_ = 0;
     std::size_t headerColumns_ = 0;
     bool failed_ = false;
@@ -254,7 +255,9 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& 
     const TextEncoding encoding =
         options.encoding.value_or(bom ? TextEncoding::Utf8 : DetectEncoding(start));
 
-    BatchWriter writer(out, err, encoding, bom && encoding == TextEncoding::Utf8, options.units);
+    const Catalogue eight;
+    BatchWriter writer(out, err, encoding, bom && encoding == TextEncoding::Utf8, options.units,
+                       options.materials != nullptr ? *options.materials : eight);
     CsvReader reader(kLongestField, [&](const CsvRecord& record) {
         writer.Record(record);
         if (writer.HeaderColumns() > 0) reader.SetMostFields(writer.HeaderColumns());

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/calc/TextEncoding.h"
+#include "engineering/Catalogue.h"
 #include "engineering/Units.h"
 
 namespace velmarith::tool {
@@ -13,6 +14,7 @@ struct BatchOptions {
     std::string inputName = "-";           // for messages: the file, or "-" for stdin
     std::optional<TextEncoding> encoding;  // none: detected from the input
     engineering::Units units = engineering::Units::Si;
+    const engineering::Catalogue* materials = nullptr;  // none: the eight alone
 };
 
 // Reads CSV rows "material,temperature,length[,install][,cold]" after that header and writes

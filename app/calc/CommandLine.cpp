@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kOneCalculation = "一次计算";
 constexpr const char* kOutput = "输出";
 constexpr const char* kBatch = "批量计算";
-constexpr const char* kTable = "系数表";
+constexpr const char* kTable = "系数表与材料";
 constexpr const char* kOther = "其他";
 
 // A value option, kept as every value given, so that "given twice" is ours to say.
@@ -62,7 +62,8 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     bool help = false;
     bool version = false;
 
-    ValueOption material, temperature, cold, length, install, units, csv, encoding, table;
+    ValueOption material, temperature, cold, length, install, units, plot, csv, encoding, table,
+        materials;
     CommandLine line;
     const auto value = [&app](ValueOption& into, const char* names, const char* type,
                               const char* text, const char* group) {
@@ -73,7 +74,7 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
         into.option->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
         return into.option;
     };
-    value(material, "-m,--material", "材料", "序号 0-7 或材料名称", kOneCalculation);
+    value(material, "-m,--material", "材料", "序号 0-7, 材料名称或自定义材料名", kOneCalculation);
     value(temperature, "-t,--temperature", "温度", "最热状态, 整摄氏度数 (美制: 华氏度)",
           kOneCalculation);
     value(cold, "--cold", "冷态温度", "最冷状态; 另给出安装至冷态的量与冷态至热态的位移",
@@ -88,9 +89,12 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
         app.add_flag("--final", line.finalLength, "另给出膨胀后长度")->group(kOutput);
     auto* explain =
         app.add_flag("--explain", line.explain, "列出插值所用的网格点与计算过程")->group(kOutput);
+    value(plot, "--plot", "文件", "把该材料的 α(T) (有 --length 时另加 ΔL(T)) 画成 SVG 文件",
+          kOutput);
     value(csv, "--csv", "文件", "每行一次计算的 CSV 文件 (- 为标准输入), 结果写到标准输出", kBatch);
     value(encoding, "--encoding", "编码", "utf-8 或 gb18030 (默认自动识别)", kBatch);
     value(table, "--table", "[材料]", "列出膨胀系数表, 或只列一种材料", kTable)->expected(0, 1);
+    value(materials, "--materials", "文件", "自定义材料的 CSV 文件, 每行一个表点 (见手册)", kTable);
     app.add_flag("-h,--help", help, "显示帮助并退出")->group(kOther);
     app.add_flag("--version", version, "显示版本并退出")->group(kOther);
 
@@ -136,8 +140,8 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     }
 
     // One value each.
-    for (auto* option :
-         {&material, &temperature, &cold, &length, &install, &units, &csv, &encoding, &table}) {
+    for (auto* option : {&material, &temperature, &cold, &length, &install, &units, &plot, &csv,
+                         &encoding, &table, &materials}) {
         if (option->values.size() > 1) {
             return UsageError{"选项 " + option->option->get_name() + " 只能给一次"};
         }
@@ -152,6 +156,8 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     line.length = take(length);
     if (!units.values.empty()) line.units = units.values.front();
     line.install = take(install);
+    line.plot = take(plot);
+    line.materials = take(materials);
     line.csv = take(csv);
     line.encoding = take(encoding);
     if (table.option->count() > 0) line.tableMaterial = take(table).value_or("");
@@ -184,14 +190,20 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     std::optional<UsageError> refused;
     if (given(table.option)) {
         auto others = calculation;
-        others.insert(others.end(), {csv.option, encoding.option, units.option});
+        others.insert(others.end(), {csv.option, encoding.option, units.option, plot.option});
         refused = refuse(table.option, others);
         line.mode = CommandLine::Mode::Table;
     } else if (given(csv.option)) {
-        refused = refuse(csv.option, calculation);
+        auto others = calculation;
+        others.push_back(plot.option);
+        refused = refuse(csv.option, others);
         line.mode = CommandLine::Mode::Batch;
     } else if (given(encoding.option)) {
         return UsageError{"选项 --encoding 需要与 --csv 一起使用"};
+    } else if (given(plot.option)) {
+        refused = refuse(plot.option, {cold.option, rate, finalLength, explain});
+        line.mode = CommandLine::Mode::Plot;
+        if (!refused && !line.material) return UsageError{"选项 --plot 需要 --material"};
     } else {
         line.mode = CommandLine::Mode::OneCalculation;
         if (!line.material || !line.temperature || !line.length) {

@@ -8,7 +8,7 @@ namespace velmarith::tool {
 
 // What the command line asks for, before any of its values is checked.
 struct CommandLine {
-    enum class Mode { Help, Version, OneCalculation, Batch, Table };
+    enum class Mode { Help, Version, OneCalculation, Batch, Table, Plot };
     Mode mode = Mode::OneCalculation;
 
     // One calculation.
@@ -22,11 +22,14 @@ struct CommandLine {
     bool rate = false;
     bool finalLength = false;
     bool explain = false;
+    std::optional<std::string> plot;  // an SVG file to write
     // Batch.
     std::optional<std::string> csv;
     std::optional<std::string> encoding;
     // Table: all materials, or the one named.
     std::optional<std::string> tableMaterial;
+    // Materials of the user's own, for every mode.
+    std::optional<std::string> materials;
 
     std::string help;  // the usage text
 };

@@ -32,7 +32,8 @@ std::string TemperatureLead(const Request& request, double temperature) {
 
 }  // namespace
 
-int RunOneShot(const OneShotOptions& options, std::FILE* out, std::FILE* err) {
+int RunOneShot(const Catalogue& catalogue, const OneShotOptions& options, std::FILE* out,
+               std::FILE* err) {
     RequestText text;
     text.material = options.material;
     text.temperature = options.temperature;
@@ -40,21 +41,20 @@ int RunOneShot(const OneShotOptions& options, std::FILE* out, std::FILE* err) {
     if (options.install) text.install = *options.install;
     if (options.cold) text.cold = *options.cold;
     text.units = options.units;
-    auto parsed = ParseRequest(text);
+    auto parsed = ParseRequest(catalogue, text);
     if (auto* message = std::get_if<std::string>(&parsed)) return Failure(err, *message);
     const Request& request = std::get<Request>(parsed);
 
-    MaterialTables tables;
-    BuildMaterialTables(tables);
-    auto calculated = Calculate(CoefficientCache(tables), request);
+    auto calculated = Calculate(CoefficientCache(catalogue), request);
     if (auto* message = std::get_if<std::string>(&calculated)) return Failure(err, *message);
     const Result& result = std::get<Result>(calculated);
 
     std::vector<std::string> lines;
-    if (options.explain) lines = ExplainLines(tables, request, result);
+    if (options.explain) lines = ExplainLines(catalogue, request, result);
 
     const std::string unit(LengthUnit(request.units));
-    if (request.units == Units::Si && request.DefaultInstall()) {
+    if (request.units == Units::Si && request.DefaultInstall() &&
+        Catalogue::IsBuiltIn(request.material)) {
         const auto window =
             OutputButtonLines(request.material, options.temperature, options.length);
         if (!window) return Failure(err, "温度超过范围");

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "engineering/Catalogue.h"
 #include "engineering/Units.h"
 
 namespace velmarith::tool {
@@ -27,6 +28,7 @@ struct OneShotOptions {
 // warmest state. On an error: a message on err, nothing on out, status 1. When only an
 // optional figure does not fit, every other line is printed, that figure's line says so,
 // and the status is 1.
-int RunOneShot(const OneShotOptions& options, std::FILE* out, std::FILE* err);
+int RunOneShot(const engineering::Catalogue& catalogue, const OneShotOptions& options,
+               std::FILE* out, std::FILE* err);
 
 }  // namespace velmarith::tool

@@ -45,6 +45,10 @@ std::FILE* OpenForReading(const std::string& utf8Path) {
     return _wfopen(ToWide(utf8Path).c_str(), L"rb");
 }
 
+std::FILE* OpenForWriting(const std::string& utf8Path) {
+    return _wfopen(ToWide(utf8Path).c_str(), L"wb");
+}
+
 void PrepareStandardStreams() {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
@@ -58,6 +62,10 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) { return {argv, ar
 
 std::FILE* OpenForReading(const std::string& utf8Path) {
     return std::fopen(utf8Path.c_str(), "rb");
+}
+
+std::FILE* OpenForWriting(const std::string& utf8Path) {
+    return std::fopen(utf8Path.c_str(), "wb");
 }
 
 void PrepareStandardStreams() {}

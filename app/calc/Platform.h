@@ -12,6 +12,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
 // Opens a file named in UTF-8 for reading in binary mode.
 std::FILE* OpenForReading(const std::string& utf8Path);
+std::FILE* OpenForWriting(const std::string& utf8Path);
 
 // Standard streams that pass bytes through unchanged (no CRLF translation on Windows, so
 // that the output is the same everywhere) and a console that shows UTF-8.

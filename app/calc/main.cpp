@@ -8,13 +8,62 @@
 
 #include "app/calc/Batch.h"
 #include "app/calc/CommandLine.h"
+#include "app/calc/MaterialsFile.h"
 #include "app/calc/OneShot.h"
 #include "app/calc/Platform.h"
+#include "engineering/Plot.h"
 #include "engineering/Report.h"
+#include "runtime/NumberText.h"
 
 namespace {
 
 constexpr int kUsageError = 2;
+
+int Failure(const std::string& message) {
+    std::fprintf(stderr, "velmarith-calc: %s\n", message.c_str());
+    return 1;
+}
+
+// --plot: the picture of one material, with the length and temperature when given.
+int WritePlot(const velmarith::engineering::Catalogue& catalogue,
+              const velmarith::tool::CommandLine& line) {
+    using namespace velmarith;
+    using namespace velmarith::engineering;
+    const Units units = line.units == "us" ? Units::Us : Units::Si;
+    // The same checks as a calculation: a request at the material's lowest temperature
+    // stands in when no temperature is given.
+    const auto material = catalogue.Find(*line.material);
+    if (!material) return Failure("未知材料: \"" + *line.material + "\"");
+    const std::string lowest =
+        DoubleToText(units == Units::Si ? catalogue.Low(*material)
+                                        : CelsiusToFahrenheit(catalogue.Low(*material)));
+    RequestText text;
+    text.material = *line.material;
+    text.temperature = line.temperature ? std::string_view(*line.temperature) : lowest;
+    text.length = line.length ? std::string_view(*line.length) : "0";
+    if (line.install) text.install = *line.install;
+    text.units = units;
+    auto parsed = ParseRequest(catalogue, text);
+    if (auto* message = std::get_if<std::string>(&parsed)) return Failure(*message);
+    const Request& request = std::get<Request>(parsed);
+    PlotRequest plot;
+    plot.material = request.material;
+    plot.units = units;
+    if (line.temperature) plot.temperature = request.Celsius(request.temperature);
+    if (line.length) plot.lengthMm = request.LengthMm();
+    plot.installCelsius = request.Celsius(request.install);
+    const std::string svg = PlotSvg(CoefficientCache(catalogue), plot);
+
+    std::FILE* file = velmarith::tool::OpenForWriting(*line.plot);
+    if (file == nullptr) {
+        return Failure("无法写入图文件 " + *line.plot + ": " + std::strerror(errno));
+    }
+    const bool written = std::fwrite(svg.data(), 1, svg.size(), file) == svg.size();
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed)
+        return Failure("无法写入图文件 " + *line.plot + ": " + std::strerror(errno));
+    return 0;
+}
 
 int Run(int argc, char** argv) {
     using namespace velmarith::tool;
@@ -26,32 +75,44 @@ int Run(int argc, char** argv) {
         return kUsageError;
     }
     const CommandLine& line = std::get<CommandLine>(parsed);
+    if (line.mode == CommandLine::Mode::Help) {
+        std::fputs(line.help.c_str(), stdout);
+        return 0;
+    }
+    if (line.mode == CommandLine::Mode::Version) {
+        std::puts(VersionLine().c_str());
+        return 0;
+    }
+    // The user's materials are checked as a whole before anything is computed.
+    std::vector<UserMaterial> user;
+    if (line.materials) {
+        auto loaded = LoadMaterialsFile(*line.materials);
+        if (auto* faults = std::get_if<std::string>(&loaded)) {
+            std::fputs(faults->c_str(), stderr);
+            return 1;
+        }
+        user = std::move(std::get<std::vector<UserMaterial>>(loaded));
+    }
+    const Catalogue catalogue(std::move(user));
+    const Units units = line.units == "us" ? Units::Us : Units::Si;
+
     switch (line.mode) {
-        case CommandLine::Mode::Help:
-            std::fputs(line.help.c_str(), stdout);
-            return 0;
-        case CommandLine::Mode::Version:
-            std::puts(VersionLine().c_str());
-            return 0;
         case CommandLine::Mode::Table: {
             std::optional<int> only;
             if (!line.tableMaterial->empty()) {
-                only = ParseMaterial(*line.tableMaterial);
-                if (!only) {
-                    std::fprintf(stderr, "velmarith-calc: 未知材料: \"%s\"\n",
-                                 line.tableMaterial->c_str());
-                    return 1;
-                }
+                only = catalogue.Find(*line.tableMaterial);
+                if (!only) return Failure("未知材料: \"" + *line.tableMaterial + "\"");
             }
-            velmarith::MaterialTables tables;
-            velmarith::BuildMaterialTables(tables);
-            for (const auto& text : TableLines(tables, only)) std::printf("%s\n", text.c_str());
+            for (const auto& text : TableLines(catalogue, only)) std::printf("%s\n", text.c_str());
             return 0;
         }
+        case CommandLine::Mode::Plot:
+            return WritePlot(catalogue, line);
         case CommandLine::Mode::Batch: {
             BatchOptions options;
             options.inputName = *line.csv;
-            options.units = line.units == "us" ? Units::Us : Units::Si;
+            options.units = units;
+            options.materials = &catalogue;
             if (line.encoding) {
                 options.encoding = (*line.encoding == "utf-8" || *line.encoding == "UTF-8")
                                        ? TextEncoding::Utf8
@@ -60,14 +121,14 @@ int Run(int argc, char** argv) {
             if (*line.csv == "-") return RunBatch(stdin, stdout, stderr, options);
             std::FILE* in = OpenForReading(*line.csv);
             if (in == nullptr) {
-                std::fprintf(stderr, "velmarith-calc: 无法打开 CSV 文件 %s: %s\n",
-                             line.csv->c_str(), std::strerror(errno));
-                return 1;
+                return Failure("无法打开 CSV 文件 " + *line.csv + ": " + std::strerror(errno));
             }
             const int status = RunBatch(in, stdout, stderr, options);
             std::fclose(in);
             return status;
         }
+        case CommandLine::Mode::Help:
+        case CommandLine::Mode::Version:
         case CommandLine::Mode::OneCalculation:
             break;
     }
@@ -77,11 +138,11 @@ int Run(int argc, char** argv) {
     one.length = *line.length;
     one.install = line.install;
     one.cold = line.cold;
-    one.units = line.units == "us" ? Units::Us : Units::Si;
+    one.units = units;
     one.rate = line.rate;
     one.finalLength = line.finalLength;
     one.explain = line.explain;
-    return RunOneShot(one, stdout, stderr);
+    return RunOneShot(catalogue, one, stdout, stderr);
 }
 
 // Everything written must have reached its destination: a full disk is a failure, not

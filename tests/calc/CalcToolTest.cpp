@@ -55,9 +55,9 @@ struct Outcome {
     std::string err;
 };
 
-Outcome OneShot(const OneShotOptions& options) {
+Outcome OneShot(const OneShotOptions& options, const Catalogue& catalogue = Catalogue()) {
     Capture out, err;
-    const int status = RunOneShot(options, out.file(), err.file());
+    const int status = RunOneShot(catalogue, options, out.file(), err.file());
     return {status, out.Text(), err.Text()};
 }
 
@@ -92,9 +92,8 @@ std::string WindowOutput(int material, const std::string& temperature, const std
 }
 
 TEST(OneShot, PrintsTheWindowsLinesForEveryMaterialAndTemperature) {
-    MaterialTables tables;
-    BuildMaterialTables(tables);
-    const CoefficientCache coefficients(tables);
+    const Catalogue catalogue;
+    const CoefficientCache coefficients(catalogue);
     for (int k = 0; k < kMaterialCount; ++k) {
         const auto& limits = MaterialLimitsTable[k];
         for (int t = limits.Low; t <= limits.High; t += 5) {
@@ -115,7 +114,7 @@ TEST(OneShot, PrintsTheWindowsLinesForEveryMaterialAndTemperature) {
                 text.temperature = temperature;
                 text.length = length;
                 text.install = "20";
-                const auto request = std::get<Request>(ParseRequest(text));
+                const auto request = std::get<Request>(ParseRequest(catalogue, text));
                 const auto result = std::get<Result>(Calculate(coefficients, request));
                 EXPECT_EQ(result.expansion, windowExpansion) << k << " " << t << " " << length;
             }
@@ -196,8 +195,7 @@ TEST(OneShot, ExplainShowsTheBracketingGridPoints) {
 }
 
 TEST(Table, ListsEveryRowAsTheWindowHoldsIt) {
-    MaterialTables tables;
-    BuildMaterialTables(tables);
+    const Catalogue tables;
     const auto all = TableLines(tables, std::nullopt);
     ASSERT_EQ(all.size(), 11u);
     EXPECT_EQ(all.back(), "-: 无数据");

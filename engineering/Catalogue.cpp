@@ -1,0 +1,60 @@
+#include "engineering/Catalogue.h"
+
+#include "engineering/Request.h"
+#include "runtime/NumberText.h"
+
+namespace velmarith::engineering {
+
+Catalogue::Catalogue() { BuildMaterialTables(tables_); }
+
+Catalogue::Catalogue(std::vector<UserMaterial> user) : Catalogue() { user_ = std::move(user); }
+
+std::optional<int> Catalogue::Find(std::string_view text) const {
+    if (const auto k = ParseMaterial(text)) return k;
+    for (std::size_t i = 0; i < user_.size(); ++i) {
+        if (user_[i].name == text) return kMaterialCount + static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+std::string Catalogue::Name(int id) const {
+    return IsBuiltIn(id) ? std::string(MaterialListTexts[id]) : User(id).name;
+}
+
+double Catalogue::Low(int id) const {
+    return IsBuiltIn(id) ? MaterialLimitsTable[id].Low : User(id).points.front().temperature;
+}
+
+double Catalogue::High(int id) const {
+    return IsBuiltIn(id) ? MaterialLimitsTable[id].High : User(id).points.back().temperature;
+}
+
+double Catalogue::Reference(int id) const {
+    return IsBuiltIn(id) ? ReferenceTemperature : User(id).reference;
+}
+
+std::optional<CoefficientHit> Catalogue::Lookup(int id, double celsius) const {
+    if (IsBuiltIn(id)) return FindCoefficientAt(tables_, id, celsius);
+    const auto& points = User(id).points;
+    const double t = celsius;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const auto index = static_cast<std::int16_t>(i);
+        if (t == points[i].temperature) {
+            const double value = points[i].alpha;
+            return CoefficientHit{index, true, value, static_cast<float>(value),
+                                  DoubleToText(value)};
+        }
+        if (i + 1 < points.size() && points[i].temperature < t && t < points[i + 1].temperature) {
+            const double g0 = points[i].temperature;
+            const double g1 = points[i + 1].temperature;
+            const double a0 = points[i].alpha;
+            const double a1 = points[i + 1].alpha;
+            const double value = ((t - g0) * (a1 - a0)) / (g1 - g0) + a0;
+            const auto coefficient = static_cast<float>(value);
+            return CoefficientHit{index, false, value, coefficient, SingleToText(coefficient)};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace velmarith::engineering
