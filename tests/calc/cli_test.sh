@@ -59,6 +59,32 @@ expect 2 '^$' '^velmarith-calc: 选项 --csv 与 --material 不能同时使用$'
 expect 2 '^$' '^velmarith-calc: 选项 --install 缺少值$' -- -m 0 -t 1 -l 1 -i
 expect 2 '^$' '用法' --
 
+# The engineering figures: cold and hot, US units, materials of the user's own, the plot.
+work=$(mktemp -d)
+expect 0 '^  冷态至热态的位移量为: 143\.8508mm$' '^$' -- -m 0 -t 350 --cold -20 -l 30000
+expect 0 '^  材料的膨胀量为: 6\.242327in$' '^$' -- -m 2 -t 600 -l 1200 -i 70 --units us
+expect 0 '^  每100英尺膨胀量为: 6\.242327in/100ft$' '^$' -- -m 2 -t 600 -l 1200 -i 70 --units us --rate
+expect 2 '^$' '^velmarith-calc: 选项 --units 的值无效' -- -m 0 -t 1 -l 1 --units metric
+expect 2 '^$' '^velmarith-calc: 选项 --plot 需要 --material$' -- --plot "$work/p.svg"
+printf 'name,reference_C,temperature_C,alpha_per_C\n紫铜 T2,20,20,16.5\n紫铜 T2,20,300,17.9\n' >"$work/m.csv"
+printf 'name,reference_C,temperature_C,alpha_per_C\n紫铜 T2,20,20,16.5\n' >"$work/bad.csv"
+printf 'material,temperature,length,cold\n紫铜 T2,160,1000,20\n0,350,30000,-20\n' >"$work/rows.csv"
+expect 0 '^  材料的膨胀量为: 2\.408mm$' '^$' -- --materials "$work/m.csv" -m '紫铜 T2' -t 160 -l 1000
+expect 0 '^8 紫铜 T2' '^$' -- --materials "$work/m.csv" --table
+expect 1 '^$' "bad\.csv 第2行: 材料 \"紫铜 T2\" 只有 1 个表点" -- --materials "$work/bad.csv" --table
+expect 0 '^0,350,30000,20,13\.25,10\.9,131\.175,4\.3725,30131\.18,-20,-12\.67579,143\.8508,$' '^$' \
+    -- --materials "$work/m.csv" --csv "$work/rows.csv"
+expect 1 '^material,temperature_F,length_in,' '^$' -- --csv "$work/rows.csv" --units us
+expect 1 '^$' '无法写入图文件' -- --plot /nonexistent/dir/p.svg -m 0
+expect 0 '^$' '^$' -- --materials "$work/m.csv" --plot "$work/p.svg" -m '紫铜 T2' -l 1000 -t 150
+if xmllint --noout "$work/p.svg" && grep -q 'class="current" data-t="150"' "$work/p.svg"; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    echo "FAILED: the plot is not valid SVG with its point marked"
+fi
+rm -rf "$work"
+
 # Nothing the user reads is English.
 for args in "-m 0 -m 1" "--bogus" "--table --csv x" "--rate=maybe" "--help" "-m" \
     "--encoding x" "--csv - --encoding x" "-t 1 --table"; do

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "app/calc/MaterialsFile.h"
+#include "engineering/Figures.h"
+#include "engineering/Plot.h"
+#include "runtime/NumberText.h"
+
+namespace velmarith::engineering {
+namespace {
+
+struct Texts {
+    std::string material{}, temperature{}, length{}, install{}, cold{};
+    Units units = Units::Si;
+};
+
+std::variant<Result, std::string> Figures(const Catalogue& catalogue, const Texts& t) {
+    RequestText text;
+    text.material = t.material;
+    text.temperature = t.temperature;
+    text.length = t.length;
+    if (!t.install.empty()) text.install = t.install;
+    if (!t.cold.empty()) text.cold = t.cold;
+    text.units = t.units;
+    auto parsed = ParseRequest(catalogue, text);
+    if (auto* message = std::get_if<std::string>(&parsed)) return *message;
+    return Calculate(CoefficientCache(catalogue), std::get<Request>(parsed));
+}
+
+std::string Text(const std::optional<float>& value) {
+    return value ? SingleToText(*value) : std::string("none");
+}
+
+std::vector<UserMaterial> Materials(const std::string& file) {
+    auto read = tool::ReadMaterialsText(file);
+    EXPECT_TRUE(std::holds_alternative<std::vector<UserMaterial>>(read)) << file;
+    if (auto* materials = std::get_if<std::vector<UserMaterial>>(&read)) return *materials;
+    return {};
+}
+
+const std::string kCopperAndTitanium =
+    "name,reference_C,temperature_C,alpha_per_C\n"
+    "紫铜 T2,20,-200,14.0\n紫铜 T2,20,20,16.5\n紫铜 T2,20,300,17.9\n"
+    "钛 TA2,0,0,8.6\n钛 TA2,0,100,8.8\n钛 TA2,0,400,9.4\n";
+
+// Figures worked out by hand from the tables and ΔL(T1→T2) = L·(α2·(T2 − Tr) − α1·(T1 − Tr))/1e6.
+TEST(Figures, AgreeWithTheFiguresWorkedOutByHand) {
+    const Catalogue catalogue(Materials(kCopperAndTitanium));
+    struct Case {
+        const char* what;
+        Texts in;
+        const char* expansion;
+        const char* coldExpansion;
+        const char* movement;
+    };
+    const Case cases[] = {
+        {"a loop from -20 to 350 °C", {"0", "350", "30000", "", "-20"}, "131.175", "-12.67579",
+         "143.8508"},
+        {"100 ft of austenitic steel from 70 to 600 °F",
+         {"2", "600", "1200", "70", "", Units::Us}, "6.242327", "none", "none"},
+        {"302 °F is 150 °C: the window's 1.5405 mm in inches",
+         {"0", "302", "39.37008", "", "", Units::Us}, "0.06064961", "none", "none"},
+        {"a user material at a point", {"紫铜 T2", "300", "1000"}, "5.012", "none", "none"},
+        {"a user material between points", {"紫铜 T2", "160", "1000"}, "2.408", "none", "none"},
+        {"a reference of 0 °C, installed at 20 °C", {"钛 TA2", "100", "1000"}, "0.7072", "none",
+         "none"},
+        {"a cold state that is the installation", {"0", "150", "1000", "", "20"}, "1.5405", "0",
+         "1.5405"},
+    };
+    for (const auto& c : cases) {
+        const auto figures = Figures(catalogue, c.in);
+        ASSERT_TRUE(std::holds_alternative<Result>(figures))
+            << c.what << ": " << std::get<std::string>(figures);
+        const Result& result = std::get<Result>(figures);
+        EXPECT_EQ(SingleToText(result.expansion), c.expansion) << c.what;
+        EXPECT_EQ(Text(result.coldExpansion), c.coldExpansion) << c.what;
+        EXPECT_EQ(Text(result.movement), c.movement) << c.what;
+    }
+}
+
+// A whole °F temperature that is a whole °C temperature looks up exactly what the window does.
+TEST(Figures, FahrenheitTemperaturesMeetTheCelsiusGrid) {
+    const Catalogue catalogue;
+    const CoefficientCache cache(catalogue);
+    for (const double celsius : {-200.0, -130.0, 20.0, 100.0, 150.0, 700.0}) {
+        const double fahrenheit = CelsiusToFahrenheit(celsius);
+        EXPECT_EQ(FahrenheitToCelsius(fahrenheit), celsius);
+        const auto si = cache.Find(0, celsius);
+        const auto us = cache.Find(0, FahrenheitToCelsius(fahrenheit));
+        ASSERT_TRUE(si && us);
+        EXPECT_EQ(si->valueText, us->valueText) << celsius;
+    }
+    // Fractional °F are never rounded to whole degrees: 600.5 °F lies between 315 and 316 °C.
+    const auto between = cache.Find(2, FahrenheitToCelsius(600.5));
+    ASSERT_TRUE(between);
+    EXPECT_GT(between->coefficient, cache.Find(2, 315.0)->coefficient);
+    EXPECT_LT(between->coefficient, cache.Find(2, 316.0)->coefficient);
+}
+
+TEST(Figures, RefuseWhatCannotBeComputedHonestly) {
+    const Catalogue catalogue(Materials(kCopperAndTitanium));
+    struct Case {
+        Texts in;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"0", "-500", "1", "", "", Units::Us}, "不得低于绝对零度 -459.67°F"},
+        {{"0", "100", "3e38", "", "", Units::Us}, "长度超出范围"},
+        {{"0", "100", "1000", "", "150"}, "冷态温度 150 摄氏度高于温度 100 摄氏度"},
+        {{"0", "100", "1000", "", "-201"}, "冷态温度超过范围: -201 摄氏度不在 -200 ~ 700"},
+        {{"紫铜 T2", "301", "1000"}, "不在 -200 ~ 300 摄氏度之内"},
+        {{"钛 TA2", "100", "1000", "-10"}, "安装温度超过范围"},
+        {{"0", "1300", "1", "", "", Units::Us}, "-328 ~ 1292°F (-200 ~ 700 摄氏度)"},
+        {{"铜", "100", "1"}, "未知材料: \"铜\""},
+    };
+    for (const auto& c : cases) {
+        const auto figures = Figures(catalogue, c.in);
+        ASSERT_TRUE(std::holds_alternative<std::string>(figures)) << c.message;
+        EXPECT_NE(std::get<std::string>(figures).find(c.message), std::string::npos)
+            << std::get<std::string>(figures);
+    }
+}
+
+TEST(MaterialsFile, ReadsBothUnitsAndRefusesEveryFaultWithItsLine) {
+    const auto us = Materials(
+        "\xEF\xBB\xBFname,reference_F,temperature_F,alpha_per_F\nB,68,32,5\nB,68,212,6\n");
+    ASSERT_EQ(us.size(), 1u);
+    EXPECT_EQ(us[0].reference, 20);
+    EXPECT_EQ(us[0].points[1].temperature, 100);
+    EXPECT_EQ(us[0].points[1].alpha, 6 * 1.8);
+
+    const std::string header = "name,reference_C,temperature_C,alpha_per_C\n";
+    struct Case {
+        std::string file;
+        long long line;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"", 0, "文件为空"},
+        {"a,b\nX,20,1,1\n", 1, "表头应为"},
+        {header + "X,20,100,1\nX,20,100,2\n", 3, "应严格递增"},
+        {header + "X,20,100,1\n", 2, "至少要 2 个"},
+        {header + "X,20,1,inf\nX,20,2,1\n", 2, "不是有限的数"},
+        {header + "X,20,1,1\nX,0,2,1\n", 3, "只能有一个参考温度"},
+        {header + "奥氏体钢,20,1,1\n奥氏体钢,20,2,1\n", 2, "内置材料"},
+        {header + "3,20,1,1\n3,20,2,1\n", 2, "内置材料"},
+        {header + "X,20,1,1\nX,20,2,1\nY,20,1,1\nY,20,2,1\nX,20,3,1\nX,20,4,1\n", 6, "已在前面"},
+        {header + "X,20,1\n", 2, "应有4列"},
+        {header + "X,20,\"1,1\n", 2, "引号"},
+        {header + "X,20,-300,1\nX,20,1,1\n", 2, "绝对零度"},
+        {std::string("\x00\x01\x02", 3), 0, "不是"},
+    };
+    for (const auto& c : cases) {
+        const auto read = tool::ReadMaterialsText(c.file);
+        ASSERT_TRUE(std::holds_alternative<std::vector<MaterialFault>>(read)) << c.reason;
+        const auto& faults = std::get<std::vector<MaterialFault>>(read);
+        bool found = false;
+        for (const auto& fault : faults) {
+            found |= fault.line == c.line && fault.reason.find(c.reason) != std::string::npos;
+        }
+        EXPECT_TRUE(found) << c.reason << ": " << faults.front().line << " "
+                           << faults.front().reason;
+    }
+    // The limits: 65 materials, 257 points.
+    std::string many = header;
+    for (int i = 0; i < 65; ++i) {
+        many += "M" + std::to_string(i) + ",20,1,1\nM" + std::to_string(i) + ",20,2,1\n";
+    }
+    EXPECT_TRUE(std::holds_alternative<std::vector<MaterialFault>>(tool::ReadMaterialsText(many)));
+    std::string long_ = header;
+    for (int i = 0; i < 257; ++i) long_ += "L,20," + std::to_string(i) + ",1\n";
+    EXPECT_TRUE(std::holds_alternative<std::vector<MaterialFault>>(tool::ReadMaterialsText(long_)));
+}
+
+// The picture's marked points are the table's points, read back from the SVG.
+TEST(Plot, MarksEveryTablePointAndTheCurrentOne) {
+    const Catalogue catalogue(Materials(kCopperAndTitanium));
+    const CoefficientCache cache(catalogue);
+    const std::regex point("<circle class=\"point\" data-t=\"([^\"]+)\" data-alpha=\"([^\"]+)\"");
+    for (const int material : {0, 6, 8}) {
+        PlotRequest request;
+        request.material = material;
+        request.lengthMm = 1000;
+        request.temperature = catalogue.Low(material) + 1;
+        const std::string svg = PlotSvg(cache, request);
+        std::vector<std::pair<std::string, std::string>> marked;
+        for (auto it = std::sregex_iterator(svg.begin(), svg.end(), point);
+             it != std::sregex_iterator(); ++it) {
+            marked.emplace_back((*it)[1], (*it)[2]);
+        }
+        std::vector<std::pair<std::string, std::string>> table;
+        if (Catalogue::IsBuiltIn(material)) {
+            const auto& limits = MaterialLimitsTable[material];
+            for (int i = limits.First; i <= limits.Last; ++i) {
+                table.emplace_back(
+                    IntegerToText(catalogue.Tables().TemperatureGrid[static_cast<std::size_t>(i)]),
+                    catalogue.Tables().CoefficientTable[material][static_cast<std::size_t>(i)].ToText());
+            }
+        } else {
+            for (const auto& p : catalogue.User(material).points) {
+                table.emplace_back(DoubleToText(p.temperature), DoubleToText(p.alpha));
+            }
+        }
+        EXPECT_EQ(marked, table) << material;
+        const auto current = cache.Find(material, *request.temperature);
+        EXPECT_NE(svg.find("class=\"current\" data-t=\"" + DoubleToText(*request.temperature) +
+                           "\" data-alpha=\"" + current->valueText + "\""),
+                  std::string::npos);
+        EXPECT_NE(svg.find("class=\"expansion\""), std::string::npos);
+        EXPECT_LT(svg.size(), 16u * 1024);
+    }
+}
+
+}  // namespace
+}  // namespace velmarith::engineering
