@@ -9,7 +9,8 @@ cmake --build --preset fuzz
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-for pair in TextToIntegerFuzz:integer TextToSingleFuzz:single SessionFuzz:session BatchFuzz:batch; do
+for pair in TextToIntegerFuzz:integer TextToSingleFuzz:single SessionFuzz:session BatchFuzz:batch \
+    MaterialsFuzz:materials; do
     target=${pair%%:*}
     corpus=${pair##*:}
     mkdir -p "$work/$corpus"
@@ -18,6 +19,7 @@ for pair in TextToIntegerFuzz:integer TextToSingleFuzz:single SessionFuzz:sessio
     # The batch must stay within its memory bound whatever the input.
     limit=()
     [ "$target" = BatchFuzz ] && limit=(-malloc_limit_mb=16)
+    [ "$target" = MaterialsFuzz ] && limit=(-max_len=65536)
     if ! build-fuzz/fuzz/"$target" -max_total_time="$seconds" -print_final_stats=1 "${limit[@]}" \
         -artifact_prefix="$work/" "$work/$corpus" >"$work/$target.log" 2>&1; then
         echo "$target found a failure:" >&2

@@ -58,17 +58,32 @@ TEST(Figures, AgreeWithTheFiguresWorkedOutByHand) {
         const char* movement;
     };
     const Case cases[] = {
-        {"a loop from -20 to 350 °C", {"0", "350", "30000", "", "-20"}, "131.175", "-12.67579",
+        {"a loop from -20 to 350 °C",
+         {"0", "350", "30000", "", "-20"},
+         "131.175",
+         "-12.67579",
          "143.8508"},
         {"100 ft of austenitic steel from 70 to 600 °F",
-         {"2", "600", "1200", "70", "", Units::Us}, "6.242327", "none", "none"},
+         {"2", "600", "1200", "70", "", Units::Us},
+         "6.242327",
+         "none",
+         "none"},
         {"302 °F is 150 °C: the window's 1.5405 mm in inches",
-         {"0", "302", "39.37008", "", "", Units::Us}, "0.06064961", "none", "none"},
+         {"0", "302", "39.37008", "", "", Units::Us},
+         "0.06064961",
+         "none",
+         "none"},
         {"a user material at a point", {"紫铜 T2", "300", "1000"}, "5.012", "none", "none"},
         {"a user material between points", {"紫铜 T2", "160", "1000"}, "2.408", "none", "none"},
-        {"a reference of 0 °C, installed at 20 °C", {"钛 TA2", "100", "1000"}, "0.7072", "none",
+        {"a reference of 0 °C, installed at 20 °C",
+         {"钛 TA2", "100", "1000"},
+         "0.7072",
+         "none",
          "none"},
-        {"a cold state that is the installation", {"0", "150", "1000", "", "20"}, "1.5405", "0",
+        {"a cold state that is the installation",
+         {"0", "150", "1000", "", "20"},
+         "1.5405",
+         "0",
          "1.5405"},
     };
     for (const auto& c : cases) {
@@ -198,7 +213,9 @@ TEST(Plot, MarksEveryTablePointAndTheCurrentOne) {
             for (int i = limits.First; i <= limits.Last; ++i) {
                 table.emplace_back(
                     IntegerToText(catalogue.Tables().TemperatureGrid[static_cast<std::size_t>(i)]),
-                    catalogue.Tables().CoefficientTable[material][static_cast<std::size_t>(i)].ToText());
+                    catalogue.Tables()
+                        .CoefficientTable[material][static_cast<std::size_t>(i)]
+                        .ToText());
             }
         } else {
             for (const auto& p : catalogue.User(material).points) {

@@ -1,0 +1,51 @@
+// The materials-file reader on arbitrary bytes: never a crash or a sanitizer report; a file
+// it accepts holds only sound materials (two to 256 points in strictly rising temperature,
+// finite numbers, no name of the eight, no name twice, at most 64), and a file it refuses
+// names at least one fault, each on a line the file has.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "app/calc/MaterialsFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace velmarith::engineering;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto read = velmarith::tool::ReadMaterialsText(bytes);
+    if (const auto* faults = std::get_if<std::vector<MaterialFault>>(&read)) {
+        if (faults->empty()) std::abort();
+        const auto lines = static_cast<long long>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+        for (const auto& fault : *faults) {
+            if (fault.line < 0 || fault.line > lines || fault.reason.empty()) std::abort();
+        }
+        return 0;
+    }
+    const auto& materials = std::get<std::vector<UserMaterial>>(read);
+    if (materials.size() > kMostUserMaterials) std::abort();
+    const Catalogue eight;
+    std::set<std::string> names;
+    for (const auto& material : materials) {
+        if (!names.insert(material.name).second || eight.Find(material.name)) std::abort();
+        if (material.points.size() < 2 || material.points.size() > kMostPointsPerMaterial) {
+            std::abort();
+        }
+        if (!std::isfinite(material.reference)) std::abort();
+        for (std::size_t i = 0; i < material.points.size(); ++i) {
+            const auto& point = material.points[i];
+            if (!std::isfinite(point.temperature) || !std::isfinite(point.alpha)) std::abort();
+            if (i > 0 && !(material.points[i - 1].temperature < point.temperature)) std::abort();
+        }
+    }
+    // Every accepted material can be looked up over its whole range without a crash.
+    const Catalogue catalogue(materials);
+    for (int id = 8; id < catalogue.Count(); ++id) {
+        const double low = catalogue.Low(id);
+        const double high = catalogue.High(id);
+        if (!catalogue.Lookup(id, low) || !catalogue.Lookup(id, high)) std::abort();
+        (void)catalogue.Lookup(id, low + (high - low) / 3);
+    }
+    return 0;
+}
