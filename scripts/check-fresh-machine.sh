@@ -72,6 +72,8 @@ fi
 in_root pkill -x velmarith 2>/dev/null || true
 wait || true
 end_root_processes
+stop_xvfb  # the test command brings X servers of its own
+umount "$chroot_dir/tmp/.X11-unix" 2>/dev/null || true
 
 echo "== bash scripts/test.sh"
 test_start=$SECONDS
