@@ -49,6 +49,14 @@ std::string Escaped(std::string_view text) {
     return out;
 }
 
+std::string LineElement(std::string_view x1, std::string_view y1, std::string_view x2,
+                        std::string_view y2) {
+    std::string line = "<line x1=\"";
+    line.append(x1).append("\" y1=\"").append(y1).append("\" x2=\"").append(x2);
+    line.append("\" y2=\"").append(y2).append("\"/>\n");
+    return line;
+}
+
 // An axis from low to high with ticks at a step of 1, 2 or 5 × 10^k, about six of them.
 struct Axis {
     double low;
@@ -154,13 +162,13 @@ std::string PlotSvg(const CoefficientCache& coefficients, const PlotRequest& req
     std::string labels;
     for (double v = xAxis.low; v <= xAxis.high + xAxis.step / 2; v += xAxis.step) {
         const std::string at = Fixed(Map(v, xAxis, kLeft, kRight));
-        svg += "<line x1=\"" + at + "\" y1=\"330.0\" x2=\"" + at + "\" y2=\"335.0\"/>\n";
+        svg += LineElement(at, "330.0", at, "335.0");
         labels += "<text x=\"" + at + "\" y=\"348\" text-anchor=\"middle\">" +
                   DoubleToShortText(v) + "</text>\n";
     }
     for (double v = yAxis.low; v <= yAxis.high + yAxis.step / 2; v += yAxis.step) {
         const std::string at = Fixed(Map(v, yAxis, kBottom, kTop));
-        svg += "<line x1=\"75.0\" y1=\"" + at + "\" x2=\"80.0\" y2=\"" + at + "\"/>\n";
+        svg += LineElement("75.0", at, "80.0", at);
         labels += "<text x=\"72\" y=\"" + at + "\" dy=\"4\" text-anchor=\"end\">" +
                   DoubleToShortText(v) + "</text>\n";
     }
@@ -196,7 +204,7 @@ std::string PlotSvg(const CoefficientCache& coefficients, const PlotRequest& req
         std::string right;
         for (double v = dAxis.low; v <= dAxis.high + dAxis.step / 2; v += dAxis.step) {
             const std::string at = Fixed(Map(v, dAxis, kBottom, kTop));
-            svg += "<line x1=\"560.0\" y1=\"" + at + "\" x2=\"565.0\" y2=\"" + at + "\"/>\n";
+            svg += LineElement("560.0", at, "565.0", at);
             right +=
                 "<text x=\"568\" y=\"" + at + "\" dy=\"4\">" + DoubleToShortText(v) + "</text>\n";
         }

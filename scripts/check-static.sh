@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Found without git, so that this works from a source archive as well.
-folders=(texts runtime tables state calc ui app tests bench fuzz)
+folders=(texts runtime tables state calc engineering ui app tests bench fuzz)
 mapfile -t sources < <(find "${folders[@]}" -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
 [ ${#sources[@]} -gt 0 ] || { echo "check-static: no sources found" >&2; exit 1; }
 echo "clang-format: ${#sources[@]} files"
