@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "runtime/CharConv.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::engineering {
@@ -21,8 +22,8 @@ constexpr int kSamples = 120;  // along ΔL(T), which curves between the table p
 
 std::string Fixed(double value) {
     std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, 1);
+    const auto result = charconv::Format(buffer.data(), buffer.data() + buffer.size(), value,
+                                         std::chars_format::fixed, 1);
     return std::string(buffer.data(), result.ptr);
 }
 

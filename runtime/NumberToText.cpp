@@ -1,6 +1,7 @@
 #include <array>
 #include <charconv>
 
+#include "runtime/CharConv.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith {
@@ -9,8 +10,8 @@ namespace {
 template <typename Number>
 std::string GeneralText(Number value, int significantDigits) {
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, significantDigits);
+    const auto result = charconv::Format(buffer.data(), buffer.data() + buffer.size(), value,
+                                         std::chars_format::general, significantDigits);
     std::string text(buffer.data(), result.ptr);
     // "%g" style: digits in plain notation while the decimal exponent lies in -5 < e < digits,
     // otherwise "1.5E+07" / "1E-05" with the sign and at least two exponent digits.

@@ -3,6 +3,7 @@
 #include <limits>
 #include <system_error>
 
+#include "runtime/CharConv.h"
 #include "runtime/DecimalText.h"
 #include "runtime/NumberText.h"
 
@@ -38,7 +39,7 @@ std::optional<std::int16_t> TextToInteger(std::string_view text) {
 
     double value = 0;
     const auto& ascii = decimal->ascii;
-    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    const auto [end, ec] = charconv::Parse(ascii.data(), ascii.data() + ascii.size(), value);
     if (ec != std::errc{} || end != ascii.data() + ascii.size()) return std::nullopt;
     if (std::fabs(value) > 40000.0) return std::nullopt;
 
@@ -72,7 +73,7 @@ std::optional<float> TextToSingle(std::string_view text) {
 
     float value = 0;
     const auto& ascii = decimal->ascii;
-    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    const auto [end, ec] = charconv::Parse(ascii.data(), ascii.data() + ascii.size(), value);
     if (end != ascii.data() + ascii.size()) return std::nullopt;
     if (ec == std::errc::result_out_of_range) {
         // Too small for a single rounds to zero; too large does not convert.
@@ -88,7 +89,7 @@ std::optional<double> TextToDouble(std::string_view text) {
     if (!decimal) return std::nullopt;
     double value = 0;
     const auto& ascii = decimal->ascii;
-    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    const auto [end, ec] = charconv::Parse(ascii.data(), ascii.data() + ascii.size(), value);
     if (end != ascii.data() + ascii.size()) return std::nullopt;
     if (ec == std::errc::result_out_of_range && decimal->exponent < 0) return 0.0;
     if (ec != std::errc{} || !std::isfinite(value)) return std::nullopt;

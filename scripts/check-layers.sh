@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header of a higher layer. The layers, bottom up:
-#   texts → runtime → tables → state → calc → engineering → ui → ui/qt → app
+#   texts → runtime → tables → state → calc → engineering → ui → ui/qt | ui/web → app
+# ui/qt and ui/web are two faces side by side: neither includes the other.
 # tests/, bench/ and fuzz/ sit above them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-layers=(texts runtime tables state calc engineering ui ui/qt app)
+layers=(texts runtime tables state calc engineering ui ui/qt ui/web app)
+ranks=(0 1 2 3 4 5 6 7 7 8)
 
-rank() {  # the layer of a path, or nothing when it belongs to none
+layer() {  # the layer of a path (its index in layers), or nothing when it belongs to none
     local path=$1 best="" i
     for i in "${!layers[@]}"; do
         [[ $path == "${layers[$i]}"/* ]] && best=$i
@@ -17,12 +19,14 @@ rank() {  # the layer of a path, or nothing when it belongs to none
 failed=0
 checked=0
 while IFS= read -r file; do
-    from=$(rank "$file")
+    from=$(layer "$file")
     [ -n "$from" ] || continue
     checked=$((checked + 1))
     while IFS= read -r header; do
-        to=$(rank "$header")
-        if [ -n "$to" ] && [ "$to" -gt "$from" ]; then
+        to=$(layer "$header")
+        [ -n "$to" ] || continue
+        if [ "${ranks[$to]}" -gt "${ranks[$from]}" ] ||
+            { [ "${ranks[$to]}" -eq "${ranks[$from]}" ] && [ "$to" -ne "$from" ]; }; then
             echo "wrong-way include: $file (${layers[$from]}) includes $header (${layers[$to]})"
             failed=1
         fi

@@ -2,8 +2,8 @@
 # Installs what is missing, builds, and runs every test: the unit and window tests, the
 # AT-SPI and screen-reader end-to-end runs, the same suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the fuzz targets for a bounded time, the format and clang-tidy
-# checks, the Debian package (lintian, and installed in a fresh Debian 12 root), and the
-# Windows build under Wine when Qt for MinGW has been built on this machine.
+# checks, the web page (the core as WebAssembly under node, the page in headless Chromium),
+# the Debian package (lintian, and installed in a fresh Debian 12 root), and the Windows build under Wine when Qt for MinGW has been built on this machine.
 # VELMARITH_QUICK=1 runs only the first build's tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +16,10 @@ echo "== build and test"
 cmake --preset default
 cmake --build --preset default
 ctest --preset default --timeout 300
+bash scripts/check-leftovers.sh
+
+echo "== the web page: the core as WebAssembly, the page in headless Chromium"
+bash scripts/web/test.sh
 bash scripts/check-leftovers.sh
 
 [ "${VELMARITH_QUICK:-0}" = 1 ] && exit 0

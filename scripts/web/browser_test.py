@@ -1,0 +1,259 @@
+#!/usr/bin/python3
+"""The page in a real browser: headless Chromium opens build-web/dist/velmarith.html from disk
+and plays whole scripted uses of the window, comparing every printed line, every button's
+state and every prompt after every event with the core's ScriptedRuntime on the same script
+(tests/core/SessionReplay.cpp); checks the font's metrics and the colours in the page, that
+the page fetched nothing from the network, and saves screenshots at 1280 x 800 and 390 x 844.
+
+Usage: browser_test.py PAGE SESSION_REPLAY OUTPUT_DIR"""
+import json
+import pathlib
+import random
+import subprocess
+import sys
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select
+
+FAILURES = []
+
+
+def check(what, ok, detail=""):
+    if not ok:
+        FAILURES.append(f"{what}: {detail}")
+        print(f"FAILED: {what}: {detail}", file=sys.stderr)
+
+
+def browser(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                 "--disable-background-networking", "--disable-component-update",
+                 "--disable-sync", "--no-first-run", "--disable-default-apps",
+                 "--disable-extensions", "--lang=zh-CN", "--window-size=1280,800",
+                 "--allow-file-access-from-files", f"--user-data-dir={profile}"):
+        options.add_argument(flag)
+    options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def wait(driver, script, what, seconds=10):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        if driver.execute_script(script):
+            return
+        time.sleep(0.01)
+    raise AssertionError(f"gave up waiting for {what}")
+
+
+def open_page(driver, url):
+    driver.get(url)
+    wait(driver, "return document.documentElement.dataset.ready === '1'", "the page to start")
+
+
+STATE = """
+return {
+  lines: Array.from(document.getElementById('PrintArea').children, e => e.textContent),
+  enabled: [2, 3, 4, 5].map(n => !document.getElementById('Command' + n).disabled),
+};"""
+
+
+def play(driver, script):
+    """Plays a script in the page; the state after each event, with the prompts it opened."""
+    events = []
+    for line in script:
+        kind, _, argument = line.partition(" ")
+        if kind in ("answer", "cancel"):
+            events[-1][2].append(None if kind == "cancel" else argument)
+        else:
+            events.append((kind, argument, []))
+    states = []
+    for kind, argument, answers in events:
+        if kind == "choose":
+            Select(driver.find_element(By.ID, "Combo1")).select_by_index(int(argument))
+        elif kind == "press":
+            driver.find_element(By.ID, "Command" + argument).click()
+        elif kind == "label":
+            driver.find_element(By.ID, "Label1").click()
+        prompts = []
+        while True:
+            wait(driver, "return document.documentElement.dataset.busy !== '1' || "
+                         "!document.getElementById('PromptOverlay').hidden", "the event to end")
+            if driver.execute_script("return document.getElementById('PromptOverlay').hidden"):
+                break
+            prompts.append(driver.find_element(By.ID, "PromptLabel").text)
+            # Nothing else acts while the prompt is open.
+            before = driver.execute_script(STATE)
+            driver.execute_script("document.getElementById('Command5').click();"
+                                  "document.getElementById('Label1').click();")
+            check("the page under an open prompt", driver.execute_script(STATE) == before)
+            answer = answers.pop(0) if answers else None
+            field = driver.find_element(By.ID, "PromptText")
+            if answer is None:
+                field.send_keys(Keys.ESCAPE)
+            else:
+                field.send_keys(answer)
+                field.send_keys(Keys.ENTER)
+        state = driver.execute_script(STATE)
+        state["prompts"] = prompts
+        states.append(state)
+    return states
+
+
+def oracle(replay, script):
+    out = subprocess.run([replay], input="\n".join(script) + "\n", capture_output=True,
+                         text=True, check=True).stdout
+    return [json.loads(line) for line in out.splitlines()]
+
+
+def scripts():
+    worked = ["choose 0", "press 2", "answer 150", "press 3", "answer 1000", "press 4"]
+    yield "worked example", worked
+    yield "re-prompts and a second miss", [
+        "choose 5", "press 2", "answer 900", "answer 350", "press 3", "answer 2.5", "press 4",
+        "answer 350", "press 4", "answer 250"]
+    yield "Cancel and garbage answers change nothing", [
+        "choose 1", "press 2", "cancel", "press 2", "answer abc", "press 2", "answer 12x",
+        "press 2", "answer ", "press 2", "answer 100", "press 3", "cancel", "press 3",
+        "answer 1,5", "press 3", "answer 1.5", "press 4"]
+    yield "full-width digits", [
+        "choose 2", "press 2", "answer \uff11\uff15\uff10", "press 3",
+        "answer \uff11\uff10\uff10\uff10\uff0e\uff15", "press 4"]
+    yield "label, clearing and a new material between presses", worked + [
+        "label", "press 5", "press 4", "choose 6", "press 4", "answer 100", "choose 7",
+        "press 4", "press 2", "answer -201", "answer 700", "press 4", "press 5", "label"]
+    yield "presses before anything is usable", [
+        "press 4", "press 3", "press 2", "label", "press 5", "choose 3", "press 3", "press 2",
+        "answer 20.5", "press 4", "press 3", "answer 3.4e38", "press 4"]
+    rng = random.Random(20261209)
+    answers = ["150", "-200", "800", "801", "20", "-100", "1000", "0", "-37.75", "abc", "",
+               "3.4e38", "1e-3", "\uff12\uff10\uff10", "700", "99", "300.5", "-0"]
+    for n in range(20):
+        script, last = [], None
+        for _ in range(rng.randint(8, 18)):
+            kind = rng.choice(["choose", "press", "press", "press", "press", "label"])
+            if kind == "choose":
+                k = rng.choice([i for i in range(8) if i != last])
+                last = k
+                script.append(f"choose {k}")
+            elif kind == "press":
+                script.append(f"press {rng.choice([2, 3, 4, 5])}")
+                for _ in range(rng.choice([0, 1, 1, 2])):
+                    script.append(rng.choice(["cancel"] + [f"answer {a}" for a in answers]))
+            else:
+                script.append("label")
+        yield f"random session {n}", script
+
+
+def check_page(driver):
+    metrics = driver.execute_script("""
+const probe = (text) => {
+  const s = document.createElement('span');
+  s.textContent = text;
+  s.style.cssText = 'position:absolute;white-space:pre;font:12px/12px VelmarithUI';
+  document.getElementById('Window').appendChild(s);
+  const w = s.getBoundingClientRect().width; s.remove(); return w;
+};
+const range = document.createRange();
+range.selectNodeContents(document.getElementById('Label1'));
+const color = (id) => getComputedStyle(document.getElementById(id)).backgroundColor;
+const box = (id) => { const r = document.getElementById(id).getBoundingClientRect();
+  return [r.left, r.top, r.width, r.height]; };
+return {half: probe('0000000000') / 10, full: probe('钢钢钢钢钢钢钢钢钢钢') / 10,
+  label: range.getBoundingClientRect().width, fontOk: document.fonts.check('12px VelmarithUI'),
+  window: color('Window'), frame: color('Frame1'), combo: color('Combo1'),
+  label1: color('Label1'), boxes: ['Window', 'Frame1', 'Combo1', 'Command2', 'Command3',
+  'Command4', 'Command5', 'Label1'].map(box), title: document.title,
+  lang: document.documentElement.lang, options: document.getElementById('Combo1').options.length,
+  comboText: document.getElementById('Combo1Text').textContent,
+  focus: document.activeElement.id};""")
+    check("half-width advance", metrics["half"] == 6, metrics["half"])
+    check("full-width advance", metrics["full"] == 12, metrics["full"])
+    check("Label1's text", metrics["label"] == 126, metrics["label"])
+    check("the window's green", metrics["window"] == "rgb(0, 255, 0)", metrics["window"])
+    check("Frame1's yellow", metrics["frame"] == "rgb(255, 255, 0)", metrics["frame"])
+    check("Combo1's red", metrics["combo"] == "rgb(255, 0, 0)", metrics["combo"])
+    check("eight entries", metrics["options"] == 8, metrics["options"])
+    check("钢材 at start", metrics["comboText"] == "钢材", metrics["comboText"])
+    check("focus on Combo1", metrics["focus"] == "Combo1", metrics["focus"])
+    check("lang", metrics["lang"] == "zh-CN", metrics["lang"])
+    want = [[0, 0, 477, 341], [304, 16, 137, 313], [328, 40, 97, 20], [328, 88, 81, 30],
+            [328, 152, 81, 30], [328, 208, 81, 30], [328, 264, 81, 30], [16, 296, 126, 12]]
+    check("the controls' places", metrics["boxes"] == want, metrics["boxes"])
+
+
+def check_network(driver):
+    fetched = []
+    for entry in driver.get_log("performance"):
+        message = json.loads(entry["message"])["message"]
+        if message.get("method") == "Network.requestWillBeSent":
+            fetched.append(message["params"]["request"]["url"])
+    # The browser's own pages (chrome://) are not the page's.
+    remote = [url for url in fetched if url.split(":")[0] in ("http", "https", "ws", "wss", "ftp")]
+    check("no request to the network", not remote, remote)
+
+
+def main():
+    page, replay, out = sys.argv[1], sys.argv[2], pathlib.Path(sys.argv[3])
+    url = pathlib.Path(page).resolve().as_uri()
+    with tempfile.TemporaryDirectory() as profile:
+        driver = browser(profile)
+        try:
+            open_page(driver, url)
+            check_page(driver)
+            driver.save_screenshot(str(out / "velmarith-web-1280x800.png"))
+            played = 0
+            for name, script in scripts():
+                open_page(driver, url)
+                want = oracle(replay, script)
+                got = play(driver, script)
+                for i, (a, b) in enumerate(zip(got, want)):
+                    if a != b:
+                        check(f"{name}, event {i + 1} ({script})", False, f"page {a} core {b}")
+                        break
+                check(f"{name}: events", len(got) == len(want), f"{len(got)} vs {len(want)}")
+                played += len(got)
+            # Tab order: Combo1, then the usable buttons.
+            open_page(driver, url)
+            order = []
+            for _ in range(2):
+                driver.switch_to.active_element.send_keys(Keys.TAB)
+                order.append(driver.switch_to.active_element.get_attribute("id"))
+            play(driver, ["choose 0", "press 2", "answer 150", "press 3", "answer 1000"])
+            driver.find_element(By.ID, "Combo1").click()
+            driver.find_element(By.ID, "Combo1").send_keys(Keys.ESCAPE)
+            for _ in range(5):
+                driver.switch_to.active_element.send_keys(Keys.TAB)
+                order.append(driver.switch_to.active_element.get_attribute("id"))
+            check("Tab order", order == ["Command5", "Combo1", "Command2", "Command3", "Command4",
+                                         "Command5", "Combo1"], order)
+            # Enter and Space press a focused button as a click does.
+            driver.find_element(By.ID, "Command5").send_keys(Keys.ENTER)
+            wait(driver, "return document.getElementById('PrintArea').children.length === 0",
+                 "Enter on 清空")
+            check_network(driver)
+            driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                   {"width": 390, "height": 844, "deviceScaleFactor": 1,
+                                    "mobile": True})
+            open_page(driver, url)
+            play(driver, ["choose 0", "press 2", "answer 150", "press 3", "answer 1000",
+                          "press 4"])
+            scale = driver.execute_script(
+                "return document.getElementById('Window').getBoundingClientRect().width")
+            check("the window scaled to a 390 px phone", abs(scale - 390) < 1, scale)
+            driver.save_screenshot(str(out / "velmarith-web-390x844.png"))
+            print(f"browser: {played} events compared with the core")
+        finally:
+            driver.quit()
+    passed = 0 if FAILURES else 1
+    print(f"{passed} passed, {len(FAILURES) and 1} failed")
+    return 1 if FAILURES else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,82 @@
+#!/usr/bin/python3
+"""Writes the web page: one self-contained velmarith.html (the core as WebAssembly inside its
+script, the styles, the icon and a subset of the window's font inlined) and, beside it, what
+an HTTPS server needs for the page to install as an app (manifest, service worker, icons),
+and the font's licence."""
+import argparse
+import base64
+import pathlib
+import re
+import shutil
+import subprocess
+import tempfile
+
+FONT = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"
+FONT_MONO = "1"  # the face number of WenQuanYi Zen Hei Mono in the collection
+FONT_LICENCE = "/usr/share/doc/fonts-wqy-zenhei/copyright"
+
+
+def shown_characters(*paths):
+    """Every character the page can show: ASCII and whatever its texts hold."""
+    chars = {chr(c) for c in range(0x20, 0x7F)}
+    for path in paths:
+        chars.update(ch for ch in pathlib.Path(path).read_text(encoding="utf-8") if ord(ch) >= 0x80)
+    return "".join(sorted(chars))
+
+
+def font_subset(text, work):
+    chars = work / "chars.txt"
+    chars.write_text(text, encoding="utf-8")
+    out = work / "font.woff2"
+    subprocess.run(["pyftsubset", FONT, f"--font-number={FONT_MONO}", f"--text-file={chars}",
+                    "--flavor=woff2", "--layout-features=*", "--no-hinting",
+                    f"--output-file={out}"], check=True)
+    return out.read_bytes()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for name in ("core", "page", "icons", "texts", "tables", "version", "out"):
+        parser.add_argument("--" + name, required=True)
+    parser.add_argument("--extra", action="append", default=[],
+                        help="NAME=FILE: another part of the page (workbench html/css/js)")
+    args = parser.parse_args()
+    page = pathlib.Path(args.page)
+    out = pathlib.Path(args.out)
+    out.mkdir(parents=True, exist_ok=True)
+
+    sources = [page / "velmarith.html", page / "page.js", args.texts, args.tables]
+    sources += sorted(p for p in page.glob("workbench.*"))
+    with tempfile.TemporaryDirectory() as work:
+        font = font_subset(shown_characters(*sources), pathlib.Path(work))
+    icon = pathlib.Path(args.icons) / "hicolor" / "32" / "velmarith.png"
+    icon_url = "data:image/png;base64," + base64.b64encode(icon.read_bytes()).decode()
+
+    parts = {
+        "@ICON_DATA_URL@": icon_url,
+        "@FONT_BASE64@": base64.b64encode(font).decode(),
+        "@PAGE_CSS@": (page / "page.css").read_text(encoding="utf-8"),
+        "@PAGE_JS@": (page / "page.js").read_text(encoding="utf-8"),
+        "@CORE_JS@": pathlib.Path(args.core).read_text(encoding="utf-8"),
+        "@WORKBENCH_HTML@": "",
+    }
+    for extra in args.extra:
+        name, _, path = extra.partition("=")
+        parts[name] = pathlib.Path(path).read_text(encoding="utf-8")
+    html = (page / "velmarith.html").read_text(encoding="utf-8")
+    # One pass, so that nothing inserted is itself taken for a placeholder.
+    html = re.sub("|".join(re.escape(key) for key in parts), lambda m: parts[m.group(0)], html)
+    (out / "velmarith.html").write_text(html, encoding="utf-8")
+
+    for name in ("manifest.webmanifest", "sw.js"):
+        text = (page / name).read_text(encoding="utf-8").replace("@VERSION@", args.version)
+        (out / name).write_text(text, encoding="utf-8")
+    for size in (192, 512):
+        subprocess.run(["convert", str(icon), "-filter", "point", "-resize", f"{size}x{size}",
+                        str(out / f"icon-{size}.png")], check=True)
+    shutil.copyfile(FONT_LICENCE, out / "LICENSE-wqy-zenhei.txt")
+    print(f"velmarith.html: {len(html.encode()) // 1024} KB (font {len(font) // 1024} KB)")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The web face: the core built with Emscripten and its unit tests run as WebAssembly under
+# node; the number conversions compared with the native build's on the fuzz corpus and on
+# generated edge cases; the page built and played in headless Chromium against the core.
+# Needs the native build (build/) for the comparison, the oracle and the icons.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+source scripts/lib/packages.sh
+install_packages emscripten nodejs chromium chromium-driver python3-selenium fonttools \
+    python3-brotli imagemagick fonts-wqy-zenhei
+export NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
+source scripts/lib/processes.sh
+tag_processes web
+
+echo "== the core as WebAssembly"
+cmake --preset web
+cmake --build --preset web
+ctest --preset web
+
+echo "== conversions: WebAssembly against native"
+work=$(mktemp -d)
+trap 'end_tagged_processes; rm -rf "$work"' EXIT
+mkdir -p "$work/integer" "$work/single"
+cp fuzz/corpus/integer/* "$work/integer/"
+cp fuzz/corpus/single/* "$work/single/"
+/usr/bin/python3 - "$work" <<'PY'
+import pathlib, random, sys
+out = pathlib.Path(sys.argv[1])
+rng = random.Random(1209)
+texts = ["1e-40", "1e-46", "-1e-45", "1.17549435e-38", "3.4028235e38", "3.4028236e38", "1e39",
+         "0.5", "1.5", "2.5", "-2.5", "32767.5", "-32768.5", "20.50000000000000001", "1e308",
+         "1e309", "4.9e-324", "2e-324", "123456789012345678901234567890", "0.1", "1/3"]
+for _ in range(1500):
+    mantissa = "".join(rng.choice("0123456789") for _ in range(rng.randint(1, 20)))
+    point = rng.randint(0, len(mantissa))
+    text = mantissa[:point] + "." + mantissa[point:] if rng.random() < 0.7 else mantissa
+    if rng.random() < 0.5:
+        text += "e" + str(rng.randint(-330, 330))
+    texts.append(rng.choice(["", "-", "+"]) + text)
+for i, text in enumerate(texts):
+    (out / f"edge-{i:05}").write_text(text)
+PY
+mapfile -t files < <(find "$work" -type f | sort)
+build/tests/conversion_echo "${files[@]}" >"$work.native"
+node build-web/tests/conversion_echo.js "${files[@]}" >"$work.wasm"
+if cmp -s "$work.native" "$work.wasm"; then
+    echo "conversions: ${#files[@]} texts, WebAssembly and native agree; 1 passed, 0 failed"
+    rm -f "$work.native" "$work.wasm"
+else
+    diff -u "$work.native" "$work.wasm" | head -20 || true
+    echo "conversions: WebAssembly and native differ; 0 passed, 1 failed"
+    rm -f "$work.native" "$work.wasm"
+    exit 1
+fi
+
+echo "== the page in headless Chromium"
+ls -l build-web/dist/velmarith.html
+/usr/bin/python3 scripts/web/browser_test.py build-web/dist/velmarith.html \
+    build/tests/session_replay build-web
