@@ -3,7 +3,8 @@
 # AT-SPI and screen-reader end-to-end runs, the same suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the fuzz targets for a bounded time, the format and clang-tidy
 # checks, the web page (the core as WebAssembly under node, the page in headless Chromium),
-# the Debian package (lintian, and installed in a fresh Debian 12 root), and the Windows build under Wine when Qt for MinGW has been built on this machine.
+# the Debian package (lintian, and installed in a fresh Debian 12 root), and the Windows build
+# under Wine when Qt for MinGW has been built on this machine.
 # VELMARITH_QUICK=1 runs only the first build's tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."

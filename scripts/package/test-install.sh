@@ -60,6 +60,9 @@ check "the window appears" "$([ -n "$window" ] && echo yes)" "yes"
 pkill -f "$chroot_dir" 2>/dev/null || true
 in_root pkill -x velmarith 2>/dev/null || true
 
+check "the web page is installed" \
+    "$(cmp -s "$chroot_dir/usr/share/velmarith/velmarith.html" build-web/dist/velmarith.html 2>/dev/null ||
+        [ -s "$chroot_dir/usr/share/velmarith/velmarith.html" ] && echo yes)" "yes"
 page=$(in_root env MANWIDTH=80 man velmarith-calc 2>/dev/null | head -5 | tr -s ' ')
 check "man velmarith-calc renders" "$(grep -c 'velmarith-calc - thermal expansion' <<<"$page")" "1"
 

@@ -22,6 +22,9 @@ check "installed velmarith.exe" "$([ -f "$unix_target/velmarith.exe" ] && echo y
 check "installed qwindows.dll" "$([ -f "$unix_target/platforms/qwindows.dll" ] && echo yes)" "yes"
 shortcut=$(find "$WINEPREFIX/drive_c" -name '膨胀量计算.lnk' -print -quit)
 check "Start-menu entry" "$([ -n "$shortcut" ] && echo yes)" "yes"
+check "installed velmarith.html" "$([ -f "$unix_target/velmarith.html" ] && echo yes)" "yes"
+web_shortcut=$(find "$WINEPREFIX/drive_c" -name '膨胀量计算 (网页版).lnk' -print -quit)
+check "Start-menu entry of the web page" "$([ -n "$web_shortcut" ] && echo yes)" "yes"
 check "velmarith-calc runs from the install folder" \
     "$(wine64 "$unix_target/velmarith-calc.exe" -m 0 -t 150 -l 1000 2>/dev/null | tail -1)" \
     "  材料的膨胀量为: 1.5405mm"
@@ -33,6 +36,6 @@ sleep 1
 wineserver -w
 left=$( (find "$unix_target" 2>/dev/null || true) | wc -l)
 check "files left after uninstalling" "$left" "0"
-check "Start-menu entry after uninstalling" \
-    "$(find "$WINEPREFIX/drive_c" -name '膨胀量计算.lnk' | wc -l)" "0"
+check "Start-menu entries after uninstalling" \
+    "$(find "$WINEPREFIX/drive_c" -name '膨胀量计算*.lnk' | wc -l)" "0"
 exit $failed

@@ -62,6 +62,7 @@ Section "Install"
     !include "${STAGE}\..\files.nsh"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\velmarith.exe" "" "$INSTDIR\velmarith.exe" 0
+    CreateShortcut "$SMPROGRAMS\${SHORTCUT} (网页版).lnk" "$INSTDIR\velmarith.html" "" "$INSTDIR\velmarith.exe" 0
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${SHORTCUT} (${PRODUCT} ${VERSION})"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${FILE_VERSION}"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\velmarith.exe"
@@ -75,6 +76,7 @@ SectionEnd
 
 Section "Uninstall"
     Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
+    Delete "$SMPROGRAMS\${SHORTCUT} (网页版).lnk"
     !include "${STAGE}\..\unfiles.nsh"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"

@@ -57,6 +57,10 @@ mingw_gcc=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
 cp "$mingw_gcc/libstdc++-6.dll" "$mingw_gcc/libgcc_s_seh-1.dll" \
     /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$stage/"
 cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$stage/translations/"
+# The web page too, for any browser on the machine (scripts/web/test.sh builds it).
+[ -f build-web/dist/velmarith.html ] ||
+    { cmake --preset web >/dev/null && cmake --build --preset web --target velmarith_page; }
+cp build-web/dist/velmarith.html "$stage/"
 bash scripts/windows/licenses.sh "$stage/licenses"
 
 echo "== Wine"
