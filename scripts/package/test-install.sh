@@ -61,8 +61,7 @@ pkill -f "$chroot_dir" 2>/dev/null || true
 in_root pkill -x velmarith 2>/dev/null || true
 
 check "the web page is installed" \
-    "$(cmp -s "$chroot_dir/usr/share/velmarith/velmarith.html" build-web/dist/velmarith.html 2>/dev/null ||
-        [ -s "$chroot_dir/usr/share/velmarith/velmarith.html" ] && echo yes)" "yes"
+    "$(grep -c '<title>膨胀量计算</title>' "$chroot_dir/usr/share/velmarith/velmarith.html" || true)" "1"
 page=$(in_root env MANWIDTH=80 man velmarith-calc 2>/dev/null | head -5 | tr -s ' ')
 check "man velmarith-calc renders" "$(grep -c 'velmarith-calc - thermal expansion' <<<"$page")" "1"
 
