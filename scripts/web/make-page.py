@@ -5,6 +5,7 @@ an HTTPS server needs for the page to install as an app (manifest, service worke
 and the font's licence."""
 import argparse
 import base64
+import json
 import pathlib
 import re
 import shutil
@@ -32,6 +33,39 @@ def font_subset(text, work):
                     "--flavor=woff2", "--layout-features=*", "--no-hinting",
                     f"--output-file={out}"], check=True)
     return out.read_bytes()
+
+
+def captions(core):
+    """The window's texts, from the core itself (run under node), so that the page's first
+    paint already shows them; the page sets them again from the core when it starts."""
+    harness = ("const core = require(process.argv[1]);"
+               "core.onRuntimeInitialized = () => "
+               "console.log(core.UTF8ToString(core._velmarith_captions()));")
+    out = subprocess.run(["node", "-e", harness, str(pathlib.Path(core).resolve())],
+                         capture_output=True, text=True, check=True).stdout
+    return json.loads(out)
+
+
+def static_window(html, texts):
+    """Fills the controls' texts into the page as the core has them."""
+    escape = lambda t: t.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+    fills = {
+        '<span id="Frame1Caption"></span>': f'<span id="Frame1Caption">{escape(texts["frame"])}</span>',
+        '<span id="Combo1Text" aria-hidden="true"></span>':
+            f'<span id="Combo1Text" aria-hidden="true">{escape(texts["listStart"])}</span>',
+        '<div id="Label1" aria-hidden="false"></div>': f'<div id="Label1">{escape(texts["label"])}</div>',
+        '<select id="Combo1" aria-label="材料"></select>': '<select id="Combo1" aria-label="材料">' +
+            "".join(f"<option>{escape(e)}</option>" for e in texts["entries"]) + "</select>",
+    }
+    for n, caption in zip((2, 3, 4, 5), texts["buttons"]):
+        disabled = " disabled" if n != 5 else ""
+        fills[f'<button id="Command{n}" type="button"{disabled}></button>'] = (
+            f'<button id="Command{n}" type="button"{disabled}>{escape(caption)}</button>')
+    for empty, filled in fills.items():
+        if empty not in html:
+            raise SystemExit(f"make-page: the page has no {empty}")
+        html = html.replace(empty, filled)
+    return html
 
 
 def main():
@@ -63,7 +97,7 @@ def main():
     for extra in args.extra:
         name, _, path = extra.partition("=")
         parts[name] = pathlib.Path(path).read_text(encoding="utf-8")
-    html = (page / "velmarith.html").read_text(encoding="utf-8")
+    html = static_window((page / "velmarith.html").read_text(encoding="utf-8"), captions(args.core))
     # One pass, so that nothing inserted is itself taken for a placeholder.
     html = re.sub("|".join(re.escape(key) for key in parts), lambda m: parts[m.group(0)], html)
     (out / "velmarith.html").write_text(html, encoding="utf-8")

@@ -181,13 +181,14 @@
   }
   window.addEventListener("resize", fit);
   fit();
+  combo.selectedIndex = -1;  // 钢材: no entry chosen yet
 
   window.Module = {
     onRuntimeInitialized() {
       const texts = JSON.parse(Module.UTF8ToString(Module._velmarith_captions()));
       $("Frame1Caption").textContent = texts.frame;
       comboText.textContent = texts.listStart;
-      for (const entry of texts.entries) combo.add(new Option(entry));
+      combo.replaceChildren(...texts.entries.map((entry) => new Option(entry)));
       combo.selectedIndex = -1;
       ["Command2", "Command3", "Command4", "Command5"].forEach((id, i) => {
         $(id).textContent = texts.buttons[i];
