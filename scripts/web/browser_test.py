@@ -218,6 +218,23 @@ def main():
                         break
                 check(f"{name}: events", len(got) == len(want), f"{len(got)} vs {len(want)}")
                 played += len(got)
+            # The press's lines go to the live region for screen readers, and 复制 is in the
+            # print area's menu, opened from the keyboard on a focused button.
+            open_page(driver, url)
+            play(driver, ["choose 0", "press 2", "answer 150", "press 3", "answer 1000",
+                          "press 4"])
+            wait(driver, "return document.getElementById('Spoken').textContent.includes("
+                         "'材料的膨胀量为: 1.5405mm')", "the lines to be spoken")
+            spoken = driver.find_element(By.ID, "Spoken")
+            check("the live region", spoken.get_attribute("aria-live") == "polite" and
+                  "150摄氏度时材料的膨胀系数为:  11.85mm/mm.C" in
+                  driver.execute_script("return arguments[0].textContent", spoken))
+            driver.find_element(By.ID, "Command5").send_keys(Keys.SHIFT, Keys.F10)
+            wait(driver, "return !document.getElementById('PrintMenu').hidden", "the menu")
+            check("复制 has the focus in the menu",
+                  driver.switch_to.active_element.get_attribute("id") == "PrintMenuCopy")
+            driver.switch_to.active_element.send_keys(Keys.ESCAPE)
+            wait(driver, "return document.getElementById('PrintMenu').hidden", "the menu to close")
             # Tab order: Combo1, then the usable buttons.
             open_page(driver, url)
             order = []
