@@ -14,10 +14,7 @@ namespace {
 
 using namespace engineering;
 
-int Failure(std::FILE* err, const std::string& message) {
-    std::fprintf(err, "velmarith-calc: %s\n", message.c_str());
-    return 1;
-}
+OneShotOutcome Failure(std::string message) { return {{}, std::move(message), 1}; }
 
 std::string CoefficientValue(const Request& request, const CoefficientHit& hit) {
     if (request.units == Units::Si) return hit.valueText + std::string(texts::CoefficientUnit);
@@ -32,8 +29,7 @@ std::string TemperatureLead(const Request& request, double temperature) {
 
 }  // namespace
 
-int RunOneShot(const Catalogue& catalogue, const OneShotOptions& options, std::FILE* out,
-               std::FILE* err) {
+OneShotOutcome OneShotLines(const Catalogue& catalogue, const OneShotOptions& options) {
     RequestText text;
     text.material = options.material;
     text.temperature = options.temperature;
@@ -42,11 +38,11 @@ int RunOneShot(const Catalogue& catalogue, const OneShotOptions& options, std::F
     if (options.cold) text.cold = *options.cold;
     text.units = options.units;
     auto parsed = ParseRequest(catalogue, text);
-    if (auto* message = std::get_if<std::string>(&parsed)) return Failure(err, *message);
+    if (auto* message = std::get_if<std::string>(&parsed)) return Failure(*message);
     const Request& request = std::get<Request>(parsed);
 
     auto calculated = Calculate(CoefficientCache(catalogue), request);
-    if (auto* message = std::get_if<std::string>(&calculated)) return Failure(err, *message);
+    if (auto* message = std::get_if<std::string>(&calculated)) return Failure(*message);
     const Result& result = std::get<Result>(calculated);
 
     std::vector<std::string> lines;
@@ -57,7 +53,7 @@ int RunOneShot(const Catalogue& catalogue, const OneShotOptions& options, std::F
         Catalogue::IsBuiltIn(request.material)) {
         const auto window =
             OutputButtonLines(request.material, options.temperature, options.length);
-        if (!window) return Failure(err, "温度超过范围");
+        if (!window) return Failure("温度超过范围");
         // The window's result line can only be "计算结果超出范围!" where ours failed above.
         lines.insert(lines.end(), window->begin(), window->end());
     } else {
@@ -95,9 +91,15 @@ int RunOneShot(const Catalogue& catalogue, const OneShotOptions& options, std::F
         figure("  安装至冷态的膨胀量为: ", result.coldExpansion, unit);
         figure("  冷态至热态的位移量为: ", result.movement, unit);
     }
-    for (const auto& line : lines) std::fprintf(out, "%s\n", line.c_str());
-    if (status != 0) Failure(err, "有结果超出单精度范围, 见上");
-    return status;
+    return {std::move(lines), status != 0 ? "有结果超出单精度范围, 见上" : "", status};
+}
+
+int RunOneShot(const Catalogue& catalogue, const OneShotOptions& options, std::FILE* out,
+               std::FILE* err) {
+    const OneShotOutcome outcome = OneShotLines(catalogue, options);
+    for (const auto& line : outcome.lines) std::fprintf(out, "%s\n", line.c_str());
+    if (!outcome.error.empty()) std::fprintf(err, "velmarith-calc: %s\n", outcome.error.c_str());
+    return outcome.status;
 }
 
 }  // namespace velmarith::tool

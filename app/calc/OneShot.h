@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engineering/Catalogue.h"
 #include "engineering/Units.h"
@@ -21,6 +22,14 @@ struct OneShotOptions {
     bool explain = false;
 };
 
+// What one calculation prints: its lines, and the message for standard error (empty when
+// none) with the exit status.
+struct OneShotOutcome {
+    std::vector<std::string> lines;
+    std::string error;
+    int status = 0;
+};
+
 // One calculation. In SI units it prints the output button's lines exactly as the window
 // does (through the window's own handlers); in US units lines of the same shape that say
 // their units. Then, when asked, the explanation, the rate, the final length, and with a
@@ -28,6 +37,7 @@ struct OneShotOptions {
 // warmest state. On an error: a message on err, nothing on out, status 1. When only an
 // optional figure does not fit, every other line is printed, that figure's line says so,
 // and the status is 1.
+OneShotOutcome OneShotLines(const engineering::Catalogue& catalogue, const OneShotOptions& options);
 int RunOneShot(const engineering::Catalogue& catalogue, const OneShotOptions& options,
                std::FILE* out, std::FILE* err);
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The web face: the core built with Emscripten and its unit tests run as WebAssembly under
 # node; the number conversions compared with the native build's on the fuzz corpus and on
-# generated edge cases; the page built and played in headless Chromium against the core.
+# generated edge cases; velmarith-calc's one calculation, as the page computes it, against the
+# native tool; the page built and played in headless Chromium against the core.
 # Needs the native build (build/) for the comparison, the oracle and the icons.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -52,6 +53,10 @@ else
     rm -f "$work.native" "$work.wasm"
     exit 1
 fi
+
+echo "== velmarith-calc's calculation in WebAssembly, against the native tool"
+/usr/bin/python3 scripts/web/compare_calc.py build/app/calc/velmarith-calc \
+    build-web/app/web/velmarith_web_core.js
 
 echo "== the page in headless Chromium"
 ls -l build-web/dist/velmarith.html

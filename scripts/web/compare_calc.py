@@ -1,0 +1,93 @@
+#!/usr/bin/python3
+"""velmarith-calc's one calculation as the page computes it (WebAssembly under node) against
+the native velmarith-calc, request by request, line by line: every material, exact and
+interpolated temperatures, installation and cold temperatures, both units, refusals.
+Usage: compare_calc.py VELMARITH_CALC CORE_JS"""
+import json
+import pathlib
+import random
+import subprocess
+import sys
+
+HARNESS = r"""
+const core = require(process.argv[1]);
+core.onRuntimeInitialized = () => {
+  const requests = JSON.parse(require('fs').readFileSync(0, 'utf8'));
+  const answers = requests.map((r) => {
+    const bytes = core.lengthBytesUTF8(r) + 1, at = core._malloc(bytes);
+    core.stringToUTF8(r, at, bytes);
+    const answer = JSON.parse(core.UTF8ToString(core._velmarith_calculate(at)));
+    core._free(at);
+    return answer;
+  });
+  process.stdout.write(JSON.stringify(answers));
+};
+"""
+
+
+def requests():
+    rng = random.Random(20261209)
+    ranges = {0: (-200, 700), 1: (-200, 700), 2: (-200, 800), 3: (-200, 700), 4: (-200, 700),
+              5: (-200, 300), 6: (100, 500), 7: (-200, 700)}
+    grid = [-200, -130, -75, 20, 100, 200, 300, 400, 500, 600, 700, 800]
+    out = []
+    for _ in range(300):
+        m = rng.randrange(8)
+        low, high = ranges[m]
+        units = rng.choice(["si", "si", "us"])
+        if units == "si":
+            t = rng.choice([rng.randint(low, high), rng.choice([g for g in grid if low <= g <= high])])
+            hot = str(t)
+            cold = str(rng.randint(low, t)) if rng.random() < 0.4 else ""
+            install = str(rng.choice([20, rng.randint(low, high)])) if rng.random() < 0.4 else ""
+            length = rng.choice(["1000", "2500", "30000", "12.5", "-37.75", "3.4e38"])
+        else:
+            f = lambda c: c * 9 / 5 + 32
+            hot = f"{rng.uniform(f(low), f(high)):.1f}"
+            cold = f"{rng.uniform(f(low), float(hot)):.2f}" if rng.random() < 0.4 else ""
+            install = rng.choice(["", "68", "70", f"{rng.uniform(f(low), f(high)):.1f}"])
+            length = rng.choice(["1200", "39.37", "100", "0.5"])
+        material = rng.choice([str(m), ["碳钢和低铬钼钢", "中铬钢（Cr5Mo至Cr9Mo）", "奥氏体钢",
+                                        "铬钢Cr12、Cr15、Cr17", "Cr25Ni20", "铝", "灰铸铁",
+                                        "蒙乃尔合金Ni67Cu30"][m]])
+        flags = " ".join(f for f in ("rate", "final", "explain") if rng.random() < 0.5)
+        out.append([material, hot, length, install, cold, units, flags])
+    # Refusals: out of range, not a number, cold above hot, below absolute zero.
+    out += [["0", "701", "1", "", "", "si", ""], ["0", "abc", "1", "", "", "si", ""],
+            ["0", "100", "1", "", "150", "si", ""], ["0", "-500", "1", "", "", "us", ""],
+            ["9", "100", "1", "", "", "si", ""], ["6", "20", "1", "", "", "si", ""]]
+    return out
+
+
+def native(calc, request):
+    material, hot, length, install, cold, units, flags = request
+    args = [calc, "-m", material, "-t", hot, "-l", length, "--units", units]
+    if install:
+        args += ["-i", install]
+    if cold:
+        args += ["--cold", cold]
+    args += ["--" + f for f in flags.split()]
+    run = subprocess.run(args, capture_output=True, text=True)
+    error = run.stderr.strip().removeprefix("velmarith-calc: ")
+    return {"lines": run.stdout.splitlines(), "error": error, "status": run.returncode}
+
+
+def main():
+    calc, core = sys.argv[1], str(pathlib.Path(sys.argv[2]).resolve())
+    reqs = requests()
+    web = json.loads(subprocess.run(["node", "-e", HARNESS, core], input=json.dumps(
+        ["\n".join(r) for r in reqs]), capture_output=True, text=True, check=True).stdout)
+    failed = 0
+    for request, answer in zip(reqs, web):
+        want = native(calc, request)
+        if answer != want:
+            failed += 1
+            if failed <= 5:
+                print(f"FAILED: {request}\n  page:  {answer}\n  tool:  {want}", file=sys.stderr)
+    print(f"workbench calculation: {len(reqs)} requests against velmarith-calc; "
+          f"{len(reqs) - failed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
