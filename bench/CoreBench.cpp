@@ -5,30 +5,13 @@
 #include <vector>
 
 #include "app/calc/Batch.h"
+#include "bench/KeepingRuntime.h"
 #include "runtime/NumberText.h"
 #include "ui/ExpansionForm.h"
 
 namespace {
 
-// Keeps every printed line, as the window's print area does.
-class KeepingRuntime : public velmarith::Runtime {
-  public:
-    void PrintLine(std::span<const std::string_view> items) override {
-        std::size_t size = 0;
-        for (const auto item : items) size += item.size();
-        std::string line;
-        line.reserve(size);
-        for (const auto item : items) line += item;
-        lines.push_back(std::move(line));
-    }
-    void Cls() override { lines.clear(); }
-    std::optional<std::string> InputBox(std::string_view) override { return answer; }
-    void EnableButton(velmarith::Button) override {}
-    std::int16_t SelectedListPosition() override { return 0; }
-
-    std::vector<std::string> lines;
-    std::string answer;
-};
+using velmarith::bench::KeepingRuntime;
 
 // One press of 输出 for material 0, 150 °C, 1000 mm: lookup, expansion, five lines.
 void BM_OutputButtonPress(benchmark::State& state) {

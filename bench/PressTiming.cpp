@@ -1,35 +1,16 @@
 // One press of 输出 (material 0, 150 °C, 1000 mm) timed over many presses, without Google
 // Benchmark, so that the same program runs natively and as WebAssembly under node
-// (scripts/web/measure.sh compares the two). Prints nanoseconds per press.
+// (docs/performance.md compares the two). Prints nanoseconds per press.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "runtime/Runtime.h"
+#include "bench/KeepingRuntime.h"
 #include "ui/ExpansionForm.h"
 
-namespace {
-
-// Keeps the printed lines, as a window would, and answers every prompt with one text.
-class KeepingRuntime : public velmarith::Runtime {
-  public:
-    void PrintLine(std::span<const std::string_view> items) override {
-        std::string line;
-        for (const auto item : items) line += item;
-        lines.push_back(std::move(line));
-    }
-    void Cls() override { lines.clear(); }
-    std::optional<std::string> InputBox(std::string_view) override { return answer; }
-    void EnableButton(velmarith::Button) override {}
-    std::int16_t SelectedListPosition() override { return 0; }
-
-    std::vector<std::string> lines;
-    std::string answer;
-};
-
-}  // namespace
+using velmarith::bench::KeepingRuntime;
 
 int main() {
     KeepingRuntime runtime;
