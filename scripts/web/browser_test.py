@@ -3,11 +3,15 @@
 and plays whole scripted uses of the window, comparing every printed line, every button's
 state and every prompt after every event with the core's ScriptedRuntime on the same script
 (tests/core/SessionReplay.cpp); checks the font's metrics and the colours in the page, that
-the page fetched nothing from the network, and saves screenshots at 1280 x 800 and 390 x 844.
+the page fetched nothing from the network, that served from localhost it installs as an app
+and then starts with the server gone, and saves screenshots at 1280 x 800 and 390 x 844.
 
 Usage: browser_test.py PAGE SESSION_REPLAY OUTPUT_DIR"""
+import functools
+import http.server
 import json
 import pathlib
+import threading
 import random
 import subprocess
 import sys
@@ -198,6 +202,33 @@ def check_network(driver):
     check("no request to the network", not remote, remote)
 
 
+def check_offline_app(driver, dist):
+    """Served over HTTP(S) from localhost (a secure context, as HTTPS is), the page installs
+    as an app, and once its service worker has it, it starts with the server gone."""
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+
+    handler = functools.partial(Quiet, directory=str(dist))
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    url = f"http://localhost:{server.server_address[1]}/velmarith.html"
+    try:
+        open_page(driver, url)
+        driver.set_script_timeout(20)
+        driver.execute_async_script(
+            "const done = arguments[0]; navigator.serviceWorker.ready.then(() => done(true));")
+        errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})
+        check("installable as an app", not errors.get("installabilityErrors"), errors)
+    finally:
+        server.shutdown()
+        server.server_close()
+    open_page(driver, url)
+    got = play(driver, ["choose 0", "press 2", "answer 150", "press 3", "answer 1000", "press 4"])
+    check("offline, from the service worker", got[-1]["lines"][-1] == "  材料的膨胀量为: 1.5405mm",
+          got[-1])
+
+
 def main():
     page, replay, out = sys.argv[1], sys.argv[2], pathlib.Path(sys.argv[3])
     url = pathlib.Path(page).resolve().as_uri()
@@ -254,6 +285,7 @@ def main():
             wait(driver, "return document.getElementById('PrintArea').children.length === 0",
                  "Enter on 清空")
             check_network(driver)
+            check_offline_app(driver, pathlib.Path(page).resolve().parent)
             driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                                    {"width": 390, "height": 844, "deviceScaleFactor": 1,
                                     "mobile": True})
