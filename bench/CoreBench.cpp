@@ -17,11 +17,7 @@ using velmarith::bench::KeepingRuntime;
 void BM_OutputButtonPress(benchmark::State& state) {
     KeepingRuntime runtime;
     velmarith::ExpansionForm form(runtime);
-    form.Form_Load();
-    runtime.answer = "150";
-    form.Command2_Click();
-    runtime.answer = "1000";
-    form.Command3_Click();
+    velmarith::bench::EnterWorkedExample(runtime, form);
     for (auto _ : state) {
         runtime.lines.clear();
         form.Command4_Click();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "runtime/Runtime.h"
+#include "ui/ExpansionForm.h"
 
 namespace velmarith::bench {
 
@@ -27,5 +28,14 @@ class KeepingRuntime : public Runtime {
     std::vector<std::string> lines;
     std::string answer;
 };
+
+// The window ready for the worked example's press of 输出: material 0, 150 °C, 1000 mm.
+inline void EnterWorkedExample(KeepingRuntime& runtime, ExpansionForm& form) {
+    form.Form_Load();
+    runtime.answer = "150";
+    form.Command2_Click();
+    runtime.answer = "1000";
+    form.Command3_Click();
+}
 
 }  // namespace velmarith::bench

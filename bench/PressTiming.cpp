@@ -15,11 +15,7 @@ using velmarith::bench::KeepingRuntime;
 int main() {
     KeepingRuntime runtime;
     velmarith::ExpansionForm form(runtime);
-    form.Form_Load();
-    runtime.answer = "150";
-    form.Command2_Click();
-    runtime.answer = "1000";
-    form.Command3_Click();
+    velmarith::bench::EnterWorkedExample(runtime, form);
     constexpr int kPresses = 200000;
     double best = 1e30;
     for (int round = 0; round < 5; ++round) {
