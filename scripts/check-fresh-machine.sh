@@ -62,6 +62,7 @@ mkdir -p "$chroot_dir/tmp/.X11-unix"
 mount --bind /tmp/.X11-unix "$chroot_dir/tmp/.X11-unix"
 in_root env DISPLAY="$DISPLAY" bash -c 'cd /root/velmarith && bash scripts/run.sh' \
     >"$chroot_dir/tmp/run.log" 2>&1 &
+run_pid=$!
 if window=$(wait_for_window 1800); then
     echo "ok: the window appeared after $((SECONDS - start)) s"
 else
@@ -70,7 +71,7 @@ else
     failed=1
 fi
 in_root pkill -x velmarith 2>/dev/null || true
-wait || true
+wait "$run_pid" || true  # the window's command alone: the X server is a job too
 end_root_processes
 stop_xvfb  # the test command brings X servers of its own
 umount "$chroot_dir/tmp/.X11-unix" 2>/dev/null || true
