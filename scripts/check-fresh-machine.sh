@@ -44,6 +44,9 @@ mount -t sysfs sysfs "$chroot_dir/sys"
 mount -t devpts -o newinstance,ptmxmode=0666 devpts "$chroot_dir/dev/pts"
 mount -t tmpfs tmpfs "$chroot_dir/dev/shm"
 cp /etc/resolv.conf "$chroot_dir/etc/resolv.conf"
+# The hosts file Debian's installer writes (debootstrap leaves it out): localhost resolves
+# on every real machine, and the browser tests talk to chromedriver through it.
+printf '127.0.0.1\tlocalhost\n::1\t\tlocalhost ip6-localhost ip6-loopback\n' >"$chroot_dir/etc/hosts"
 # The install test inside needs the same pristine root: hand it the cached one.
 mkdir -p "$chroot_dir/root/.cache/velmarith"
 cp "$pristine" "$chroot_dir/root/.cache/velmarith/"
