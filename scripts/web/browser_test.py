@@ -43,7 +43,11 @@ def browser(profile):
                  "--allow-file-access-from-files", f"--user-data-dir={profile}"):
         options.add_argument(flag)
     options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    try:
+        return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    except Exception as error:
+        sys.exit(f"browser: headless Chromium did not start ({error}); it needs the packages "
+                 "chromium and chromium-driver, and the name localhost (/etc/hosts)")
 
 
 def wait(driver, script, what, seconds=10):
