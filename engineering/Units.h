@@ -17,9 +17,6 @@ inline constexpr double kRateLengthUs = 1200.0;  // in
 constexpr double FahrenheitToCelsius(double fahrenheit) { return (fahrenheit - 32) * 5 / 9; }
 constexpr double CelsiusToFahrenheit(double celsius) { return celsius * 9 / 5 + 32; }
 
-constexpr std::string_view TemperatureUnit(Units units) {
-    return units == Units::Si ? "摄氏度" : "°F";
-}
 constexpr std::string_view LengthUnit(Units units) { return units == Units::Si ? "mm" : "in"; }
 constexpr std::string_view RateUnit(Units units) {
     return units == Units::Si ? "mm/m" : "in/100ft";
