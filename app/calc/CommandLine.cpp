@@ -101,14 +101,13 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     const std::vector<const CLI::Option*> all = {
         material.option, temperature.option, length.option,   install.option, rate, finalLength,
         explain,         csv.option,         encoding.option, table.option};
-    line.help = app.help();
     try {
         app.parse(argc, argv);
     } catch (const CLI::ExtrasError&) {
         std::string extras;
         for (const auto& extra : app.remaining()) extras += (extras.empty() ? "" : " ") + extra;
         return UsageError{"无法识别的参数: " + extras};
-    } catch (const CLI::ParseError& error) {
+    } catch (const CLI::ParseError&) {
         // Our options take every value as text, so what is left is a value that is missing
         // (an option last, or before another option) or a flag given a value.
         std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -126,7 +125,6 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
                 return UsageError{"选项 " + name + " 缺少值"};
             }
         }
-        (void)error;
         return UsageError{"命令行有误"};
     }
     line.help = app.help();
