@@ -154,4 +154,29 @@ std::variant<std::vector<UserMaterial>, std::vector<MaterialFault>> MaterialFile
     return std::move(materials_);
 }
 
+std::string MaterialsCsv(const std::vector<UserMaterial>& materials) {
+    const auto field = [](std::string_view text) {
+        if (text.find_first_of(",\"\r\n\t") == std::string_view::npos && !text.starts_with(' ') &&
+            !text.ends_with(' ')) {
+            return std::string(text);
+        }
+        std::string quoted = "\"";
+        for (const char c : text) {
+            if (c == '"') quoted += '"';
+            quoted += c;
+        }
+        return quoted + "\"";
+    };
+    std::string csv;
+    for (const auto& name : kHeaderC) csv += std::string(name) + (name == kHeaderC[3] ? "\n" : ",");
+    for (const auto& material : materials) {
+        for (const auto& point : material.points) {
+            csv += field(material.name) + "," + DoubleToExactText(material.reference) + "," +
+                   DoubleToExactText(point.temperature) + "," + DoubleToExactText(point.alpha) +
+                   "\n";
+        }
+    }
+    return csv;
+}
+
 }  // namespace velmarith::engineering

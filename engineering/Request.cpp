@@ -76,16 +76,40 @@ std::string TemperatureText(const Request& request, double temperature) {
            " 摄氏度)";
 }
 
-std::variant<Request, std::string> ParseRequest(const Catalogue& catalogue,
-                                                const RequestText& text) {
+std::variant<Request, std::vector<RequestFault>> CheckRequest(const Catalogue& catalogue,
+                                                              const RequestText& text) {
     Request request;
     request.units = text.units;
     const Units units = text.units;
+    std::vector<RequestFault> faults;
+    const auto fault = [&](RequestField field, std::string message, std::string hint = {}) {
+        faults.push_back({field, std::move(message), std::move(hint)});
+    };
+
+    // The length needs no material; everything else is checked against the material's range.
+    const auto checkLength = [&] {
+        const auto l = TextToSingle(text.length);
+        if (!l) {
+            fault(RequestField::Length, "长度无效: " + Quoted(text.length) +
+                                            " (应为单精度范围内的数" +
+                                            (units == Units::Us ? ", 单位 in)" : ")"));
+            return;
+        }
+        request.length = *l;
+        if (units == Units::Us &&
+            std::fabs(request.LengthMm()) > std::numeric_limits<float>::max()) {
+            fault(RequestField::Length, "长度超出范围: " + Quoted(text.length) +
+                                            " in 换算为 mm 后超出单精度范围");
+        }
+    };
     const auto k = catalogue.Find(text.material);
     if (!k) {
-        return "未知材料: " + Quoted(text.material) +
-               std::string(catalogue.UserMaterials().empty() ? " (应为 0 至 7 或材料名称)"
-                                                             : kUnknownMaterialHint);
+        fault(RequestField::Material,
+              "未知材料: " + Quoted(text.material) +
+                  std::string(catalogue.UserMaterials().empty() ? " (应为 0 至 7 或材料名称)"
+                                                                : kUnknownMaterialHint));
+        checkLength();
+        return faults;
     }
     request.material = *k;
     const int m = *k;
@@ -95,61 +119,76 @@ std::variant<Request, std::string> ParseRequest(const Catalogue& catalogue,
         units == Units::Us ? ", 不得低于绝对零度 -459.67°F" : std::string();
 
     const auto t = ParseTemperature(text.temperature, units);
-    if (!t)
-        return "温度无效: " + Quoted(text.temperature) + WholeDegreesIn(range, units) + belowZero;
-    request.temperature = *t;
-    const auto l = TextToSingle(text.length);
-    if (!l) {
-        return "长度无效: " + Quoted(text.length) + " (应为单精度范围内的数" +
-               (units == Units::Us ? ", 单位 in)" : ")");
+    if (t) {
+        request.temperature = *t;
+    } else {
+        fault(RequestField::Temperature, "温度无效: " + Quoted(text.temperature) +
+                                             WholeDegreesIn(range, units) + belowZero);
     }
-    request.length = *l;
-    if (units == Units::Us && std::fabs(request.LengthMm()) > std::numeric_limits<float>::max()) {
-        return "长度超出范围: " + Quoted(text.length) + " in 换算为 mm 后超出单精度范围";
-    }
+    checkLength();
     const std::string defaultInstall = units == Units::Si ? "20 摄氏度" : "68°F (20 摄氏度)";
     if (units == Units::Us) request.install = CelsiusToFahrenheit(ReferenceTemperature);
+    bool installRead = true;
     if (text.install) {
         const auto t1 = ParseTemperature(*text.install, units);
-        if (!t1) {
-            return "安装温度无效: " + Quoted(*text.install) + " (应为 " + defaultInstall + "或 " +
-                   range + "之内的" + (units == Units::Si ? "整摄氏度数)" : "华氏度数)");
+        if (t1) {
+            request.install = *t1;
+        } else {
+            installRead = false;
+            fault(RequestField::Install, "安装温度无效: " + Quoted(*text.install) + " (应为 " +
+                                             defaultInstall + "或 " + range + "之内的" +
+                                             (units == Units::Si ? "整摄氏度数)" : "华氏度数)"));
         }
-        request.install = *t1;
     }
     if (text.cold) {
         const auto tc = ParseTemperature(*text.cold, units);
-        if (!tc)
-            return "冷态温度无效: " + Quoted(*text.cold) + WholeDegreesIn(range, units) + belowZero;
-        request.cold = *tc;
+        if (tc) {
+            request.cold = *tc;
+        } else {
+            fault(RequestField::Cold,
+                  "冷态温度无效: " + Quoted(*text.cold) + WholeDegreesIn(range, units) + belowZero);
+        }
     }
 
-    if (!Within(request.Celsius(request.temperature))) {
-        return "温度超过范围: " + TemperatureText(request, request.temperature) +
-               (units == Units::Si ? " 摄氏度" : "") + "不在 " + range + "之内";
+    const std::string degrees = units == Units::Si ? " 摄氏度" : "";
+    const bool warmWithin = t && Within(request.Celsius(request.temperature));
+    if (t && !warmWithin) {
+        fault(RequestField::Temperature, "温度超过范围: " +
+                                             TemperatureText(request, request.temperature) +
+                                             degrees + "不在 " + range + "之内");
     }
     // 20 °C is always allowed as the installation temperature where the table counts from
     // it: its term is zero. A table with another reference needs its coefficient there.
     const bool installFree =
         request.DefaultInstall() && catalogue.Reference(m) == ReferenceTemperature;
-    if (!installFree && !Within(request.Celsius(request.install))) {
-        return "安装温度超过范围: " + TemperatureText(request, request.install) +
-               (units == Units::Si ? " 摄氏度" : "") + " (安装温度应为 " + defaultInstall +
-               ", 或在该材料的 " + range + "之内)";
+    if (installRead && !installFree && !Within(request.Celsius(request.install))) {
+        fault(RequestField::Install, "安装温度超过范围: " +
+                                         TemperatureText(request, request.install) + degrees +
+                                         " (安装温度应为 " + defaultInstall + ", 或在该材料的 " +
+                                         range + "之内)");
     }
     if (request.cold) {
         if (!Within(request.Celsius(*request.cold))) {
-            return "冷态温度超过范围: " + TemperatureText(request, *request.cold) +
-                   (units == Units::Si ? " 摄氏度" : "") + "不在 " + range + "之内";
-        }
-        if (*request.cold > request.temperature) {
-            const std::string unit = units == Units::Si ? " 摄氏度" : "";
-            return "冷态温度 " + TemperatureText(request, *request.cold) + unit + "高于温度 " +
-                   TemperatureText(request, request.temperature) + unit +
-                   ": --temperature 为最热状态, --cold 为最冷状态";
+            fault(RequestField::Cold, "冷态温度超过范围: " +
+                                          TemperatureText(request, *request.cold) + degrees +
+                                          "不在 " + range + "之内");
+        } else if (t && *request.cold > request.temperature) {
+            fault(RequestField::Cold,
+                  "冷态温度 " + TemperatureText(request, *request.cold) + degrees + "高于温度 " +
+                      TemperatureText(request, request.temperature) + degrees,
+                  ": --temperature 为最热状态, --cold 为最冷状态");
         }
     }
+    if (!faults.empty()) return faults;
     return request;
+}
+
+std::variant<Request, std::string> ParseRequest(const Catalogue& catalogue,
+                                                const RequestText& text) {
+    auto checked = CheckRequest(catalogue, text);
+    if (auto* request = std::get_if<Request>(&checked)) return *request;
+    const RequestFault& first = std::get<std::vector<RequestFault>>(checked).front();
+    return first.message + first.commandLineHint;
 }
 
 }  // namespace velmarith::engineering

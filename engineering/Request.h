@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "engineering/Catalogue.h"
 #include "engineering/Units.h"
@@ -48,10 +49,25 @@ struct Request {
 
 inline constexpr std::string_view kUnknownMaterialHint = " (应为 0 至 7, 材料名称或自定义材料名)";
 
+// The field of a request a fault is in.
+enum class RequestField { Material, Temperature, Length, Install, Cold };
+
+struct RequestFault {
+    RequestField field;
+    std::string message;  // what is wrong, in the window's language
+    std::string commandLineHint = {};  // what the command line adds, naming its options
+};
+
 // Converts the texts as the window's prompts do (SI) or as decimal numbers (US) and checks
 // every temperature against the material's limits and the cold one against the warm one.
-// On failure the message says what is wrong, in the window's language. An empty
-// installation or cold temperature is an error; none means the default or no cold state.
+// An empty installation or cold temperature is an error; none means the default or no cold
+// state. Every field is checked that can be: a form marks them all at once. The faults come
+// in a fixed order, the first one being what ParseRequest reports.
+std::variant<Request, std::vector<RequestFault>> CheckRequest(const Catalogue& catalogue,
+                                                              const RequestText& text);
+
+// As CheckRequest, failing with the first fault's message (for the command line, which
+// names the cold state's option in it).
 std::variant<Request, std::string> ParseRequest(const Catalogue& catalogue,
                                                 const RequestText& text);
 

@@ -36,4 +36,8 @@ std::string DoubleToText(double value);
 // converted temperature such as 315.5556 °C).
 std::string DoubleToShortText(double value);
 
+// The fewest significant digits that read back (TextToDouble) as the same double, for text
+// that is read again, such as a file written for later.
+std::string DoubleToExactText(double value);
+
 }  // namespace velmarith

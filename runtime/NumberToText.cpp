@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <charconv>
 
 #include "runtime/CharConv.h"
@@ -40,6 +42,23 @@ std::string DoubleToText(double value) {
 std::string DoubleToShortText(double value) {
     if (value == 0.0) return "0";
     return GeneralText(value, 7);
+}
+
+std::string DoubleToExactText(double value) {
+    if (value == 0.0) return "0";
+    int digits = 1;
+    while (digits < 17 && TextToDouble(GeneralText(value, digits)) != value) ++digits;
+    // Plain notation where it stays short ("20", "0.000012"); the exponent form beyond.
+    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    if (exponent >= -6 && exponent < 16) {
+        std::array<char, 64> buffer{};
+        const int decimals = std::max(0, digits - 1 - exponent);
+        const auto result = charconv::Format(buffer.data(), buffer.data() + buffer.size(), value,
+                                             std::chars_format::fixed, decimals);
+        std::string text(buffer.data(), result.ptr);
+        if (TextToDouble(text) == value) return text;
+    }
+    return GeneralText(value, digits);
 }
 
 }  // namespace velmarith

@@ -56,6 +56,17 @@ std::variant<std::vector<UserMaterial>, std::vector<MaterialFault>> ReadMaterial
     return reader.Finish();
 }
 
+std::vector<std::string> FaultLines(std::string_view fileName,
+                                    const std::vector<MaterialFault>& faults) {
+    std::vector<std::string> lines;
+    for (const auto& fault : faults) {
+        std::string line(fileName);
+        if (fault.line > 0) line += " 第" + std::to_string(fault.line) + "行";
+        lines.push_back(line + ": " + fault.reason);
+    }
+    return lines;
+}
+
 std::variant<std::vector<UserMaterial>, std::string> LoadMaterialsFile(const std::string& path) {
     std::FILE* file = OpenForReading(path);
     if (file == nullptr) {
@@ -76,10 +87,8 @@ std::variant<std::vector<UserMaterial>, std::string> LoadMaterialsFile(const std
     if (auto* materials = std::get_if<std::vector<UserMaterial>>(&read_))
         return std::move(*materials);
     std::string text;
-    for (const auto& fault : std::get<std::vector<MaterialFault>>(read_)) {
-        text += "velmarith-calc: " + path;
-        if (fault.line > 0) text += " 第" + std::to_string(fault.line) + "行";
-        text += ": " + fault.reason + "\n";
+    for (const auto& line : FaultLines(path, std::get<std::vector<MaterialFault>>(read_))) {
+        text += "velmarith-calc: " + line + "\n";
     }
     text += "velmarith-calc: 材料文件有误, 未作任何计算\n";
     return text;

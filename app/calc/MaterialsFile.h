@@ -14,6 +14,11 @@ namespace velmarith::tool {
 std::variant<std::vector<engineering::UserMaterial>, std::vector<engineering::MaterialFault>>
 ReadMaterialsText(std::string_view bytes);
 
+// The faults as the tool reports them, one a line: "FILE 第N行: reason" ("FILE: reason" for
+// the file as a whole).
+std::vector<std::string> FaultLines(std::string_view fileName,
+                                    const std::vector<engineering::MaterialFault>& faults);
+
 // The file at this path read as above. The string, on failure, holds one line per fault,
 // each "velmarith-calc: FILE 第N行: reason".
 std::variant<std::vector<engineering::UserMaterial>, std::string> LoadMaterialsFile(

@@ -73,23 +73,23 @@ OneShotOutcome OneShotLines(const Catalogue& catalogue, const OneShotOptions& op
         lines.push_back(std::string(texts::ExpansionLead) + SingleToText(result.expansion) + unit);
     }
     int status = 0;
-    const auto figure = [&](std::string lead, const std::optional<float>& value,
+    const auto figure = [&](std::string_view lead, const std::optional<float>& value,
                             std::string_view figureUnit) {
         if (value) {
-            lines.push_back(std::move(lead) + SingleToText(*value) + std::string(figureUnit));
+            lines.push_back(std::string(lead) + SingleToText(*value) + std::string(figureUnit));
             return;
         }
-        lines.push_back(std::move(lead) + "超出单精度范围");
+        lines.push_back(std::string(lead) + std::string(kFigureOverflow));
         status = 1;
     };
     if (options.rate) {
-        figure(request.units == Units::Si ? "  每米膨胀量为: " : "  每100英尺膨胀量为: ",
-               result.rate, RateUnit(request.units));
+        figure(request.units == Units::Si ? kRateLeadSi : kRateLeadUs, result.rate,
+               RateUnit(request.units));
     }
-    if (options.finalLength) figure("  膨胀后长度为: ", result.finalLength, unit);
+    if (options.finalLength) figure(kFinalLengthLead, result.finalLength, unit);
     if (request.cold) {
-        figure("  安装至冷态的膨胀量为: ", result.coldExpansion, unit);
-        figure("  冷态至热态的位移量为: ", result.movement, unit);
+        figure(kColdExpansionLead, result.coldExpansion, unit);
+        figure(kMovementLead, result.movement, unit);
     }
     return {std::move(lines), status != 0 ? "有结果超出单精度范围, 见上" : "", status};
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engineering/Catalogue.h"
@@ -21,6 +22,15 @@ struct OneShotOptions {
     bool finalLength = false;
     bool explain = false;
 };
+
+// The labels the optional figures' lines start with; the figure and its unit follow.
+inline constexpr std::string_view kRateLeadSi = "  每米膨胀量为: ";
+inline constexpr std::string_view kRateLeadUs = "  每100英尺膨胀量为: ";
+inline constexpr std::string_view kFinalLengthLead = "  膨胀后长度为: ";
+inline constexpr std::string_view kColdExpansionLead = "  安装至冷态的膨胀量为: ";
+inline constexpr std::string_view kMovementLead = "  冷态至热态的位移量为: ";
+// What an optional figure's line says when the figure does not fit a single.
+inline constexpr std::string_view kFigureOverflow = "超出单精度范围";
 
 // What one calculation prints: its lines, and the message for standard error (empty when
 // none) with the exit status.

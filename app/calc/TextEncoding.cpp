@@ -4,9 +4,12 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#elif defined(__EMSCRIPTEN__)
+#include <emscripten.h>
+
+#include <cstdlib>
 #else
 #include <iconv.h>
-
 #endif
 
 namespace velmarith::tool {
@@ -56,6 +59,54 @@ std::optional<std::string> EncodingConverter::Convert(std::string_view text) con
 bool IsValidUtf8(std::string_view text) {
     return IsAscii(text) || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
                                                 static_cast<int>(text.size()), nullptr, 0) > 0;
+}
+
+#elif defined(__EMSCRIPTEN__)
+
+// In a browser the platform's facility is its TextDecoder, which decodes both and encodes
+// only UTF-8. (Emscripten's iconv would carry every CJK table into the page.)
+// NOLINTBEGIN
+EM_JS(char*, velmarith_decode,
+      (const char* label, const char* bytes, int size, int* decodedSize), {
+    try {
+        const decoder = new TextDecoder(UTF8ToString(label), {fatal : true, ignoreBOM : true});
+        const text = decoder.decode(HEAPU8.subarray(bytes, bytes + size));
+        const length = lengthBytesUTF8(text);
+        const out = _malloc(length + 1);
+        stringToUTF8(text, out, length + 1);
+        HEAP32[decodedSize >> 2] = length;
+        return out;
+    } catch (error) {
+        return 0;
+    }
+});
+// NOLINTEND
+
+struct EncodingConverter::State {
+    TextEncoding from;
+    TextEncoding to;
+};
+
+EncodingConverter::EncodingConverter(TextEncoding from, TextEncoding to)
+    : state_(new State{from, to}) {}
+
+EncodingConverter::~EncodingConverter() = default;
+
+std::optional<std::string> EncodingConverter::Convert(std::string_view text) const {
+    if (text.empty() || IsAscii(text)) return std::string(text);
+    if (state_->to != TextEncoding::Utf8) return std::nullopt;
+    int size = 0;
+    char* decoded = velmarith_decode(state_->from == TextEncoding::Utf8 ? "utf-8" : "gb18030",
+                                     text.data(), static_cast<int>(text.size()), &size);
+    if (decoded == nullptr) return std::nullopt;
+    std::string result(decoded, static_cast<std::size_t>(size));  // NUL bytes included
+    std::free(decoded);
+    return result;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    static const EncodingConverter check(TextEncoding::Utf8, TextEncoding::Utf8);
+    return check.Convert(text).has_value();
 }
 
 #else

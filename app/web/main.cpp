@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/web/Json.h"
 #include "tables/MaterialTables.h"
 #include "texts/Texts.h"
 #include "ui/ExpansionForm.h"
@@ -15,17 +16,12 @@
 
 namespace {
 
+using namespace velmarith;
+
 velmarith::WebRuntime runtime;
 velmarith::ExpansionForm form(runtime);
 
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
+using web::Quoted;
 
 }  // namespace
 

@@ -11,7 +11,9 @@ install_packages emscripten nodejs chromium chromium-driver python3-selenium fon
     python3-brotli imagemagick fonts-wqy-zenhei
 export NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
 source scripts/lib/processes.sh
+source scripts/lib/libcsv-source.sh
 tag_processes web
+libcsv_source >/dev/null
 
 echo "== the core as WebAssembly"
 cmake --preset web

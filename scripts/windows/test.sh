@@ -23,9 +23,8 @@ packages=(g++-mingw-w64-x86-64-posix wine64 wine nsis zip unzip icoutils dpkg-de
 install_packages "${packages[@]}"
 
 echo "== sources the cross build takes from Debian"
-debian_source libcsv "$cache/libcsv-src"
-mkdir -p "$cache/libcsv" "$cache/cli11"
-cp "$cache/libcsv-src/libcsv.c" "$cache/libcsv-src/csv.h" "$cache/libcsv/"
+libcsv_source >/dev/null
+mkdir -p "$cache/cli11"
 ln -sfn /usr/include/CLI "$cache/cli11/CLI"
 
 echo "== Linux build (icons, reference velmarith-calc)"
