@@ -72,8 +72,8 @@ def main():
     parser = argparse.ArgumentParser()
     for name in ("core", "page", "icons", "texts", "tables", "version", "out"):
         parser.add_argument("--" + name, required=True)
-    parser.add_argument("--extra", action="append", default=[],
-                        help="NAME=FILE: another part of the page (workbench html/css/js)")
+    parser.add_argument("--chars-from", action="append", default=[],
+                        help="a source whose texts the page shows too (the workbench's lines)")
     args = parser.parse_args()
     page = pathlib.Path(args.page)
     out = pathlib.Path(args.out)
@@ -81,6 +81,7 @@ def main():
 
     sources = [page / "velmarith.html", page / "page.js", args.texts, args.tables]
     sources += sorted(p for p in page.glob("workbench.*"))
+    sources += args.chars_from
     with tempfile.TemporaryDirectory() as work:
         font = font_subset(shown_characters(*sources), pathlib.Path(work))
     icon = pathlib.Path(args.icons) / "hicolor" / "32" / "velmarith.png"
@@ -92,11 +93,11 @@ def main():
         "@PAGE_CSS@": (page / "page.css").read_text(encoding="utf-8"),
         "@PAGE_JS@": (page / "page.js").read_text(encoding="utf-8"),
         "@CORE_JS@": pathlib.Path(args.core).read_text(encoding="utf-8"),
-        "@WORKBENCH_HTML@": "",
+        "@WORKBENCH_HTML@": (page / "workbench.html").read_text(encoding="utf-8")
+            .replace("@VERSION@", args.version),
+        "@WORKBENCH_CSS@": (page / "workbench.css").read_text(encoding="utf-8"),
+        "@WORKBENCH_JS@": (page / "workbench.js").read_text(encoding="utf-8"),
     }
-    for extra in args.extra:
-        name, _, path = extra.partition("=")
-        parts[name] = pathlib.Path(path).read_text(encoding="utf-8")
     html = static_window((page / "velmarith.html").read_text(encoding="utf-8"), captions(args.core))
     # One pass, so that nothing inserted is itself taken for a placeholder.
     html = re.sub("|".join(re.escape(key) for key in parts), lambda m: parts[m.group(0)], html)

@@ -23,8 +23,10 @@
   }
 
   function setInert(on) {
-    for (const id of ["Fit", "Spoken"]) {
-      if (on) $(id).setAttribute("inert", ""); else $(id).removeAttribute("inert");
+    for (const id of ["Fit", "Spoken", "windowHint", "workbench"]) {
+      const element = $(id);
+      if (!element) continue;
+      if (on) element.setAttribute("inert", ""); else element.removeAttribute("inert");
     }
   }
 

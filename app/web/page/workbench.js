@@ -1,0 +1,416 @@
+"use strict";
+// The workbench: the form, velmarith-calc's figures for it as it is typed, the plot, the
+// table, the user's materials, the link and the printed sheet. Every figure comes from the
+// core (velmarith_sheet); this file only shows it.
+(function () {
+  const $ = (id) => document.getElementById(id);
+  const FIELDS = ["material", "temperature", "cold", "length", "install", "units"];
+  const TEXT_FIELDS = ["temperature", "cold", "length", "install"];
+  const OUTPUTS = ["coefficientLine", "installLine", "expansionLine", "rate", "finalLength",
+                   "coldExpansion", "movement"];
+  // The address keeps the inputs: #workbench?m=0&t=150&c=-20&l=1000&i=20&u=si
+  const KEYS = { material: "m", temperature: "t", cold: "c", length: "l", install: "i", units: "u" };
+  const STORE = "velmarith.materials";
+  let core = null;
+  let materials = [];
+  let spokenTimer = 0;
+  let lastSheet = null;
+
+  const call = (name, ...args) =>
+    core.ccall(name, "string", args.map((a) => (typeof a === "number" ? "number" : "string")), args);
+  const oneLine = (text) => String(text).replace(/[\r\n]+/g, " ");
+
+  function formValues() {
+    const values = {};
+    for (const id of FIELDS) values[id] = oneLine($(id).value);
+    return values;
+  }
+
+  // ---- the material list: the eight with their ranges, then the user's own
+  function fillMaterials(keep) {
+    materials = JSON.parse(call("velmarith_materials"));
+    const select = $("material");
+    const us = $("units").value === "us";
+    const options = materials.map((m) => {
+      const option = new Option((m.user ? "自定义: " : m.value + " ") + m.name + " (" +
+                                (us ? m.us : m.si) + ")", m.value);
+      return option;
+    });
+    select.replaceChildren(...options);
+    setMaterial(keep);
+  }
+
+  // A value the list does not have (an old link, a removed material) stays visible and marked.
+  function setMaterial(value) {
+    const select = $("material");
+    for (const option of Array.from(select.options)) {
+      if (option.dataset.unknown) option.remove();
+    }
+    if (value === undefined || value === null) value = "0";
+    if (!materials.some((m) => m.value === value)) {
+      const option = new Option("未知材料: " + value, value);
+      option.dataset.unknown = "1";
+      select.add(option);
+    }
+    select.value = value;
+  }
+
+  // ---- one update: the core's sheet for the form as it stands
+  function update(options) {
+    const values = formValues();
+    const request = [values.material, values.temperature, values.length, values.install,
+                     values.cold, values.units].join("\n");
+    const sheet = JSON.parse(call("velmarith_sheet", request));
+    lastSheet = { values, sheet };
+    for (const id of ["material", "temperature", "cold", "length", "install"]) {
+      const message = sheet.faults[id] || "";
+      $(id + "Error").textContent = message;
+      if (message) $(id).setAttribute("aria-invalid", "true");
+      else $(id).removeAttribute("aria-invalid");
+    }
+    $("notice").textContent = sheet.notice;
+    for (const id of OUTPUTS) $(id).textContent = sheet[id];
+    for (const button of document.querySelectorAll("#workbench button.copy")) {
+      button.disabled = !$(button.dataset.copy).textContent;
+    }
+    $("explain").textContent = sheet.explain.join("\n");
+    $("explain").tabIndex = sheet.explain.length ? 0 : -1;
+    $("plot").innerHTML = sheet.plot.replace(/^<\?xml[^>]*>\s*/, "");
+    const title = $("plot").querySelector("svg title");
+    $("plot").setAttribute("aria-label", title ? title.textContent : "无图");
+    showTable(sheet.table);
+    showInputs(values);
+    if (!(options && options.keepAddress)) writeAddress(values);
+    // Spoken once typing stops, not at every key.
+    clearTimeout(spokenTimer);
+    spokenTimer = setTimeout(() => { $("spokenResults").textContent = spokenText(sheet); }, 700);
+    document.documentElement.dataset.sheet = String(Number(document.documentElement.dataset.sheet || 0) + 1);
+  }
+
+  function spokenText(sheet) {
+    if (sheet.notice) {
+      const faults = Object.values(sheet.faults);
+      return [sheet.notice, ...faults].join("。");
+    }
+    const parts = [sheet.coefficientLine, sheet.installLine, sheet.expansionLine]
+      .map((t) => t.trim()).filter(Boolean);
+    for (const id of ["rate", "finalLength", "coldExpansion", "movement"]) {
+      if (sheet[id]) parts.push($(id + "Label").textContent + ": " + sheet[id]);
+    }
+    return parts.join("。");
+  }
+
+  function showTable(table) {
+    const element = $("coefficientTable");
+    const rows = table.rows.filter((cells) => cells.length > 1);
+    const notes = table.rows.filter((cells) => cells.length === 1).map((cells) => cells[0]);
+    const head = document.createElement("thead");
+    const body = document.createElement("tbody");
+    table.rows.forEach((cells, r) => {
+      if (cells.length === 1) return;
+      const tr = document.createElement("tr");
+      cells.forEach((text, c) => {
+        const cell = document.createElement(r === 0 || c === 0 ? "th" : "td");
+        if (r === 0) cell.scope = "col";
+        else if (c === 0) cell.scope = "row";
+        cell.textContent = text;
+        if (r === table.row && table.cells.includes(c)) {
+          cell.className = "used";
+          cell.setAttribute("aria-label", text + " (本次所用表点)");
+        }
+        tr.appendChild(cell);
+      });
+      if (r === table.row) tr.className = "chosen";
+      (r === 0 ? head : body).appendChild(tr);
+    });
+    const caption = document.createElement("caption");
+    caption.className = "visually-hidden";
+    caption.textContent = "平均线膨胀系数表, 选中的材料与所用表点已标出";
+    element.replaceChildren(caption, head, body);
+    $("tableNotes").textContent = notes.join("; ");
+    return rows.length;
+  }
+
+  // ---- the printed sheet's inputs, and the sheet as text
+  function inputRows(values) {
+    const us = values.units === "us";
+    const t = us ? "°F" : "摄氏度";
+    const l = us ? "in" : "mm";
+    const option = $("material").selectedOptions[0];
+    return [
+      ["材料", option ? option.textContent : values.material],
+      ["单位", us ? "美制 (°F, in)" : "公制 (摄氏度, mm)"],
+      ["温度 (最热状态)", values.temperature ? values.temperature + " " + t : "未填"],
+      ["冷态温度", values.cold ? values.cold + " " + t : "无"],
+      ["长度", values.length ? values.length + " " + l : "未填"],
+      ["安装温度", values.install ? values.install + " " + t : (us ? "68 °F (默认)" : "20 摄氏度 (默认)")],
+    ];
+  }
+
+  function showInputs(values) {
+    const list = $("sheetInputs");
+    list.replaceChildren();
+    for (const [name, value] of inputRows(values)) {
+      const dt = document.createElement("dt");
+      dt.textContent = name;
+      const dd = document.createElement("dd");
+      dd.textContent = value;
+      list.append(dt, dd);
+    }
+  }
+
+  function today() {
+    const d = new Date();
+    const two = (n) => String(n).padStart(2, "0");
+    return d.getFullYear() + "-" + two(d.getMonth() + 1) + "-" + two(d.getDate());
+  }
+
+  function sheetText() {
+    const { values, sheet } = lastSheet;
+    const lines = [$("workbenchTitle").textContent, "日期 " + today() + " · 膨胀量计算 " +
+                   $("workbench").dataset.version, "", "输入:"];
+    for (const [name, value] of inputRows(values)) lines.push("  " + name + ": " + value);
+    lines.push("", "结果:");
+    if (sheet.notice) {
+      lines.push("  " + sheet.notice);
+      for (const message of Object.values(sheet.faults)) lines.push("  " + message);
+    } else {
+      for (const id of ["coefficientLine", "installLine", "expansionLine"]) {
+        if (sheet[id]) lines.push(sheet[id]);
+      }
+      for (const id of ["rate", "finalLength", "coldExpansion", "movement"]) {
+        if (sheet[id]) lines.push("  " + $(id + "Label").textContent + ": " + sheet[id]);
+      }
+      lines.push("", "计算过程:", ...sheet.explain);
+    }
+    lines.push("", "链接: " + location.href);
+    return lines.join("\n") + "\n";
+  }
+
+  // ---- the address
+  function addressValues() {
+    const hash = location.hash;
+    if (!hash.startsWith("#workbench")) return null;
+    const at = hash.indexOf("?");
+    return new URLSearchParams(at >= 0 ? hash.slice(at + 1) : "");
+  }
+
+  function writeAddress(values) {
+    const params = new URLSearchParams();
+    for (const id of FIELDS) {
+      if (values[id] !== "" && !(id === "units" && values[id] === "si")) params.set(KEYS[id], values[id]);
+    }
+    const hash = "#workbench?" + params.toString();
+    if (location.hash === hash) return;
+    try {
+      history.replaceState(null, "", hash);
+    } catch (error) {
+      location.replace(hash);
+    }
+  }
+
+  function readAddress() {
+    const params = addressValues();
+    if (!params) return false;
+    $("units").value = params.get("u") === "us" ? "us" : "si";
+    if (params.get("u") && params.get("u") !== "us" && params.get("u") !== "si") $("units").value = "si";
+    fillMaterials(params.has("m") ? oneLine(params.get("m")) : "0");
+    for (const id of TEXT_FIELDS) $(id).value = params.has(KEYS[id]) ? oneLine(params.get(KEYS[id])) : "";
+    return true;
+  }
+
+  // ---- copying
+  async function copyText(text) {
+    try {
+      await navigator.clipboard.writeText(text);
+      return true;
+    } catch (error) {
+      const scratch = document.createElement("textarea");
+      scratch.value = text;
+      document.body.appendChild(scratch);
+      scratch.select();
+      const done = document.execCommand("copy");
+      scratch.remove();
+      return done;
+    }
+  }
+  function say(id, text) {
+    $(id).textContent = "";
+    requestAnimationFrame(() => { $(id).textContent = text; });
+  }
+
+  // ---- materials of the user's own
+  function addMaterials(name, bytes) {
+    const pointer = core._malloc(Math.max(bytes.length, 1));
+    core.HEAPU8.set(bytes, pointer);
+    try {
+      return JSON.parse(call("velmarith_materials_add", name, pointer, bytes.length));
+    } finally {
+      core._free(pointer);
+    }
+  }
+
+  function storeMaterials() {
+    const csv = call("velmarith_materials_csv");
+    try {
+      if (csv) localStorage.setItem(STORE, csv);
+      else localStorage.removeItem(STORE);
+    } catch (error) {
+      say("materialsStatus", "本浏览器不能保存材料 (存储不可用), 关闭页面后需重新载入");
+    }
+  }
+
+  function showMaterialList() {
+    const list = $("materialsList");
+    list.replaceChildren();
+    for (const m of materials.filter((x) => x.user)) {
+      const item = document.createElement("li");
+      item.textContent = m.name + " (" + m.si + ")";
+      const remove = document.createElement("button");
+      remove.type = "button";
+      remove.textContent = "删除";
+      remove.setAttribute("aria-label", "删除材料 " + m.name);
+      remove.addEventListener("click", () => {
+        call("velmarith_materials_remove", m.name);
+        storeMaterials();
+        fillMaterials($("material").value);
+        showMaterialList();
+        say("materialsStatus", "已删除材料 " + m.name);
+        update();
+      });
+      item.appendChild(remove);
+      list.appendChild(item);
+    }
+    $("materialsExport").disabled = !materials.some((x) => x.user);
+  }
+
+  async function loadFile(file) {
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    const answer = addMaterials(file.name, bytes);
+    const faults = $("materialsFaults");
+    faults.replaceChildren(...answer.faults.map((text) => {
+      const item = document.createElement("li");
+      item.textContent = text;
+      return item;
+    }));
+    if (answer.faults.length) {
+      say("materialsStatus", "材料文件有误, 未载入任何材料 (" + answer.faults.length + " 处错误, 见下)");
+      return;
+    }
+    storeMaterials();
+    const previous = $("material").value;
+    fillMaterials(answer.added.length ? answer.added[0] : previous);
+    showMaterialList();
+    say("materialsStatus", "已载入材料: " + answer.added.join(", "));
+    update();
+  }
+
+  function restoreMaterials() {
+    let csv = null;
+    try {
+      csv = localStorage.getItem(STORE);
+    } catch (error) {
+      csv = null;
+    }
+    if (!csv) return;
+    const answer = addMaterials("已保存的材料", new TextEncoder().encode(csv));
+    if (answer.faults.length) {
+      say("materialsStatus", "已保存的材料无法读取, 已清除: " + answer.faults.join("; "));
+      try { localStorage.removeItem(STORE); } catch (error) { /* nothing kept anyway */ }
+    }
+  }
+
+  function exportMaterials() {
+    const csv = call("velmarith_materials_csv");
+    const link = document.createElement("a");
+    link.href = "data:text/csv;charset=utf-8," + encodeURIComponent("\ufeff" + csv);
+    link.download = "velmarith-materials.csv";
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+  }
+
+  // ---- start
+  function start(texts) {
+    core = window.Module;
+    $("sheetDate").textContent = today();
+    restoreMaterials();
+    const fromAddress = readAddress();
+    if (!fromAddress) fillMaterials("0");
+    showMaterialList();
+    unitsChanged();
+    update({ keepAddress: !fromAddress });
+    if (!fromAddress) {
+      // A fresh page keeps its plain address until something is typed.
+      try { history.replaceState(null, "", location.pathname + location.search); } catch (error) { /* file: */ }
+    } else {
+      $("workbench").scrollIntoView();
+      $("material").focus();
+    }
+
+    for (const id of TEXT_FIELDS) $(id).addEventListener("input", () => update());
+    $("material").addEventListener("change", () => update());
+    $("units").addEventListener("change", () => { unitsChanged(); update(); });
+    window.addEventListener("hashchange", () => {
+      if (!addressValues()) return;
+      readAddress();
+      unitsChanged();
+      update({ keepAddress: true });
+    });
+    for (const button of document.querySelectorAll("#workbench button.copy")) {
+      button.addEventListener("click", async () => {
+        const text = $(button.dataset.copy).textContent;
+        const done = await copyText(text.trim());
+        say("actionStatus", done ? "已复制: " + text.trim() : "无法复制");
+      });
+    }
+    $("copyLink").addEventListener("click", async () => {
+      writeAddress(formValues());
+      say("actionStatus", (await copyText(location.href)) ? "已复制链接" : "无法复制");
+    });
+    $("copySheet").addEventListener("click", async () => {
+      say("actionStatus", (await copyText(sheetText())) ? "已复制计算书" : "无法复制");
+    });
+    $("printSheet").addEventListener("click", () => window.print());
+    window.addEventListener("beforeprint", () => { $("sheetDate").textContent = today(); });
+    $("materialsFile").addEventListener("change", () => {
+      const file = $("materialsFile").files[0];
+      if (file) loadFile(file).finally(() => { $("materialsFile").value = ""; });
+    });
+    const zone = $("dropZone");
+    zone.addEventListener("dragover", (event) => { event.preventDefault(); zone.classList.add("dragging"); });
+    zone.addEventListener("dragleave", () => zone.classList.remove("dragging"));
+    zone.addEventListener("drop", (event) => {
+      event.preventDefault();
+      zone.classList.remove("dragging");
+      const file = event.dataTransfer.files[0];
+      if (file) loadFile(file);
+    });
+    $("materialsExport").addEventListener("click", exportMaterials);
+    // F6 goes between the window (whose Tab stays among its own controls) and the workbench.
+    document.addEventListener("keydown", (event) => {
+      if (event.key !== "F6" || !$("PromptOverlay").hidden) return;
+      event.preventDefault();
+      if ($("Window").contains(document.activeElement)) $("material").focus();
+      else $("Combo1").focus();
+    });
+    window.velmarithWorkbench = { sheetText, update };
+    document.documentElement.dataset.workbench = "1";
+  }
+
+  function unitsChanged() {
+    const us = $("units").value === "us";
+    for (const span of document.querySelectorAll("#workbench .unit-t")) span.textContent = us ? "°F" : "摄氏度";
+    for (const span of document.querySelectorAll("#workbench .unit-l")) span.textContent = us ? "in" : "mm";
+    for (const span of document.querySelectorAll("#workbench .unit-default")) span.textContent = us ? "68°F" : "20 摄氏度";
+    $("rateLabel").textContent = us ? "每100英尺膨胀量" : "每米膨胀量";
+    $("rate").nextElementSibling.setAttribute("aria-label", "复制" + $("rateLabel").textContent);
+    fillMaterials($("material").value);
+  }
+
+  const previous = window.velmarithReady;
+  window.velmarithReady = (texts) => {
+    if (previous) previous(texts);
+    start(texts);
+  };
+})();
