@@ -98,8 +98,8 @@ std::variant<Request, std::vector<RequestFault>> CheckRequest(const Catalogue& c
         request.length = *l;
         if (units == Units::Us &&
             std::fabs(request.LengthMm()) > std::numeric_limits<float>::max()) {
-            fault(RequestField::Length, "长度超出范围: " + Quoted(text.length) +
-                                            " in 换算为 mm 后超出单精度范围");
+            fault(RequestField::Length,
+                  "长度超出范围: " + Quoted(text.length) + " in 换算为 mm 后超出单精度范围");
         }
     };
     const auto k = catalogue.Find(text.material);
@@ -122,8 +122,8 @@ std::variant<Request, std::vector<RequestFault>> CheckRequest(const Catalogue& c
     if (t) {
         request.temperature = *t;
     } else {
-        fault(RequestField::Temperature, "温度无效: " + Quoted(text.temperature) +
-                                             WholeDegreesIn(range, units) + belowZero);
+        fault(RequestField::Temperature,
+              "温度无效: " + Quoted(text.temperature) + WholeDegreesIn(range, units) + belowZero);
     }
     checkLength();
     const std::string defaultInstall = units == Units::Si ? "20 摄氏度" : "68°F (20 摄氏度)";
@@ -153,25 +153,24 @@ std::variant<Request, std::vector<RequestFault>> CheckRequest(const Catalogue& c
     const std::string degrees = units == Units::Si ? " 摄氏度" : "";
     const bool warmWithin = t && Within(request.Celsius(request.temperature));
     if (t && !warmWithin) {
-        fault(RequestField::Temperature, "温度超过范围: " +
-                                             TemperatureText(request, request.temperature) +
-                                             degrees + "不在 " + range + "之内");
+        fault(RequestField::Temperature,
+              "温度超过范围: " + TemperatureText(request, request.temperature) + degrees + "不在 " +
+                  range + "之内");
     }
     // 20 °C is always allowed as the installation temperature where the table counts from
     // it: its term is zero. A table with another reference needs its coefficient there.
     const bool installFree =
         request.DefaultInstall() && catalogue.Reference(m) == ReferenceTemperature;
     if (installRead && !installFree && !Within(request.Celsius(request.install))) {
-        fault(RequestField::Install, "安装温度超过范围: " +
-                                         TemperatureText(request, request.install) + degrees +
-                                         " (安装温度应为 " + defaultInstall + ", 或在该材料的 " +
-                                         range + "之内)");
+        fault(RequestField::Install,
+              "安装温度超过范围: " + TemperatureText(request, request.install) + degrees +
+                  " (安装温度应为 " + defaultInstall + ", 或在该材料的 " + range + "之内)");
     }
     if (request.cold) {
         if (!Within(request.Celsius(*request.cold))) {
-            fault(RequestField::Cold, "冷态温度超过范围: " +
-                                          TemperatureText(request, *request.cold) + degrees +
-                                          "不在 " + range + "之内");
+            fault(RequestField::Cold,
+                  "冷态温度超过范围: " + TemperatureText(request, *request.cold) + degrees +
+                      "不在 " + range + "之内");
         } else if (t && *request.cold > request.temperature) {
             fault(RequestField::Cold,
                   "冷态温度 " + TemperatureText(request, *request.cold) + degrees + "高于温度 " +

@@ -54,7 +54,7 @@ enum class RequestField { Material, Temperature, Length, Install, Cold };
 
 struct RequestFault {
     RequestField field;
-    std::string message;  // what is wrong, in the window's language
+    std::string message;               // what is wrong, in the window's language
     std::string commandLineHint = {};  // what the command line adds, naming its options
 };
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 
 #include "runtime/CharConv.h"
 #include "runtime/NumberText.h"

@@ -12,5 +12,6 @@ packages=(
     clang libclang-rt-dev clang-format clang-tidy
     binutils-mingw-w64-x86-64 git
     emscripten nodejs chromium chromium-driver python3-selenium fonttools python3-brotli
+    poppler-utils
 )
 install_packages "${packages[@]}"

@@ -66,8 +66,7 @@ bool IsValidUtf8(std::string_view text) {
 // In a browser the platform's facility is its TextDecoder, which decodes both and encodes
 // only UTF-8. (Emscripten's iconv would carry every CJK table into the page.)
 // NOLINTBEGIN
-EM_JS(char*, velmarith_decode,
-      (const char* label, const char* bytes, int size, int* decodedSize), {
+EM_JS(char*, velmarith_decode, (const char* label, const char* bytes, int size, int* decodedSize), {
     try {
         const decoder = new TextDecoder(UTF8ToString(label), {fatal : true, ignoreBOM : true});
         const text = decoder.decode(HEAPU8.subarray(bytes, bytes + size));

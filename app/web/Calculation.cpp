@@ -98,8 +98,8 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
     static std::string json;
     auto fields = Split(request, '\n');
     fields.resize(6);
-    web::SheetInput input{fields[0], fields[1], fields[2], fields[3], fields[4],
-                          UnitsOf(fields[5])};
+    web::SheetInput input{fields[0], fields[1], fields[2],
+                          fields[3], fields[4], UnitsOf(fields[5])};
     const web::Sheet sheet = web::MakeSheet(Materials(), input);
     json = "{\"faults\":{";
     bool first = true;
@@ -113,11 +113,12 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
     json += "},\"notice\":" + Quoted(sheet.notice) +
             ",\"coefficientLine\":" + Quoted(sheet.coefficientLine) +
             ",\"installLine\":" + Quoted(sheet.installLine) +
-            ",\"expansionLine\":" + Quoted(sheet.expansionLine) + ",\"rate\":" + Quoted(sheet.rate) +
-            ",\"finalLength\":" + Quoted(sheet.finalLength) +
+            ",\"expansionLine\":" + Quoted(sheet.expansionLine) +
+            ",\"rate\":" + Quoted(sheet.rate) + ",\"finalLength\":" + Quoted(sheet.finalLength) +
             ",\"coldExpansion\":" + Quoted(sheet.coldExpansion) +
-            ",\"movement\":" + Quoted(sheet.movement) + ",\"explain\":" + QuotedList(sheet.explain) +
-            ",\"plot\":" + Quoted(sheet.plot) + ",\"table\":{\"rows\":[";
+            ",\"movement\":" + Quoted(sheet.movement) +
+            ",\"explain\":" + QuotedList(sheet.explain) + ",\"plot\":" + Quoted(sheet.plot) +
+            ",\"table\":{\"rows\":[";
     for (std::size_t r = 0; r < sheet.table.rows.size(); ++r) {
         json += (r > 0 ? "," : "") + QuotedList(sheet.table.rows[r]);
     }
@@ -136,8 +137,8 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_materials() {
     json = "[";
     for (int id = 0; id < Materials().Count(); ++id) {
         const bool user = !Catalogue::IsBuiltIn(id);
-        json += std::string(id > 0 ? "," : "") + "{\"value\":" +
-                Quoted(user ? Materials().Name(id) : std::to_string(id)) +
+        json += std::string(id > 0 ? "," : "") +
+                "{\"value\":" + Quoted(user ? Materials().Name(id) : std::to_string(id)) +
                 ",\"name\":" + Quoted(Materials().Name(id)) +
                 ",\"si\":" + Quoted(RangeText(Materials(), id, Units::Si)) +
                 ",\"us\":" + Quoted(RangeText(Materials(), id, Units::Us)) +
@@ -164,9 +165,8 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_materials_add(const char* fileName,
         auto merged = kept;
         for (auto& material : std::get<std::vector<UserMaterial>>(read)) {
             added.push_back(material.name);
-            const auto same = std::find_if(merged.begin(), merged.end(), [&](const auto& m) {
-                return m.name == material.name;
-            });
+            const auto same = std::find_if(merged.begin(), merged.end(),
+                                           [&](const auto& m) { return m.name == material.name; });
             if (same != merged.end()) {
                 *same = std::move(material);
             } else {

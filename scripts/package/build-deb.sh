@@ -22,6 +22,10 @@ mkdir -p "$out/velmarith"
 # The source without any build trees.
 tar -C "$root" --exclude='./build*' --exclude='./.git' --exclude='./fuzz-artifacts' -cf - . |
     tar -C "$out/velmarith" -xf -
+# The web page compiles libcsv in; Debian has its source only as a source package.
+source scripts/lib/libcsv-source.sh
+mkdir -p "$out/velmarith/debian/libcsv-source"
+cp "$(libcsv_source)"/* "$out/velmarith/debian/libcsv-source/"
 (cd "$out/velmarith" &&
     DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:-nocheck parallel=$(nproc)}" \
         dpkg-buildpackage -b -us -uc >"$out/build.log" 2>&1) ||

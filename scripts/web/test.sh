@@ -2,13 +2,15 @@
 # The web face: the core built with Emscripten and its unit tests run as WebAssembly under
 # node; the number conversions compared with the native build's on the fuzz corpus and on
 # generated edge cases; velmarith-calc's one calculation, as the page computes it, against the
-# native tool; the page built and played in headless Chromium against the core.
+# native tool; the page built and played in headless Chromium against the core; the workbench
+# typed into and compared with velmarith-calc, checked by axe-core, printed to PDF.
 # Needs the native build (build/) for the comparison, the oracle and the icons.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/lib/packages.sh
 install_packages emscripten nodejs chromium chromium-driver python3-selenium fonttools \
-    python3-brotli imagemagick fonts-wqy-zenhei
+    python3-brotli imagemagick fonts-wqy-zenhei poppler-utils
+command -v npm >/dev/null || install_packages npm
 export NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
 source scripts/lib/processes.sh
 source scripts/lib/libcsv-source.sh
@@ -60,7 +62,22 @@ echo "== velmarith-calc's calculation in WebAssembly, against the native tool"
 /usr/bin/python3 scripts/web/compare_calc.py build/app/calc/velmarith-calc \
     build-web/app/web/velmarith_web_core.js
 
+# axe-core, which Debian does not package, from the npm registry at the version locked in
+# scripts/web/axe, once per machine, outside the work tree.
+cache=${VELMARITH_CACHE:-$HOME/.cache/velmarith}
+axe="$cache/npm-axe/node_modules/axe-core/axe.min.js"
+if [ ! -f "$axe" ] || ! cmp -s scripts/web/axe/package-lock.json "$cache/npm-axe/package-lock.json"; then
+    rm -rf "$cache/npm-axe"
+    mkdir -p "$cache/npm-axe"
+    cp scripts/web/axe/package.json scripts/web/axe/package-lock.json "$cache/npm-axe/"
+    (cd "$cache/npm-axe" && npm ci --no-audit --no-fund --ignore-scripts >/dev/null)
+fi
+
 echo "== the page in headless Chromium"
 ls -l build-web/dist/velmarith.html
 /usr/bin/python3 scripts/web/browser_test.py build-web/dist/velmarith.html \
     build/tests/session_replay build-web
+
+echo "== the workbench in headless Chromium, against velmarith-calc"
+/usr/bin/python3 scripts/web/workbench_test.py build-web/dist/velmarith.html \
+    build/app/calc/velmarith-calc "$axe" build-web

@@ -23,8 +23,8 @@ This download also contains, unchanged and as separate libraries:
   "bookworm"), which you can get with `apt-get source qt6-base=6.4.2+dfsg-*` or from
   the Debian source archive; the build script is scripts/windows/build-qt.sh in the
   Velmarith source. You may replace these DLLs with your own build of Qt 6.4.
-- libcsv (linked into velmarith-calc.exe), under the GNU LGPL 2.1 or later
-  (libcsv-LGPL-2.1.txt); source: Debian's source package libcsv.
+- libcsv (linked into velmarith-calc.exe, compiled into velmarith.html), under the GNU
+  LGPL 2.1 or later (libcsv-LGPL-2.1.txt); source: Debian's source package libcsv.
 - CLI11 (compiled into velmarith-calc.exe), under the BSD 3-Clause licence.
 - The MinGW-w64 GCC runtime (libstdc++-6.dll, libgcc_s_seh-1.dll), under the GPL 3 with
   the GCC Runtime Library Exception, and winpthreads (libwinpthread-1.dll), under the

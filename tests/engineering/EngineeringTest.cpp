@@ -7,6 +7,7 @@
 
 #include "app/calc/MaterialsFile.h"
 #include "engineering/Figures.h"
+#include "engineering/MaterialFile.h"
 #include "engineering/Plot.h"
 #include "runtime/NumberText.h"
 
@@ -189,6 +190,31 @@ TEST(MaterialsFile, ReadsBothUnitsAndRefusesEveryFaultWithItsLine) {
     std::string long_ = header;
     for (int i = 0; i < 257; ++i) long_ += "L,20," + std::to_string(i) + ",1\n";
     EXPECT_TRUE(std::holds_alternative<std::vector<MaterialFault>>(tool::ReadMaterialsText(long_)));
+}
+
+// What the workbench keeps and exports reads back as the very same materials: names CSV must
+// quote, and numbers whose shortest text is not their 7-digit one.
+TEST(MaterialsFile, WrittenFileReadsBackExactly) {
+    const std::vector<UserMaterial> kept = {
+        {"铜, \"T2\"", 0, {{-273.15, 0.1}, {1e-7, 16.9}, {123456.789, 17.400000000000002}}},
+        {" 空格 ", 20, {{20, 8.6}, {300.0000001, 1.0 / 3}}},
+        {"F", 68.5, {{-100, 12.345678901234567}, {1e15, 2e-300}}},
+    };
+    const auto read = tool::ReadMaterialsText(MaterialsCsv(kept));
+    ASSERT_TRUE(std::holds_alternative<std::vector<UserMaterial>>(read))
+        << std::get<std::vector<MaterialFault>>(read).front().reason;
+    const auto& back = std::get<std::vector<UserMaterial>>(read);
+    ASSERT_EQ(back.size(), kept.size());
+    for (std::size_t m = 0; m < kept.size(); ++m) {
+        EXPECT_EQ(back[m].name, kept[m].name);
+        EXPECT_EQ(back[m].reference, kept[m].reference);
+        ASSERT_EQ(back[m].points.size(), kept[m].points.size());
+        for (std::size_t i = 0; i < kept[m].points.size(); ++i) {
+            EXPECT_EQ(back[m].points[i].temperature, kept[m].points[i].temperature);
+            EXPECT_EQ(back[m].points[i].alpha, kept[m].points[i].alpha);
+        }
+    }
+    EXPECT_NE(MaterialsCsv(kept).find(",20,8.6\n"), std::string::npos);  // plain, not 2E+01
 }
 
 // The picture's marked points are the table's points, read back from the SVG.

@@ -15,6 +15,7 @@
   let materials = [];
   let spokenTimer = 0;
   let lastSheet = null;
+  let lastPlot = null;
 
   const call = (name, ...args) =>
     core.ccall(name, "string", args.map((a) => (typeof a === "number" ? "number" : "string")), args);
@@ -75,9 +76,12 @@
     }
     $("explain").textContent = sheet.explain.join("\n");
     $("explain").tabIndex = sheet.explain.length ? 0 : -1;
-    $("plot").innerHTML = sheet.plot.replace(/^<\?xml[^>]*>\s*/, "");
-    const title = $("plot").querySelector("svg title");
-    $("plot").setAttribute("aria-label", title ? title.textContent : "无图");
+    if (sheet.plot !== lastPlot) {
+      lastPlot = sheet.plot;
+      $("plot").innerHTML = sheet.plot.replace(/^<\?xml[^>]*>\s*/, "");
+      const title = $("plot").querySelector("svg title");
+      $("plot").setAttribute("aria-label", title ? title.textContent : "无图");
+    }
     showTable(sheet.table);
     showInputs(values);
     if (!(options && options.keepAddress)) writeAddress(values);
@@ -100,35 +104,64 @@
     return parts.join("。");
   }
 
+  // The table is built again only when its rows change (a material added or removed);
+  // otherwise only its marks move.
+  let tableRows = "";
+  let tableCells = [];
   function showTable(table) {
-    const element = $("coefficientTable");
-    const rows = table.rows.filter((cells) => cells.length > 1);
-    const notes = table.rows.filter((cells) => cells.length === 1).map((cells) => cells[0]);
-    const head = document.createElement("thead");
-    const body = document.createElement("tbody");
-    table.rows.forEach((cells, r) => {
-      if (cells.length === 1) return;
-      const tr = document.createElement("tr");
-      cells.forEach((text, c) => {
-        const cell = document.createElement(r === 0 || c === 0 ? "th" : "td");
-        if (r === 0) cell.scope = "col";
-        else if (c === 0) cell.scope = "row";
-        cell.textContent = text;
-        if (r === table.row && table.cells.includes(c)) {
-          cell.className = "used";
-          cell.setAttribute("aria-label", text + " (本次所用表点)");
+    const rowsKey = JSON.stringify(table.rows);
+    if (rowsKey !== tableRows) {
+      tableRows = rowsKey;
+      tableCells = [];
+      const head = document.createElement("thead");
+      const body = document.createElement("tbody");
+      const width = table.rows[0].length;
+      table.rows.forEach((cells, r) => {
+        // A one-cell line is a note, or the heading of the user's materials (ending in ":").
+        if (cells.length === 1 && !cells[0].endsWith(":")) return;
+        const tr = document.createElement("tr");
+        if (cells.length === 1) {
+          const heading = document.createElement("th");
+          heading.colSpan = width;
+          heading.scope = "colgroup";
+          heading.className = "group";
+          heading.textContent = cells[0];
+          tr.appendChild(heading);
+          body.appendChild(tr);
+          return;
         }
-        tr.appendChild(cell);
+        tableCells[r] = { tr, cells: [] };
+        cells.forEach((text, c) => {
+          const cell = document.createElement(r === 0 || c === 0 ? "th" : "td");
+          if (r === 0) cell.scope = "col";
+          else if (c === 0) cell.scope = "row";
+          cell.textContent = text;
+          tableCells[r].cells.push(cell);
+          tr.appendChild(cell);
+        });
+        (r === 0 ? head : body).appendChild(tr);
       });
-      if (r === table.row) tr.className = "chosen";
-      (r === 0 ? head : body).appendChild(tr);
-    });
-    const caption = document.createElement("caption");
-    caption.className = "visually-hidden";
-    caption.textContent = "平均线膨胀系数表, 选中的材料与所用表点已标出";
-    element.replaceChildren(caption, head, body);
-    $("tableNotes").textContent = notes.join("; ");
-    return rows.length;
+      const caption = document.createElement("caption");
+      caption.className = "visually-hidden";
+      caption.textContent = "平均线膨胀系数表, 选中的材料与所用表点已标出";
+      $("coefficientTable").replaceChildren(caption, head, body);
+      $("tableNotes").textContent = table.rows
+        .filter((cells) => cells.length === 1 && !cells[0].endsWith(":"))
+        .map((cells) => cells[0]).join("; ");
+    }
+    for (const element of $("coefficientTable").querySelectorAll(".chosen, .used")) {
+      element.classList.remove("chosen", "used");
+      element.removeAttribute("aria-label");
+    }
+    const row = tableCells[table.row];
+    if (!row) return;
+    row.tr.classList.add("chosen");
+    for (const c of table.cells) {
+      const cell = row.cells[c];
+      if (!cell) continue;
+      cell.classList.add("used");
+      cell.setAttribute("aria-label", cell.textContent + " (本次所用表点)");
+    }
   }
 
   // ---- the printed sheet's inputs, and the sheet as text

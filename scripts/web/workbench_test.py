@@ -1,0 +1,433 @@
+#!/usr/bin/python3
+"""The workbench in a real browser: headless Chromium opens build-web/dist/velmarith.html from
+disk, a materials file is loaded through the file picker, and a few hundred requests are typed
+into the form; every figure it shows is compared, to the character, with what velmarith-calc
+prints for the same request (--rate --final --explain, with the same materials file). Then
+every kind of bad input once (the field's message against the tool's), a shared link
+reopened, a faulty materials file, the materials kept across a reload and exported, axe-core
+on the workbench empty, filled and with an error, the printed sheet as PDF (one A4 page) and
+PNG, screenshots, and the time from a keystroke to the updated figures and plot.
+
+Usage: workbench_test.py PAGE VELMARITH_CALC AXE_JS OUTPUT_DIR"""
+import base64
+import json
+import pathlib
+import random
+import statistics
+import subprocess
+import sys
+import tempfile
+
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select
+
+import browser_test
+from browser_test import browser, check, open_page, wait
+from compare_calc import requests as calc_requests
+
+MATERIALS = """name,reference_C,temperature_C,alpha_per_C
+钛合金TA2,20,20,8.6
+钛合金TA2,20,100,8.9
+钛合金TA2,20,200,9.2
+钛合金TA2,20,300,9.45
+"铜, T2",0,0,16.5
+"铜, T2",0,100,16.9
+"铜, T2",0,250,17.4
+"""
+FAULTY = """name,reference_C,temperature_C,alpha_per_C
+钛合金TA3,20,20,8.6
+钛合金TA3,20,10,8.9
+奥氏体钢,20,20,16
+钢X,20,abc,12
+"""
+USER = {"钛合金TA2": (20, 300), "铜, T2": (0, 250)}
+OUTPUTS = ["coefficientLine", "installLine", "expansionLine", "rate", "finalLength",
+           "coldExpansion", "movement", "explain"]
+FIELDS = ["temperature", "cold", "length", "install"]
+READ = """
+const $ = (id) => document.getElementById(id);
+const out = {};
+for (const id of %s) out[id] = $(id).textContent;
+out.notice = $('notice').textContent;
+out.errors = {};
+for (const id of ['material', 'temperature', 'cold', 'length', 'install'])
+  out.errors[id] = [$(id + 'Error').textContent, $(id).getAttribute('aria-invalid') === 'true'];
+const current = document.querySelector('#plot circle.current');
+out.current = current ? current.getAttribute('data-t') : null;
+out.points = document.querySelectorAll('#plot circle.point').length;
+out.chosen = Array.from(document.querySelectorAll('#coefficientTable tr.chosen th'), e => e.textContent);
+out.used = document.querySelectorAll('#coefficientTable td.used').length;
+return out;""" % json.dumps(OUTPUTS)
+
+
+def form_requests():
+    """compare_calc's requests (the index where it names a material), and the user's."""
+    reqs = []
+    names = ["碳钢和低铬钼钢", "中铬钢（Cr5Mo至Cr9Mo）", "奥氏体钢", "铬钢Cr12、Cr15、Cr17",
+             "Cr25Ni20", "铝", "灰铸铁", "蒙乃尔合金Ni67Cu30"]
+    for material, hot, length, install, cold, units, _ in calc_requests()[:-6]:
+        if material in names:
+            material = str(names.index(material))
+        reqs.append({"material": material, "temperature": hot, "length": length,
+                     "install": install, "cold": cold, "units": units})
+    rng = random.Random(1712)
+    for _ in range(40):
+        name = rng.choice(list(USER))
+        low, high = USER[name]
+        hot = rng.choice([rng.randint(low, high), 100, high])
+        reqs.append({"material": name, "temperature": str(hot),
+                     "length": rng.choice(["1000", "6000", "12.5"]),
+                     "install": rng.choice(["", "", str(rng.randint(low, hot))]),
+                     "cold": rng.choice(["", str(rng.randint(low, hot))]), "units": "si"})
+    return reqs
+
+
+def tool(calc, materials, request, *extra):
+    args = [calc, "--materials", materials, "-m", request["material"], "-t",
+            request["temperature"], "-l", request["length"], "--units", request["units"],
+            "--rate", "--final", *extra]
+    if request["install"]:
+        args += ["-i", request["install"]]
+    if request["cold"]:
+        args += ["--cold", request["cold"]]
+    return subprocess.run(args, capture_output=True, text=True)
+
+
+def expected(calc, materials, request):
+    """The form's figures, read off velmarith-calc's lines by their labels."""
+    plain = tool(calc, materials, request)
+    lines = plain.stdout.splitlines()
+    want = {id: "" for id in OUTPUTS}
+    if lines:
+        explained = tool(calc, materials, request, "--explain").stdout.splitlines()
+        want["explain"] = "\n".join(explained[:len(explained) - len(lines)])
+        want["coefficientLine"] = lines[0]
+        if len(lines) > 1 and lines[1]:
+            want["installLine"] = lines[1]
+        labels = {"  材料的膨胀量为: ": None, "  每米膨胀量为: ": "rate",
+                  "  每100英尺膨胀量为: ": "rate", "  膨胀后长度为: ": "finalLength",
+                  "  安装至冷态的膨胀量为: ": "coldExpansion", "  冷态至热态的位移量为: ": "movement"}
+        for line in lines[1:]:
+            for label, id in labels.items():
+                if line.startswith(label):
+                    if id is None:
+                        want["expansionLine"] = line
+                    else:
+                        want[id] = line[len(label):]
+    return want, plain.stderr.strip().removeprefix("velmarith-calc: "), bool(lines)
+
+
+def set_field(driver, id, value, typed):
+    """Types the value over whatever the field holds: select all, then key by key."""
+    if typed.get(id) == value:
+        return
+    field = driver.find_element(By.ID, id)
+    field.send_keys(Keys.CONTROL, "a", Keys.NULL, value or Keys.BACKSPACE)
+    typed[id] = value
+
+
+CHOOSE = """
+const select = document.getElementById(arguments[0]);
+select.focus();
+select.value = arguments[1];
+select.dispatchEvent(new Event('change', {bubbles: true}));
+return select.value;"""
+
+# The same in one go, to keep the run short: each list chosen as above, each field's text
+# replaced as an edit does it (select all, insert: the input event a paste or an input
+# method's commit gives), then the figures read.
+FILL = """
+const request = arguments[0];
+const chosen = {};
+for (const id of ['units', 'material']) {
+  const select = document.getElementById(id);
+  if (select.value !== request[id]) {
+    select.focus();
+    select.value = request[id];
+    select.dispatchEvent(new Event('change', {bubbles: true}));
+  }
+  chosen[id] = select.value;
+}
+for (const id of %s) {
+  const field = document.getElementById(id);
+  if (field.value === request[id]) continue;
+  field.focus();
+  field.select();
+  if (request[id]) document.execCommand('insertText', false, request[id]);
+  else document.execCommand('delete');
+}
+const read = (function () { %s })();
+read.chosen_ = chosen;
+return read;""" % (json.dumps(FIELDS), READ)
+
+
+def fill(driver, request, typed, keys=True):
+    """Chooses from the lists (as the keyboard does: the value, then a change event) and types
+    into the fields key by key, or all as edits at once; the figures as the page then shows."""
+    if not keys:
+        got = driver.execute_script(FILL, request)
+        for id in ("units", "material"):
+            check(f"{request}: #{id} offers {request[id]}", got["chosen_"][id] == request[id])
+        typed.clear()  # the fields hold the request now, not what was typed
+        typed.update({id: request[id] for id in ("units", "material", *FIELDS)})
+        return got
+    for id in ("units", "material"):
+        if typed.get(id) != request[id]:
+            chosen = driver.execute_script(CHOOSE, id, request[id])
+            check(f"{request}: #{id} offers {request[id]}", chosen == request[id], chosen)
+            typed[id] = request[id]
+    for id in FIELDS:
+        set_field(driver, id, request[id], typed)
+    return driver.execute_script(READ)
+
+
+def celsius_text(request):
+    t = float(request["temperature"])
+    if request["units"] == "si":
+        return str(int(t))
+    return f"{(t - 32) * 5 / 9:.15g}".replace("e", "E")
+
+
+def compare_requests(driver, calc, materials):
+    typed = {}
+    compared = 0
+    for n, request in enumerate(form_requests()):
+        want, error, shown = expected(calc, materials, request)
+        got = fill(driver, request, typed, keys=n % 4 == 0)
+        compared += 1
+        for id in OUTPUTS:
+            check(f"{request}: #{id}", got[id] == want[id], f"page {got[id]!r} tool {want[id]!r}")
+        if shown:
+            check(f"{request}: nothing to mend", got["notice"] == "", got["notice"])
+            check(f"{request}: the plot's point", got["current"] == celsius_text(request),
+                  got["current"])
+            row = got["chosen"][0].split(" ", 1) if got["chosen"] else ["", ""]
+            check(f"{request}: the table's row", row[1] == request["material"]
+                  if request["material"] in USER else row[0] == request["material"], row)
+            check(f"{request}: points used", got["used"] in (1, 2), got["used"])
+        else:
+            marked = [message for message, invalid in got["errors"].values() if invalid]
+            check(f"{request}: refused with a marked field", got["notice"] and marked,
+                  (got["notice"], error))
+    return compared
+
+
+# Every kind of bad input once: the field that must say so, and its message, which is the
+# tool's own (the cold-above-warm one without the command line's option names).
+BAD = [
+    ({"temperature": "abc"}, "temperature"),
+    ({"temperature": "701"}, "temperature"),
+    ({"temperature": "１５０.５.５"}, "temperature"),
+    ({"length": "1e50"}, "length"),
+    ({"length": "x"}, "length"),
+    ({"install": "900"}, "install"),
+    ({"install": "twenty"}, "install"),
+    ({"cold": "200"}, "cold"),
+    ({"cold": "-300"}, "cold"),
+    ({"units": "us", "temperature": "-500"}, "temperature"),
+    ({"units": "us", "length": "2e37"}, "length"),
+    ({"material": "6", "temperature": "50"}, "temperature"),
+]
+
+
+def bad_inputs(driver, calc, materials, url):
+    open_workbench(driver, url)
+    base = {"material": "0", "temperature": "150", "length": "1000", "install": "", "cold": "",
+            "units": "si"}
+    typed = {}
+    for change, field in BAD:
+        request = dict(base, **change)
+        got = fill(driver, request, typed)
+        run = tool(calc, materials, request)
+        message = run.stderr.strip().removeprefix("velmarith-calc: ")
+        message = message.split(": --temperature")[0]
+        check(f"bad {change}: the field says why", got["errors"][field] == [message, True],
+              f"page {got['errors'][field]} tool {message!r}")
+        check(f"bad {change}: no figure shown",
+              all(got[id] == "" for id in OUTPUTS) and got["notice"], got)
+        check(f"bad {change}: the tool refuses too", run.returncode == 1 and not run.stdout)
+        others = [id for id, (text, invalid) in got["errors"].items() if invalid and id != field]
+        check(f"bad {change}: no other field marked", not others, others)
+    # An empty form asks for what is missing, and marks nothing.
+    fill(driver, dict(base, temperature="", length=""), typed)
+    got = driver.execute_script(READ)
+    check("empty form", got["notice"] == "请输入温度和长度" and
+          not any(invalid for _, invalid in got["errors"].values()), got["notice"])
+
+
+def open_workbench(driver, address):
+    """A fresh page at this address (not a jump within the page already open)."""
+    driver.get("about:blank")
+    open_page(driver, address)
+    wait(driver, "return document.documentElement.dataset.workbench === '1'", "the workbench")
+
+
+def shared_link(driver, url):
+    open_workbench(driver, url)
+    fill(driver, {"material": "2", "temperature": "425", "length": "6000", "install": "15",
+                  "cold": "-40", "units": "si"}, {})
+    link = driver.current_url
+    shown = driver.execute_script(READ)
+    check("the address holds the inputs",
+          "#workbench?" in link and "m=2" in link and "t=425" in link and "c=-40" in link, link)
+    open_workbench(driver, link)
+    again = driver.execute_script(READ)
+    check("a shared link opens with the same figures", again == shown, (again, shown))
+    # A link with bad values: the fields marked, no figure.
+    open_workbench(driver, url + "#workbench?m=0&t=abc&l=1000&c=999")
+    bad = driver.execute_script(READ)
+    check("a bad link marks its fields",
+          bad["errors"]["temperature"][1] and bad["errors"]["cold"][1] and
+          all(bad[id] == "" for id in OUTPUTS), bad)
+    open_workbench(driver, url + "#workbench?m=%E4%B8%8D%E5%AD%98%E5%9C%A8&t=100&l=1")
+    unknown = driver.execute_script(READ)
+    check("a link to an unknown material marks the material",
+          unknown["errors"]["material"][1] and unknown["coefficientLine"] == "", unknown)
+
+
+def materials_file(driver, calc, folder, url):
+    """A faulty file lists the tool's faults; the good one stays across a reload and exports."""
+    faulty = folder / "faulty.csv"
+    faulty.write_text(FAULTY, encoding="utf-8")
+    driver.find_element(By.ID, "materialsFile").send_keys(str(faulty))
+    wait(driver, "return document.getElementById('materialsFaults').children.length > 0",
+         "the faults")
+    listed = driver.execute_script(
+        "return Array.from(document.querySelectorAll('#materialsFaults li'), e => e.textContent)")
+    run = subprocess.run([calc, "--materials", "faulty.csv", "--table"], cwd=folder,
+                         capture_output=True, text=True)
+    want = [line.removeprefix("velmarith-calc: ") for line in run.stderr.splitlines()][:-1]
+    check("a faulty materials file lists the tool's faults", listed == want, (listed, want))
+    # GB18030, as a Chinese spreadsheet saves it.
+    good = folder / "materials.csv"
+    good.write_bytes(MATERIALS.encode("gb18030"))
+    driver.find_element(By.ID, "materialsFile").send_keys(str(good))
+    wait(driver, "return Array.from(document.getElementById('material').options)"
+                 ".some(o => o.value === '铜, T2')", "the materials")
+    check("a good file clears the faults", driver.execute_script(
+        "return document.getElementById('materialsFaults').children.length") == 0)
+    open_workbench(driver, url)
+    values = driver.execute_script(
+        "return Array.from(document.getElementById('material').options, o => o.value)")
+    check("the materials are kept across a reload", values[8:] == list(USER), values)
+    exported = driver.execute_script("return Module.ccall('velmarith_materials_csv', 'string', [], [])")
+    (folder / "exported.csv").write_text(exported, encoding="utf-8")
+    tables = [subprocess.run([calc, "--materials", name, "--table"], cwd=folder,
+                             capture_output=True, text=True).stdout
+              for name in ("materials.csv", "exported.csv")]
+    check("the exported file reads back as the same materials", tables[0] == tables[1] and
+          "铜, T2" in tables[1], tables)
+
+
+def axe(driver, source, state):
+    result = driver.execute_async_script(
+        source + "\n;const done = arguments[arguments.length - 1];"
+        "axe.run(document.getElementById('workbench'), {runOnly: {type: 'tag', values: "
+        "['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'best-practice']}})"
+        ".then(r => done(r.violations.map(v => v.id + ': ' + v.nodes.map(n => n.target.join(' ')).join(', '))),"
+        " e => done(['axe failed: ' + e]));")
+    check(f"axe-core, {state}", result == [], result)
+
+
+def keystroke_timing(driver):
+    """Milliseconds from an input event to the figures and plot updated and painted."""
+    return driver.execute_async_script("""
+const done = arguments[arguments.length - 1];
+const field = document.getElementById('temperature');
+const times = [];
+let i = 0;
+function one() {
+  field.value = String(100 + (i % 400));
+  const start = performance.now();
+  field.dispatchEvent(new Event('input', {bubbles: true}));
+  requestAnimationFrame(() => setTimeout(() => {
+    times.push(performance.now() - start);
+    if (++i < 200) one(); else done(times);
+  }, 0));
+}
+one();""")
+
+
+def update_timing(driver):
+    """Milliseconds of the update alone (the core's sheet, and the page's DOM)."""
+    return driver.execute_script("""
+const field = document.getElementById('temperature');
+const times = [];
+for (let i = 0; i < 300; ++i) {
+  field.value = String(100 + (i % 400));
+  const start = performance.now();
+  field.dispatchEvent(new Event('input', {bubbles: true}));
+  document.getElementById('plot').getBoundingClientRect();  // layout done
+  times.push(performance.now() - start);
+}
+return times;""")
+
+
+def print_sheet(driver, out):
+    pdf = driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True,
+                                                     "printBackground": False})
+    path = out / "velmarith-sheet.pdf"
+    path.write_bytes(base64.b64decode(pdf["data"]))
+    info = subprocess.run(["pdfinfo", str(path)], capture_output=True, text=True).stdout
+    pages = next((line.split()[-1] for line in info.splitlines() if line.startswith("Pages:")), "?")
+    size = next((line for line in info.splitlines() if line.startswith("Page size:")), "")
+    check("the sheet prints on one page", pages == "1", info)
+    check("the sheet is A4", "(A4)" in size, size)
+    subprocess.run(["pdftoppm", "-png", "-r", "96", "-singlefile", str(path),
+                    str(out / "velmarith-sheet")], check=True)
+    text = subprocess.run(["pdftotext", "-layout", str(path), "-"], capture_output=True,
+                          text=True).stdout
+    for needed in ("热膨胀计算表", "材料的膨胀量为", "计算过程", "曲线图"):
+        check(f"the sheet has {needed}", needed in text, text[:400])
+
+
+def main():
+    page, calc, axe_js, out = sys.argv[1], sys.argv[2], sys.argv[3], pathlib.Path(sys.argv[4])
+    calc = str(pathlib.Path(calc).resolve())
+    url = pathlib.Path(page).resolve().as_uri()
+    axe_source = pathlib.Path(axe_js).read_text(encoding="utf-8")
+    with tempfile.TemporaryDirectory() as profile, tempfile.TemporaryDirectory() as scratch:
+        folder = pathlib.Path(scratch)
+        (folder / "materials.csv").write_text(MATERIALS, encoding="utf-8")
+        driver = browser(profile)
+        try:
+            open_workbench(driver, url)
+            axe(driver, axe_source, "empty")
+            materials_file(driver, calc, folder, url)
+            (folder / "materials.csv").write_text(MATERIALS, encoding="utf-8")
+            compared = compare_requests(driver, calc, str(folder / "materials.csv"))
+            axe(driver, axe_source, "filled")
+            bad_inputs(driver, calc, str(folder / "materials.csv"), url)
+            fill(driver, {"material": "0", "temperature": "abc", "length": "1000", "install": "",
+                          "cold": "", "units": "si"}, {})
+            axe(driver, axe_source, "with an error")
+            shared_link(driver, url)
+            open_workbench(driver, url + "#workbench?m=0&t=150&l=1000&c=-20")
+            painted = keystroke_timing(driver)
+            alone = update_timing(driver)
+            open_workbench(driver, url + "#workbench?m=0&t=150&l=1000&c=-20")
+            driver.save_screenshot(str(out / "velmarith-workbench-1280x800.png"))
+            print_sheet(driver, out)
+            driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                   {"width": 390, "height": 844, "deviceScaleFactor": 1,
+                                    "mobile": True})
+            open_workbench(driver, url + "#workbench?m=0&t=150&l=1000&c=-20")
+            wide = driver.execute_script("return document.documentElement.scrollWidth")
+            check("nothing wider than a 390 px phone", wide <= 390, wide)
+            driver.save_screenshot(str(out / "velmarith-workbench-390x844.png"))
+        finally:
+            driver.quit()
+    quantiles = lambda t: (statistics.median(t), sorted(t)[int(len(t) * 0.95)], max(t))
+    print("workbench: keystroke to painted figures and plot: median %.2f ms, 95%% %.2f ms, "
+          "max %.2f ms" % quantiles(painted))
+    print("workbench: the update alone: median %.3f ms, 95%% %.3f ms, max %.3f ms"
+          % quantiles(alone))
+    print(f"workbench: {compared} requests typed and compared with velmarith-calc")
+    failures = browser_test.FAILURES
+    print(f"{0 if failures else 1} passed, {1 if failures else 0} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
