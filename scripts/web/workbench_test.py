@@ -286,6 +286,41 @@ def shared_link(driver, url):
           unknown["errors"]["material"][1] and unknown["coefficientLine"] == "", unknown)
 
 
+def for_everyone(driver, url):
+    """Spoken once typing stops; F6 between the window and the workbench; the sheet as text."""
+    open_workbench(driver, url)
+    field = driver.find_element(By.ID, "temperature")
+    field.send_keys("150")
+    driver.find_element(By.ID, "length").send_keys("1000")
+    wait(driver, "return document.getElementById('spokenResults').textContent !== ''",
+         "the results to be spoken")
+    spoken = driver.find_element(By.ID, "spokenResults")
+    text = driver.execute_script("return arguments[0].textContent", spoken)
+    check("the results are spoken politely, once and whole",
+          spoken.get_attribute("aria-live") == "polite" and
+          text.startswith("150摄氏度时材料的膨胀系数为:  11.85mm/mm.C。材料的膨胀量为: 1.5405mm"),
+          text)
+    sheet = driver.execute_script("return window.velmarithWorkbench.sheetText()")
+    check("the sheet as text has the inputs, the lines and the working",
+          "温度 (最热状态): 150 摄氏度" in sheet and "  材料的膨胀量为: 1.5405mm\n" in sheet and
+          "α(150) = ((150 - 100) × (12.2 - 11.5))" in sheet and "#workbench?" in sheet, sheet)
+    driver.find_element(By.ID, "Combo1").send_keys(Keys.F6)
+    check("F6 goes from the window to the workbench",
+          driver.switch_to.active_element.get_attribute("id") == "material")
+    driver.switch_to.active_element.send_keys(Keys.F6)
+    check("F6 goes back to the window",
+          driver.switch_to.active_element.get_attribute("id") == "Combo1")
+    # The form's own order: each field after the one before it.
+    driver.find_element(By.ID, "material").click()
+    driver.find_element(By.ID, "material").send_keys(Keys.ESCAPE)
+    order = []
+    for _ in range(5):
+        driver.switch_to.active_element.send_keys(Keys.TAB)
+        order.append(driver.switch_to.active_element.get_attribute("id"))
+    check("Tab goes through the form in order",
+          order == ["temperature", "cold", "length", "install", "units"], order)
+
+
 def materials_file(driver, calc, folder, url):
     """A faulty file lists the tool's faults; the good one stays across a reload and exports."""
     faulty = folder / "faulty.csv"
@@ -403,6 +438,7 @@ def main():
                           "cold": "", "units": "si"}, {})
             axe(driver, axe_source, "with an error")
             shared_link(driver, url)
+            for_everyone(driver, url)
             open_workbench(driver, url + "#workbench?m=0&t=150&l=1000&c=-20")
             painted = keystroke_timing(driver)
             alone = update_timing(driver)
