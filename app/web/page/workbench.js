@@ -58,6 +58,18 @@
 
   // ---- one update: the core's sheet for the form as it stands
   function update(options) {
+    try {
+      show(options);
+    } catch (error) {
+      // Never a stale figure: whatever went wrong, nothing is shown as a result.
+      console.error(error);
+      for (const id of OUTPUTS) $(id).textContent = "";
+      $("explain").textContent = "";
+      $("notice").textContent = "无法计算, 请检查输入";
+    }
+  }
+
+  function show(options) {
     const values = formValues();
     const request = [values.material, values.temperature, values.length, values.install,
                      values.cold, values.units].join("\n");
@@ -381,7 +393,11 @@
       $("material").focus();
     }
 
-    for (const id of TEXT_FIELDS) $(id).addEventListener("input", () => update());
+    // Every edit; and a change that came without one (a value set by a script, autofill).
+    for (const id of TEXT_FIELDS) {
+      $(id).addEventListener("input", () => update());
+      $(id).addEventListener("change", () => update());
+    }
     $("material").addEventListener("change", () => update());
     $("units").addEventListener("change", () => { unitsChanged(); update(); });
     window.addEventListener("hashchange", () => {
