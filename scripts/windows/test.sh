@@ -10,7 +10,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
-source scripts/lib/debian-source.sh
+source scripts/lib/libcsv-source.sh
 source scripts/lib/xvfb.sh
 source scripts/lib/packages.sh
 

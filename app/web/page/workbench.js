@@ -212,7 +212,7 @@
 
   function sheetText() {
     const { values, sheet } = lastSheet;
-    const lines = [$("workbenchTitle").textContent, "日期 " + today() + " · 膨胀量计算 " +
+    const lines = [$("workbenchTitle").textContent, "日期 " + today() + " · Velmarith " +
                    $("workbench").dataset.version, "", "输入:"];
     for (const [name, value] of inputRows(values)) lines.push("  " + name + ": " + value);
     lines.push("", "结果:");
