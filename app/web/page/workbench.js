@@ -83,6 +83,11 @@
     }
     $("notice").textContent = sheet.notice;
     for (const id of OUTPUTS) $(id).textContent = sheet[id];
+    // A figure the request does not have (no cold state) is not offered at all.
+    for (const id of ["rate", "finalLength", "coldExpansion", "movement"]) {
+      $(id).closest("div").hidden = !sheet[id];
+    }
+    $("results").classList.toggle("nothing", Boolean(sheet.notice));
     for (const button of document.querySelectorAll("#workbench button.copy")) {
       button.disabled = !$(button.dataset.copy).textContent;
     }
