@@ -355,6 +355,30 @@ def materials_file(driver, calc, folder, url):
           "铜, T2" in tables[1], tables)
 
 
+DROP = """
+const file = new File([arguments[0]], 'dropped.csv', {type: 'text/csv'});
+const data = new DataTransfer();
+data.items.add(file);
+document.getElementById('dropZone').dispatchEvent(
+  new DragEvent('drop', {dataTransfer: data, bubbles: true, cancelable: true}));"""
+
+
+def drop_and_remove(driver, url):
+    """A file dropped on the box is read as a picked one; 删除 takes a material out for good."""
+    open_workbench(driver, url)
+    driver.execute_script(DROP, "name,reference_C,temperature_C,alpha_per_C\n"
+                                "镍200,20,20,13.3\n镍200,20,400,14.1\n")
+    wait(driver, "return document.getElementById('material').value === '镍200'",
+         "the dropped material")
+    driver.find_element(By.CSS_SELECTOR, "#materialsList button[aria-label='删除材料 镍200']").click()
+    left = driver.execute_script(
+        "return [Array.from(document.getElementById('material').options, o => o.value),"
+        " localStorage.getItem('velmarith.materials') || '']")
+    check("a removed material is gone from the list", "镍200" not in left[0], left[0])
+    check("and from what the browser keeps", "镍200" not in left[1], left[1])
+    check("the others stay", left[0][8:] == list(USER), left[0])
+
+
 def axe(driver, source, state):
     result = driver.execute_async_script(
         source + "\n;const done = arguments[arguments.length - 1];"
@@ -439,6 +463,7 @@ def main():
             axe(driver, axe_source, "with an error")
             shared_link(driver, url)
             for_everyone(driver, url)
+            drop_and_remove(driver, url)
             open_workbench(driver, url + "#workbench?m=0&t=150&l=1000&c=-20")
             painted = keystroke_timing(driver)
             alone = update_timing(driver)

@@ -323,7 +323,8 @@
       remove.addEventListener("click", () => {
         call("velmarith_materials_remove", m.name);
         storeMaterials();
-        fillMaterials($("material").value);
+        // Removing the material in use goes back to the first of the eight.
+        fillMaterials($("material").value === m.value ? "0" : $("material").value);
         showMaterialList();
         say("materialsStatus", "已删除材料 " + m.name);
         update();
