@@ -262,10 +262,11 @@
   function readAddress() {
     const params = addressValues();
     if (!params) return false;
-    $("units").value = params.get("u") === "us" ? "us" : "si";
-    if (params.get("u") && params.get("u") !== "us" && params.get("u") !== "si") $("units").value = "si";
-    fillMaterials(params.has("m") ? oneLine(params.get("m")) : "0");
-    for (const id of TEXT_FIELDS) $(id).value = params.has(KEYS[id]) ? oneLine(params.get(KEYS[id])) : "";
+    // The short keys, or the fields' own names (…?temperature=150&units=us).
+    const get = (id) => (params.has(KEYS[id]) ? params.get(KEYS[id]) : params.get(id));
+    $("units").value = get("units") === "us" ? "us" : "si";
+    fillMaterials(get("material") !== null ? oneLine(get("material")) : "0");
+    for (const id of TEXT_FIELDS) $(id).value = get(id) !== null ? oneLine(get(id)) : "";
     return true;
   }
 
