@@ -7,6 +7,7 @@
 #elif defined(__EMSCRIPTEN__)
 #include <emscripten.h>
 
+#include <cstdint>
 #include <cstdlib>
 #else
 #include <iconv.h>
@@ -86,6 +87,82 @@ struct EncodingConverter::State {
     TextEncoding to;
 };
 
+namespace {
+
+// The browser decodes GB18030 by the WHATWG Encoding Standard, glibc's iconv (the tool's) by
+// GB18030-2022. They differ on these codes only: here the tool's answer holds.
+struct TwoByteCode {
+    unsigned char lead, trail;
+    const char* utf8;
+};
+constexpr TwoByteCode kRemapped[] = {
+    {0xA3, 0xA0, "\uE5E5"},     {0xFE, 0x51, "\U00020087"}, {0xFE, 0x52, "\U00020089"},
+    {0xFE, 0x53, "\U000200CC"}, {0xFE, 0x6C, "\U000215D7"}, {0xFE, 0x76, "\U0002298F"},
+    {0xFE, 0x91, "\U000241FE"},
+};
+// Four-byte codes of characters that moved to two-byte codes in 2022: invalid for iconv.
+constexpr std::uint32_t kRetired[][2] = {
+    {0x82359037, 0x82359039},
+    {0x82359130, 0x82359134},
+    {0x84318236, 0x84318239},
+    {0x84318330, 0x84318335},
+};
+
+std::optional<std::string> Decode(const char* label, std::string_view text) {
+    int size = 0;
+    char* decoded = velmarith_decode(label, text.data(), static_cast<int>(text.size()), &size);
+    if (decoded == nullptr) return std::nullopt;
+    std::string result(decoded, static_cast<std::size_t>(size));  // NUL bytes included
+    std::free(decoded);
+    return result;
+}
+
+std::optional<std::string> DecodeGb18030(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    std::string result;
+    std::size_t start = 0;  // the part not yet decoded
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char lead = byte(i);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead == 0x80) return std::nullopt;  // the browser reads €, iconv nothing
+        if (i + 3 < text.size() && byte(i + 1) >= 0x30 && byte(i + 1) <= 0x39) {
+            const std::uint32_t code = static_cast<std::uint32_t>(lead) << 24 |
+                                       static_cast<std::uint32_t>(byte(i + 1)) << 16 |
+                                       static_cast<std::uint32_t>(byte(i + 2)) << 8 | byte(i + 3);
+            for (const auto& range : kRetired) {
+                if (code >= range[0] && code <= range[1]) return std::nullopt;
+            }
+            i += 4;
+            continue;
+        }
+        const TwoByteCode* remapped = nullptr;
+        for (const auto& code : kRemapped) {
+            if (i + 1 < text.size() && code.lead == lead && code.trail == byte(i + 1)) {
+                remapped = &code;
+            }
+        }
+        if (remapped == nullptr) {
+            i += 2;
+            continue;
+        }
+        const auto part = Decode("gb18030", text.substr(start, i - start));
+        if (!part) return std::nullopt;
+        result += *part;
+        result += remapped->utf8;
+        i += 2;
+        start = i;
+    }
+    const auto rest = Decode("gb18030", text.substr(start));
+    if (!rest) return std::nullopt;
+    return result + *rest;
+}
+
+}  // namespace
+
 EncodingConverter::EncodingConverter(TextEncoding from, TextEncoding to)
     : state_(new State{from, to}) {}
 
@@ -94,13 +171,8 @@ EncodingConverter::~EncodingConverter() = default;
 std::optional<std::string> EncodingConverter::Convert(std::string_view text) const {
     if (text.empty() || IsAscii(text)) return std::string(text);
     if (state_->to != TextEncoding::Utf8) return std::nullopt;
-    int size = 0;
-    char* decoded = velmarith_decode(state_->from == TextEncoding::Utf8 ? "utf-8" : "gb18030",
-                                     text.data(), static_cast<int>(text.size()), &size);
-    if (decoded == nullptr) return std::nullopt;
-    std::string result(decoded, static_cast<std::size_t>(size));  // NUL bytes included
-    std::free(decoded);
-    return result;
+    if (state_->from == TextEncoding::Gb18030) return DecodeGb18030(text);
+    return Decode("utf-8", text);
 }
 
 bool IsValidUtf8(std::string_view text) {
