@@ -4,9 +4,11 @@ disk, a materials file is loaded through the file picker, and a few hundred requ
 into the form; every figure it shows is compared, to the character, with what velmarith-calc
 prints for the same request (--rate --final --explain, with the same materials file). Then
 every kind of bad input once (the field's message against the tool's), a shared link
-reopened, a faulty materials file, the materials kept across a reload and exported, axe-core
-on the workbench empty, filled and with an error, the printed sheet as PDF (one A4 page) and
-PNG, screenshots, and the time from a keystroke to the updated figures and plot.
+reopened, a faulty materials file, the materials kept across a reload, exported, dropped and
+removed, names with each GB18030 code where the browser's decoder and iconv part, the spoken
+results, F6 and the tab order, axe-core on the workbench empty, filled and with an error, the
+printed sheet as PDF (one A4 page) and PNG, screenshots, and the time from a keystroke to the
+updated figures and plot.
 
 Usage: workbench_test.py PAGE VELMARITH_CALC AXE_JS OUTPUT_DIR"""
 import base64
