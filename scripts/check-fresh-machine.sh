@@ -47,6 +47,13 @@ cp /etc/resolv.conf "$chroot_dir/etc/resolv.conf"
 # The hosts file Debian's installer writes (debootstrap leaves it out): localhost resolves
 # on every real machine, and the browser tests talk to chromedriver through it.
 printf '127.0.0.1\tlocalhost\n::1\t\tlocalhost ip6-localhost ip6-loopback\n' >"$chroot_dir/etc/hosts"
+# The certificate authorities this machine's network needs (an HTTPS proxy of its own): every
+# machine on it trusts them, and npm reaches its registry through them. Debian's
+# ca-certificates takes them in when the test command installs it.
+if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+    mkdir -p "$chroot_dir/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$chroot_dir/usr/local/share/ca-certificates/"
+fi
 # The install test inside needs the same pristine root: hand it the cached one.
 mkdir -p "$chroot_dir/root/.cache/velmarith"
 cp "$pristine" "$chroot_dir/root/.cache/velmarith/"

@@ -10,7 +10,9 @@ cd "$(dirname "$0")/../.."
 source scripts/lib/packages.sh
 install_packages emscripten nodejs chromium chromium-driver python3-selenium fonttools \
     python3-brotli imagemagick fonts-wqy-zenhei poppler-utils
+# npm for axe-core, over HTTPS: with the system's certificate authorities.
 command -v npm >/dev/null || install_packages npm
+install_packages ca-certificates
 export NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
 source scripts/lib/processes.sh
 source scripts/lib/libcsv-source.sh
