@@ -175,11 +175,6 @@ std::optional<std::string> EncodingConverter::Convert(std::string_view text) con
     return Decode("utf-8", text);
 }
 
-bool IsValidUtf8(std::string_view text) {
-    static const EncodingConverter check(TextEncoding::Utf8, TextEncoding::Utf8);
-    return check.Convert(text).has_value();
-}
-
 #else
 
 struct EncodingConverter::State {
@@ -226,11 +221,13 @@ std::optional<std::string> EncodingConverter::Convert(std::string_view text) con
     return result;
 }
 
+#endif
+
+#ifndef _WIN32
 bool IsValidUtf8(std::string_view text) {
     static const EncodingConverter check(TextEncoding::Utf8, TextEncoding::Utf8);
     return check.Convert(text).has_value();
 }
-
 #endif
 
 TextEncoding DetectEncoding(std::string_view start) {

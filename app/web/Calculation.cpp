@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -102,13 +103,12 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
                           fields[3], fields[4], UnitsOf(fields[5])};
     const web::Sheet sheet = web::MakeSheet(Materials(), input);
     json = "{\"faults\":{";
-    bool first = true;
+    std::set<RequestField> shown;
     for (const auto& fault : sheet.faults) {
         // One message a field: the first, which is what makes the others moot.
-        const std::string key = Quoted(FieldName(fault.field));
-        if (json.find(key + ":") != std::string::npos) continue;
-        json += (first ? "" : ",") + key + ":" + Quoted(fault.message);
-        first = false;
+        if (!shown.insert(fault.field).second) continue;
+        json += (shown.size() > 1 ? "," : "") + Quoted(FieldName(fault.field)) + ":" +
+                Quoted(fault.message);
     }
     json += "},\"notice\":" + Quoted(sheet.notice) +
             ",\"coefficientLine\":" + Quoted(sheet.coefficientLine) +

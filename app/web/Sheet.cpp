@@ -1,6 +1,5 @@
 #include "app/web/Sheet.h"
 
-#include <algorithm>
 #include <string_view>
 #include <variant>
 
@@ -136,18 +135,19 @@ Sheet MakeSheet(const Catalogue& catalogue, const SheetInput& input) {
         return sheet;
     }
     TakeLines(figures.lines, sheet);
-    options.explain = true;
-    auto explained = tool::OneShotLines(catalogue, options).lines;
-    explained.resize(explained.size() - std::min(explained.size(), figures.lines.size()));
-    sheet.explain = std::move(explained);
+    // What --explain puts before those lines, from the same figures (which OneShotLines, having
+    // printed lines, has found computable).
+    const auto calculated = Calculate(coefficients, request);
+    const auto* result = std::get_if<Result>(&calculated);
+    if (result != nullptr) sheet.explain = ExplainLines(catalogue, request, *result);
 
     plot.material = request.material;
     plot.temperature = request.Celsius(request.temperature);
     plot.lengthMm = request.LengthMm();
     plot.installCelsius = request.Celsius(request.install);
     sheet.plot = PlotSvg(coefficients, plot);
-    sheet.table =
-        Table(catalogue, request.material, coefficients.Find(request.material, *plot.temperature));
+    sheet.table = Table(catalogue, request.material,
+                        result != nullptr ? std::optional(result->coefficient) : std::nullopt);
     return sheet;
 }
 
