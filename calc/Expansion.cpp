@@ -6,11 +6,14 @@
 
 namespace velmarith {
 
+double ScaledGrowth(double length, float coefficient, double temperature, double reference) {
+    return (length * static_cast<double>(coefficient)) * (temperature - reference);
+}
+
 double ScaledGrowthFrom20(float length, float coefficient, int temperature) {
-    // In 32 bits the difference cannot overflow, whatever temperature was stored.
-    const int difference = temperature - ReferenceTemperature;
-    return (static_cast<double>(length) * static_cast<double>(coefficient)) *
-           static_cast<double>(difference);
+    // A whole temperature less 20 is exact in double, whatever temperature was stored.
+    return ScaledGrowth(static_cast<double>(length), coefficient, static_cast<double>(temperature),
+                        static_cast<double>(ReferenceTemperature));
 }
 
 std::optional<float> ExpansionFrom20(float length, float coefficient, int temperature) {

@@ -8,8 +8,11 @@
 
 namespace velmarith {
 
-// (length * coefficient) * (temperature - 20) in double, in the window's order: the growth of
-// the length from 20 °C, times 1e6.
+// (length * coefficient) * (temperature - reference) in double, in the window's order: the
+// growth of the length from the reference temperature, times 1e6. Every growth is made of it.
+double ScaledGrowth(double length, float coefficient, double temperature, double reference);
+
+// The same from 20 °C, with the window's stored length and whole temperature.
 double ScaledGrowthFrom20(float length, float coefficient, int temperature);
 
 // The growth from 20 °C in mm, as the window stores it: ((L * α) * (T - 20)) / 1e6 in double,

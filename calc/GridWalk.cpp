@@ -4,6 +4,12 @@
 
 namespace velmarith {
 
+CoefficientHit BetweenPoints(int index, double value) {
+    const auto coefficient = static_cast<float>(value);
+    return CoefficientHit{static_cast<std::int16_t>(index), false, value, coefficient,
+                          SingleToText(coefficient)};
+}
+
 std::optional<CoefficientHit> FindCoefficient(const MaterialTables& tables, int material,
                                               std::int16_t temperature) {
     return FindCoefficientAt(tables, material, temperature);
@@ -19,13 +25,8 @@ std::optional<CoefficientHit> FindCoefficientAt(const MaterialTables& tables, in
     for (int i = limits.First; i <= limits.Last; ++i) {
         const int g0 = grid[i];
         if (i < limits.Last && g0 < t && t < grid[i + 1]) {
-            const int g1 = grid[i + 1];
-            const double a0 = row[i].AsDouble();
-            const double a1 = row[i + 1].AsDouble();
-            const double value = ((t - g0) * (a1 - a0)) / (g1 - g0) + a0;
-            const auto coefficient = static_cast<float>(value);
-            return CoefficientHit{static_cast<std::int16_t>(i), false, value, coefficient,
-                                  SingleToText(coefficient)};
+            return BetweenPoints(
+                i, Interpolate(t, g0, grid[i + 1], row[i].AsDouble(), row[i + 1].AsDouble()));
         }
         if (t == g0) {
             const double value = row[i].AsDouble();

@@ -17,6 +17,15 @@ struct CoefficientHit {
     std::string valueText;   // the value as the coefficient line prints it
 };
 
+// The window's interpolation between the points (g0, a0) and (g1, a1), in this order and in
+// double; every table, the user's too, is read through it.
+constexpr double Interpolate(double t, double g0, double g1, double a0, double a1) {
+    return ((t - g0) * (a1 - a0)) / (g1 - g0) + a0;
+}
+
+// A hit between two points: the value rounded to single once, printed as a single.
+CoefficientHit BetweenPoints(int index, double value);
+
 // Walks the material's grid indices First..Last. Between two points the coefficient is
 // interpolated in double, in the order ((T - g0) * (a1 - a0)) / (g1 - g0) + a0, and rounded
 // to single once. Nothing is found when T lies outside the grid points First..Last.

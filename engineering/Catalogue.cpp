@@ -45,13 +45,9 @@ std::optional<CoefficientHit> Catalogue::Lookup(int id, double celsius) const {
                                   DoubleToText(value)};
         }
         if (i + 1 < points.size() && points[i].temperature < t && t < points[i + 1].temperature) {
-            const double g0 = points[i].temperature;
-            const double g1 = points[i + 1].temperature;
-            const double a0 = points[i].alpha;
-            const double a1 = points[i + 1].alpha;
-            const double value = ((t - g0) * (a1 - a0)) / (g1 - g0) + a0;
-            const auto coefficient = static_cast<float>(value);
-            return CoefficientHit{index, false, value, coefficient, SingleToText(coefficient)};
+            return BetweenPoints(index,
+                                 Interpolate(t, points[i].temperature, points[i + 1].temperature,
+                                             points[i].alpha, points[i + 1].alpha));
         }
     }
     return std::nullopt;

@@ -44,19 +44,28 @@ struct Result {
     std::optional<float> movement;       // coldest → warmest
 };
 
+// The mean coefficient at a temperature in °C: from the cache when there is one (a batch),
+// from the catalogue otherwise (one calculation needs no cache).
+std::optional<CoefficientHit> LookUp(const Catalogue& catalogue, const CoefficientCache* cache,
+                                     int material, double celsius);
+
 // With mean coefficients from the reference temperature Tr (20 °C for the eight) the growth
 // of L from T1 to T2 is
 //   ΔL = ((L·ᾱ(T2))·(T2 − Tr) − (L·ᾱ(T1))·(T1 − Tr)) / 1e6,
 // each product in the window's order and with its single coefficients, so that T1 = 20
-// gives the window's result exactly. In US units L is the length in mm (in × 25.4) and the
-// result is turned back into inches before it is rounded to single.
-std::variant<Result, std::string> Calculate(const CoefficientCache& coefficients,
-                                            const Request& request);
+// gives the window's result exactly.
+double Growth(double length, float a1, double t1, float a2, double t2, double reference);
+
+// The figures of a checked request. In US units L is the length in mm (in × 25.4) and each
+// growth is turned back into inches before it is rounded to single. Fails only when the
+// growth itself does not fit a single.
+std::variant<Result, std::string> Calculate(const Catalogue& catalogue, const Request& request,
+                                            const CoefficientCache* cache = nullptr);
 
 // ΔL in mm of a length in mm from one temperature to another (°C) by the rule above, before
 // any rounding; std::nullopt where a temperature lies outside the material's range (the
 // reference temperature itself excepted, whose term is zero).
-std::optional<double> GrowthMm(const CoefficientCache& coefficients, int material, double lengthMm,
+std::optional<double> GrowthMm(const Catalogue& catalogue, int material, double lengthMm,
                                double fromCelsius, double toCelsius);
 
 }  // namespace velmarith::engineering

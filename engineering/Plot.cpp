@@ -111,8 +111,7 @@ std::vector<TablePoint> PointsOf(const Catalogue& catalogue, int material) {
 
 }  // namespace
 
-std::string PlotSvg(const CoefficientCache& coefficients, const PlotRequest& request) {
-    const Catalogue& catalogue = coefficients.Materials();
+std::string PlotSvg(const Catalogue& catalogue, const PlotRequest& request) {
     const bool us = request.units == Units::Us;
     const auto x = [&](double celsius) { return us ? CelsiusToFahrenheit(celsius) : celsius; };
     const auto points = PointsOf(catalogue, request.material);
@@ -135,8 +134,8 @@ std::string PlotSvg(const CoefficientCache& coefficients, const PlotRequest& req
         const double high = points.back().celsius;
         for (int i = 0; i <= kSamples; ++i) {
             const double t = low + (high - low) * i / kSamples;
-            const auto mm = GrowthMm(coefficients, request.material, *request.lengthMm,
-                                     request.installCelsius, t);
+            const auto mm =
+                GrowthMm(catalogue, request.material, *request.lengthMm, request.installCelsius, t);
             if (mm) growth.emplace_back(t, us ? *mm / kMillimetresPerInch : *mm);
         }
     }
@@ -225,7 +224,7 @@ std::string PlotSvg(const CoefficientCache& coefficients, const PlotRequest& req
     }
 
     if (request.temperature) {
-        if (const auto hit = coefficients.Find(request.material, *request.temperature)) {
+        if (const auto hit = catalogue.Lookup(request.material, *request.temperature)) {
             svg += "<circle class=\"current\" data-t=\"" + DoubleToText(*request.temperature) +
                    "\" data-alpha=\"" + hit->valueText + "\" cx=\"" + px(*request.temperature) +
                    "\" cy=\"" + py(hit->coefficient) + "\" r=\"5\" fill=\"black\"/>\n";

@@ -19,6 +19,6 @@ struct PlotRequest {
 // range as a solid line through its table points (each marked, with its temperature and
 // value in data-t and data-alpha), the requested point filled, and with a length ΔL(T) as a
 // dashed line on a second axis. Axes, ticks, units and the title are in Chinese.
-std::string PlotSvg(const CoefficientCache& coefficients, const PlotRequest& request);
+std::string PlotSvg(const Catalogue& catalogue, const PlotRequest& request);
 
 }  // namespace velmarith::engineering

@@ -1,23 +1,44 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "engineering/Figures.h"
+#include "engineering/Catalogue.h"
 
 namespace velmarith::engineering {
 
-// The coefficient table as the window holds it, one material a line with its valid range;
-// "-" where no lookup can find a value (no element, or a placeholder below the material's
-// range), explained in the last line. Integers are printed as integers. The user's own
-// materials follow, each with its reference temperature and points.
-std::vector<std::string> TableLines(const Catalogue& catalogue, std::optional<int> material);
+// One table point: its temperature (°C) and mean coefficient, or a placeholder where no
+// lookup can find a value (no element, or one below the material's range).
+struct TablePoint {
+    double temperature;
+    std::optional<double> value;
+    std::string text;  // as the table prints it: integers as integers, "-" for a placeholder
+};
 
-// How the coefficients and every figure came about, step by step, to follow by hand: the
-// growth from installation to the warmest state and, with a cold state, the change from
-// installation to it and the movement between the two.
-std::vector<std::string> ExplainLines(const Catalogue& catalogue, const Request& request,
-                                      const Result& result);
+// A material's row: the eight have one point a grid temperature, the user's their own points
+// and a reference temperature.
+struct TableRow {
+    int id;
+    std::string name;
+    double low;
+    double high;
+    std::optional<double> reference;  // the user's materials only
+    std::vector<TablePoint> points;
+};
+
+struct CoefficientTableView {
+    std::vector<std::int16_t> grid;
+    std::vector<TableRow> rows;  // the eight first, then the user's
+};
+
+// Every material, or the one asked for.
+CoefficientTableView TableOf(const Catalogue& catalogue, std::optional<int> material);
+
+// The table as text, one material a line with its valid range, the eight's grid as the
+// header and a note on units and placeholders; the user's own materials follow, each with
+// its reference temperature and points as temperature:coefficient.
+std::vector<std::string> TableLines(const CoefficientTableView& table);
 
 }  // namespace velmarith::engineering

@@ -8,8 +8,6 @@
 namespace velmarith::engineering {
 namespace {
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
 std::string_view TrimSpaces(std::string_view text) {
     constexpr std::string_view kSpaces[] = {" ", "\u3000"};  // and the ideographic space
     bool trimmed = true;
@@ -31,14 +29,20 @@ std::string_view TrimSpaces(std::string_view text) {
 
 std::string CelsiusText(double celsius) { return DoubleToShortText(celsius); }
 
-std::string WholeDegreesIn(const std::string& range, Units units) {
-    if (units == Units::Us) return " (应为华氏度数, 该材料为 " + range + ")";
-    return " (应为整摄氏度数, 该材料为 " + range + ")";
+// A true minus sign, as pasted from a document, is a minus.
+std::string WithAsciiMinus(std::string_view text) {
+    std::string ascii(text);
+    constexpr std::string_view kMinusSign = "\u2212";
+    for (auto at = ascii.find(kMinusSign); at != std::string::npos; at = ascii.find(kMinusSign)) {
+        ascii.replace(at, kMinusSign.size(), "-");
+    }
+    return ascii;
 }
 
 // A temperature in the request's units: whole degrees Celsius, or any degrees Fahrenheit
 // above absolute zero.
-std::optional<double> ParseTemperature(std::string_view text, Units units) {
+std::optional<double> ParseTemperature(std::string_view typed, Units units) {
+    const std::string text = WithAsciiMinus(typed);
     if (units == Units::Si) {
         const auto t = TextToInteger(text);
         return t ? std::optional<double>(*t) : std::nullopt;
@@ -76,110 +80,174 @@ std::string TemperatureText(const Request& request, double temperature) {
            " 摄氏度)";
 }
 
-std::variant<Request, std::vector<RequestFault>> CheckRequest(const Catalogue& catalogue,
-                                                              const RequestText& text) {
-    Request request;
-    request.units = text.units;
-    const Units units = text.units;
-    std::vector<RequestFault> faults;
-    const auto fault = [&](RequestField field, std::string message, std::string hint = {}) {
-        faults.push_back({field, std::move(message), std::move(hint)});
-    };
+namespace {
 
-    // The length needs no material; everything else is checked against the material's range.
-    const auto checkLength = [&] {
-        const auto l = TextToSingle(text.length);
+// Checks one request field by field; a message is only written for a fault.
+class RequestCheck {
+  public:
+    RequestCheck(const Catalogue& catalogue, const RequestText& text)
+        : catalogue_(catalogue), text_(text) {
+        request_.units = text.units;
+        if (text.units == Units::Us) request_.install = CelsiusToFahrenheit(ReferenceTemperature);
+    }
+
+    std::variant<Request, std::vector<RequestFault>> Run() {
+        const auto material = catalogue_.Find(text_.material);
+        if (!material) {
+            Fault(RequestField::Material,
+                  "未知材料: " + QuotedInput(text_.material) +
+                      std::string(catalogue_.UserMaterials().empty() ? " (应为 0 至 7 或材料名称)"
+                                                                     : kUnknownMaterialHint));
+            Length();
+            return faults_;
+        }
+        request_.material = *material;
+        const bool warmRead = Temperature();
+        Length();
+        const bool installRead = Install();
+        const bool coldRead = Cold();
+        if (warmRead) WarmWithin();
+        if (installRead) InstallWithin();
+        if (coldRead) ColdWithin(warmRead);
+        if (!faults_.empty()) return faults_;
+        return request_;
+    }
+
+  private:
+    bool Us() const { return text_.units == Units::Us; }
+    const std::string& Range() {
+        if (range_.empty()) range_ = RangeText(catalogue_, request_.material, text_.units);
+        return range_;
+    }
+    double Reference() const { return catalogue_.Reference(request_.material); }
+    std::string Degrees() const { return Us() ? "" : " 摄氏度"; }
+    std::string Shown(double temperature) const { return TemperatureText(request_, temperature); }
+    void Fault(RequestField field, std::string message, std::string hint = {}) {
+        faults_.push_back({field, std::move(message), std::move(hint)});
+    }
+    // What a temperature field should hold, for its message.
+    std::string Expected() {
+        return (Us() ? " (应为华氏度数, 该材料为 " : " (应为整摄氏度数, 该材料为 ") + Range() +
+               ")" + (Us() ? ", 不得低于绝对零度 -459.67°F" : "");
+    }
+
+    bool Temperature() {
+        const auto t = ParseTemperature(text_.temperature, text_.units);
+        if (!t) {
+            Fault(RequestField::Temperature,
+                  "温度无效: " + QuotedInput(text_.temperature) + Expected());
+            return false;
+        }
+        request_.temperature = *t;
+        return true;
+    }
+
+    void Length() {
+        const std::string typed = WithAsciiMinus(text_.length);
+        const auto l = TextToSingle(typed);
+        const std::string unit = Us() ? ", 单位 in)" : ")";
         if (!l) {
-            fault(RequestField::Length, "长度无效: " + Quoted(text.length) +
-                                            " (应为单精度范围内的数" +
-                                            (units == Units::Us ? ", 单位 in)" : ")"));
+            const bool number = TextToDouble(typed).has_value();
+            Fault(RequestField::Length, "长度无效: " + QuotedInput(text_.length) +
+                                            (number ? " (数值过大" : " (应为数值") + unit);
             return;
         }
-        request.length = *l;
-        if (units == Units::Us &&
-            std::fabs(request.LengthMm()) > std::numeric_limits<float>::max()) {
-            fault(RequestField::Length,
-                  "长度超出范围: " + Quoted(text.length) + " in 换算为 mm 后超出单精度范围");
-        }
-    };
-    const auto k = catalogue.Find(text.material);
-    if (!k) {
-        fault(RequestField::Material,
-              "未知材料: " + Quoted(text.material) +
-                  std::string(catalogue.UserMaterials().empty() ? " (应为 0 至 7 或材料名称)"
-                                                                : kUnknownMaterialHint));
-        checkLength();
-        return faults;
-    }
-    request.material = *k;
-    const int m = *k;
-    const std::string range = RangeText(catalogue, m, units);
-    const auto Within = [&](double celsius) { return catalogue.Within(m, celsius); };
-    const std::string belowZero =
-        units == Units::Us ? ", 不得低于绝对零度 -459.67°F" : std::string();
-
-    const auto t = ParseTemperature(text.temperature, units);
-    if (t) {
-        request.temperature = *t;
-    } else {
-        fault(RequestField::Temperature,
-              "温度无效: " + Quoted(text.temperature) + WholeDegreesIn(range, units) + belowZero);
-    }
-    checkLength();
-    const std::string defaultInstall = units == Units::Si ? "20 摄氏度" : "68°F (20 摄氏度)";
-    if (units == Units::Us) request.install = CelsiusToFahrenheit(ReferenceTemperature);
-    bool installRead = true;
-    if (text.install) {
-        const auto t1 = ParseTemperature(*text.install, units);
-        if (t1) {
-            request.install = *t1;
-        } else {
-            installRead = false;
-            fault(RequestField::Install, "安装温度无效: " + Quoted(*text.install) + " (应为 " +
-                                             defaultInstall + "或 " + range + "之内的" +
-                                             (units == Units::Si ? "整摄氏度数)" : "华氏度数)"));
-        }
-    }
-    if (text.cold) {
-        const auto tc = ParseTemperature(*text.cold, units);
-        if (tc) {
-            request.cold = *tc;
-        } else {
-            fault(RequestField::Cold,
-                  "冷态温度无效: " + Quoted(*text.cold) + WholeDegreesIn(range, units) + belowZero);
+        request_.length = *l;
+        if (Us() && std::fabs(request_.LengthMm()) > std::numeric_limits<float>::max()) {
+            Fault(RequestField::Length,
+                  "长度超出范围: " + QuotedInput(text_.length) + " in 换算为 mm 后超出单精度范围");
         }
     }
 
-    const std::string degrees = units == Units::Si ? " 摄氏度" : "";
-    const bool warmWithin = t && Within(request.Celsius(request.temperature));
-    if (t && !warmWithin) {
-        fault(RequestField::Temperature,
-              "温度超过范围: " + TemperatureText(request, request.temperature) + degrees + "不在 " +
-                  range + "之内");
+    bool Install() {
+        if (!text_.install) return true;
+        const auto t = ParseTemperature(*text_.install, text_.units);
+        if (!t) {
+            Fault(RequestField::Install, "安装温度无效: " + QuotedInput(*text_.install) +
+                                             " (应为 " + CelsiusInUnits(Reference(), text_.units) +
+                                             "或 " + Range() + "之内的" +
+                                             (Us() ? "华氏度数)" : "整摄氏度数)"));
+            return false;
+        }
+        request_.install = *t;
+        return true;
     }
-    // 20 °C is always allowed as the installation temperature where the table counts from
-    // it: its term is zero. A table with another reference needs its coefficient there.
-    const bool installFree =
-        request.DefaultInstall() && catalogue.Reference(m) == ReferenceTemperature;
-    if (installRead && !installFree && !Within(request.Celsius(request.install))) {
-        fault(RequestField::Install,
-              "安装温度超过范围: " + TemperatureText(request, request.install) + degrees +
-                  " (安装温度应为 " + defaultInstall + ", 或在该材料的 " + range + "之内)");
+
+    bool Cold() {
+        if (!text_.cold) return false;
+        const auto t = ParseTemperature(*text_.cold, text_.units);
+        if (!t) {
+            Fault(RequestField::Cold, "冷态温度无效: " + QuotedInput(*text_.cold) + Expected());
+            return false;
+        }
+        request_.cold = *t;
+        return true;
     }
-    if (request.cold) {
-        if (!Within(request.Celsius(*request.cold))) {
-            fault(RequestField::Cold,
-                  "冷态温度超过范围: " + TemperatureText(request, *request.cold) + degrees +
-                      "不在 " + range + "之内");
-        } else if (t && *request.cold > request.temperature) {
-            fault(RequestField::Cold,
-                  "冷态温度 " + TemperatureText(request, *request.cold) + degrees + "高于温度 " +
-                      TemperatureText(request, request.temperature) + degrees,
+
+    bool Within(double temperature) const {
+        return catalogue_.Within(request_.material, request_.Celsius(temperature));
+    }
+    // The reference temperature's term is zero: no coefficient is needed there.
+    bool WithinOrReference(double temperature) const {
+        return Within(temperature) || request_.Celsius(temperature) == Reference();
+    }
+
+    void WarmWithin() {
+        if (Within(request_.temperature)) return;
+        Fault(RequestField::Temperature, "温度超过范围: " + Shown(request_.temperature) +
+                                             Degrees() + "不在 " + Range() + "之内");
+    }
+
+    void InstallWithin() {
+        if (WithinOrReference(request_.install)) return;
+        Fault(RequestField::Install,
+              "安装温度超过范围: " + Shown(request_.install) + Degrees() + " (安装温度应为 " +
+                  CelsiusInUnits(Reference(), text_.units) + ", 或在该材料的 " + Range() + "之内)");
+    }
+
+    void ColdWithin(bool warmRead) {
+        const double cold = *request_.cold;
+        if (!WithinOrReference(cold)) {
+            Fault(RequestField::Cold,
+                  "冷态温度超过范围: " + Shown(cold) + Degrees() + "不在 " + Range() + "之内");
+        } else if (warmRead && cold > request_.temperature) {
+            Fault(RequestField::Cold,
+                  "冷态温度 " + Shown(cold) + Degrees() + "高于温度 " +
+                      Shown(request_.temperature) + Degrees(),
                   ": --temperature 为最热状态, --cold 为最冷状态");
         }
     }
-    if (!faults.empty()) return faults;
-    return request;
+
+    const Catalogue& catalogue_;
+    const RequestText& text_;
+    Request request_;
+    std::vector<RequestFault> faults_;
+    std::string range_;
+};
+
+}  // namespace
+
+std::string CelsiusInUnits(double celsius, Units units) {
+    const std::string si = CelsiusText(celsius) + " 摄氏度";
+    if (units == Units::Si) return si;
+    return CelsiusText(CelsiusToFahrenheit(celsius)) + "°F (" + si + ")";
+}
+
+std::string QuotedInput(std::string_view text) {
+    constexpr std::size_t kLongestQuoted = 24;  // characters
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool starts = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+        if (starts && ++characters > kLongestQuoted) {
+            return "\"" + std::string(text.substr(0, i)) + "…\"";
+        }
+    }
+    return "\"" + std::string(text) + "\"";
+}
+
+std::variant<Request, std::vector<RequestFault>> CheckRequest(const Catalogue& catalogue,
+                                                              const RequestText& text) {
+    return RequestCheck(catalogue, text).Run();
 }
 
 std::variant<Request, std::string> ParseRequest(const Catalogue& catalogue,

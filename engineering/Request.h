@@ -17,13 +17,15 @@ namespace velmarith::engineering {
 // full-width "２") or by its list text ("奥氏体钢", spaces around it ignored).
 std::optional<int> ParseMaterial(std::string_view text);
 
-// One calculation as typed: -t is the warmest state, --cold the coldest.
+// One calculation as typed, the one form every face hands a request on in: -t is the warmest
+// state, --cold the coldest. An absent installation temperature is the default, 20 °C
+// (68 °F); an absent cold temperature, no cold state.
 struct RequestText {
-    std::string_view material;
-    std::string_view temperature;
-    std::string_view length;
-    std::optional<std::string_view> install;  // none: 20 °C (68 °F)
-    std::optional<std::string_view> cold;
+    std::string material;
+    std::string temperature;
+    std::string length;
+    std::optional<std::string> install;
+    std::optional<std::string> cold;
     Units units = Units::Si;
 };
 
@@ -59,7 +61,9 @@ struct RequestFault {
 };
 
 // Converts the texts as the window's prompts do (SI) or as decimal numbers (US) and checks
-// every temperature against the material's limits and the cold one against the warm one.
+// every temperature against the material's limits and the cold one against the warm one. The
+// material's reference temperature is accepted for the installation and the cold state
+// whatever the range: its term α·(T − Tr) is zero. A true minus sign (U+2212) reads as "-".
 // An empty installation or cold temperature is an error; none means the default or no cold
 // state. Every field is checked that can be: a form marks them all at once. The faults come
 // in a fixed order, the first one being what ParseRequest reports.
@@ -72,7 +76,15 @@ std::variant<Request, std::string> ParseRequest(const Catalogue& catalogue,
                                                 const RequestText& text);
 
 // A temperature for messages and lines: "150" (SI), "600.5°F (315.8333 摄氏度)" (US).
+// Fahrenheit degrees here are in the request's units.
 std::string TemperatureText(const Request& request, double temperature);
+
+// A temperature in °C as the request's units show it: "20 摄氏度", "68°F (20 摄氏度)".
+std::string CelsiusInUnits(double celsius, Units units);
+
+// Typed text as a message quotes it: in quotes, and cut short (with "…") when it is long, so
+// that a pasted page does not become the message.
+std::string QuotedInput(std::string_view text);
 
 // A material's range, "-200 ~ 700 摄氏度", in US units with the °F first.
 std::string RangeText(const Catalogue& catalogue, int material, Units units);

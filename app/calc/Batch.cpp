@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/calc/CsvField.h"
-#include "app/calc/CsvReader.h"
-#include "engineering/Figures.h"
+#include "app/shared/CsvField.h"
+#include "app/shared/CsvReader.h"
+#include "engineering/Evaluation.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::tool {
@@ -136,26 +136,20 @@ class BatchWriter {
             }
         }
         if (error.empty()) {
-            RequestText request;
-            request.material = text[kMaterial];
-            request.temperature = text[kTemperature];
-            request.length = text[kLength];
-            if (!text[kInstall].empty()) request.install = text[kInstall];
-            if (!text[kCold].empty()) request.cold = text[kCold];
-            request.units = units_;
-            auto parsed = ParseRequest(catalogue_, request);
-            if (auto* message = std::get_if<std::string>(&parsed)) {
-                error = std::move(*message);
-            } else {
-                const auto& parsedRequest = std::get<Request>(parsed);
-                auto result = Calculate(coefficients_, parsedRequest);
-                if (auto* message = std::get_if<std::string>(&result)) {
-                    error = std::move(*message);
-                } else {
-                    WriteResult(record, parsedRequest, std::get<Result>(result));
-                    return;
-                }
+            RequestText request{std::move(text[kMaterial]),
+                                std::move(text[kTemperature]),
+                                std::move(text[kLength]),
+                                std::nullopt,
+                                std::nullopt,
+                                units_};
+            if (!text[kInstall].empty()) request.install = std::move(text[kInstall]);
+            if (!text[kCold].empty()) request.cold = std::move(text[kCold]);
+            const auto evaluation = Evaluate(catalogue_, request, &coefficients_, Detail::Figures);
+            if (evaluation.Sound()) {
+                WriteResult(record, *evaluation.request, *evaluation.result);
+                return;
             }
+            error = evaluation.Refusal();
         }
         failed_ = true;
         // The inputs as they came, each in its column; nothing computed.

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/calc/TextEncoding.h"
+#include "app/shared/TextEncoding.h"
 #include "engineering/Catalogue.h"
 #include "engineering/Units.h"
 

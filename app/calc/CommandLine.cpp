@@ -48,7 +48,38 @@ const CLI::Option* Named(const std::vector<const CLI::Option*>& options, std::st
     return nullptr;
 }
 
+// Our options take every value as text, so what the parser refuses is a value that is
+// missing (an option last, or before another option) or a flag given a value.
+UsageError ParseFailure(const std::vector<const CLI::Option*>& all, const CLI::Option* table,
+                        const std::vector<std::string>& arguments) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const CLI::Option* option = Named(all, OptionName(arguments[i]));
+        if (option == nullptr) continue;
+        const std::string name = option->get_name();
+        const bool withValue = arguments[i].find('=') != std::string::npos;
+        const bool isFlag = option->get_expected_min() == 0 && option != table;
+        if (isFlag && withValue) return UsageError{"选项 " + name + " 不带值"};
+        const bool last = i + 1 == arguments.size();
+        if (!isFlag && !withValue && option != table &&
+            (last || Named(all, OptionName(arguments[i + 1])) != nullptr)) {
+            return UsageError{"选项 " + name + " 缺少值"};
+        }
+    }
+    return UsageError{"命令行有误"};
+}
+
 }  // namespace
+
+engineering::RequestText CommandLine::Request() const {
+    engineering::RequestText text;
+    text.material = material.value_or("");
+    text.temperature = temperature.value_or("");
+    text.length = length.value_or("");
+    text.install = install;
+    text.cold = cold;
+    text.units = units == "us" ? engineering::Units::Us : engineering::Units::Si;
+    return text;
+}
 
 std::string VersionLine() {
     return "velmarith-calc (" + std::string(texts::ProductName) + ") " +
@@ -89,6 +120,9 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
         app.add_flag("--final", line.finalLength, "另给出膨胀后长度")->group(kOutput);
     auto* explain =
         app.add_flag("--explain", line.explain, "列出插值所用的网格点与计算过程")->group(kOutput);
+    auto* json =
+        app.add_flag("--json", line.json, "一次计算或 --table 以一个 JSON 文档输出 (UTF-8)")
+            ->group(kOutput);
     value(plot, "--plot", "文件", "把该材料的 α(T) (有 --length 时另加 ΔL(T)) 画成 SVG 文件",
           kOutput);
     value(csv, "--csv", "文件", "每行一次计算的 CSV 文件 (- 为标准输入), 结果写到标准输出", kBatch);
@@ -98,9 +132,17 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     app.add_flag("-h,--help", help, "显示帮助并退出")->group(kOther);
     app.add_flag("--version", version, "显示版本并退出")->group(kOther);
 
-    const std::vector<const CLI::Option*> all = {
-        material.option, temperature.option, length.option,   install.option, rate, finalLength,
-        explain,         csv.option,         encoding.option, table.option};
+    const std::vector<const CLI::Option*> all = {material.option,
+                                                 temperature.option,
+                                                 length.option,
+                                                 install.option,
+                                                 rate,
+                                                 finalLength,
+                                                 explain,
+                                                 json,
+                                                 csv.option,
+                                                 encoding.option,
+                                                 table.option};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ExtrasError&) {
@@ -108,24 +150,7 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
         for (const auto& extra : app.remaining()) extras += (extras.empty() ? "" : " ") + extra;
         return UsageError{"无法识别的参数: " + extras};
     } catch (const CLI::ParseError&) {
-        // Our options take every value as text, so what is left is a value that is missing
-        // (an option last, or before another option) or a flag given a value.
-        std::vector<std::string> arguments(argv + 1, argv + argc);
-        for (std::size_t i = 0; i < arguments.size(); ++i) {
-            const CLI::Option* option = Named(all, OptionName(arguments[i]));
-            if (option == nullptr) continue;
-            const std::string name = option->get_name();
-            const bool isFlag = option->get_expected_min() == 0 && option != table.option;
-            if (isFlag && arguments[i].find('=') != std::string::npos) {
-                return UsageError{"选项 " + name + " 不带值"};
-            }
-            const bool last = i + 1 == arguments.size();
-            if (!isFlag && arguments[i].find('=') == std::string::npos && option != table.option &&
-                (last || Named(all, OptionName(arguments[i + 1])) != nullptr)) {
-                return UsageError{"选项 " + name + " 缺少值"};
-            }
-        }
-        return UsageError{"命令行有误"};
+        return ParseFailure(all, table.option, std::vector<std::string>(argv + 1, argv + argc));
     }
     line.help = app.help();
     if (help) {
@@ -193,13 +218,13 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
         line.mode = CommandLine::Mode::Table;
     } else if (given(csv.option)) {
         auto others = calculation;
-        others.push_back(plot.option);
+        others.insert(others.end(), {plot.option, json});
         refused = refuse(csv.option, others);
         line.mode = CommandLine::Mode::Batch;
     } else if (given(encoding.option)) {
         return UsageError{"选项 --encoding 需要与 --csv 一起使用"};
     } else if (given(plot.option)) {
-        refused = refuse(plot.option, {cold.option, rate, finalLength, explain});
+        refused = refuse(plot.option, {cold.option, rate, finalLength, explain, json});
         line.mode = CommandLine::Mode::Plot;
         if (!refused && !line.material) return UsageError{"选项 --plot 需要 --material"};
     } else {

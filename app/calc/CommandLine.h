@@ -4,6 +4,8 @@
 #include <string>
 #include <variant>
 
+#include "engineering/Request.h"
+
 namespace velmarith::tool {
 
 // What the command line asks for, before any of its values is checked.
@@ -22,6 +24,7 @@ struct CommandLine {
     bool rate = false;
     bool finalLength = false;
     bool explain = false;
+    bool json = false;                // one JSON document (one calculation, or the table)
     std::optional<std::string> plot;  // an SVG file to write
     // Batch.
     std::optional<std::string> csv;
@@ -32,6 +35,9 @@ struct CommandLine {
     std::optional<std::string> materials;
 
     std::string help;  // the usage text
+
+    // The calculation's fields as given (those not given empty).
+    engineering::RequestText Request() const;
 };
 
 // A usage error: the message, in the program's language, without the usage text.

@@ -11,6 +11,7 @@
 #include "app/calc/MaterialsFile.h"
 #include "app/calc/OneShot.h"
 #include "app/calc/Platform.h"
+#include "app/shared/ResultJson.h"
 #include "engineering/Plot.h"
 #include "engineering/Report.h"
 #include "runtime/NumberText.h"
@@ -29,20 +30,19 @@ int WritePlot(const velmarith::engineering::Catalogue& catalogue,
               const velmarith::tool::CommandLine& line) {
     using namespace velmarith;
     using namespace velmarith::engineering;
-    const Units units = line.units == "us" ? Units::Us : Units::Si;
     // The same checks as a calculation: a request at the material's lowest temperature
     // stands in when no temperature is given.
-    const auto material = catalogue.Find(*line.material);
-    if (!material) return Failure("未知材料: \"" + *line.material + "\"");
-    const std::string lowest =
-        DoubleToText(units == Units::Si ? catalogue.Low(*material)
-                                        : CelsiusToFahrenheit(catalogue.Low(*material)));
-    RequestText text;
-    text.material = *line.material;
-    text.temperature = line.temperature ? std::string_view(*line.temperature) : lowest;
-    text.length = line.length ? std::string_view(*line.length) : "0";
-    if (line.install) text.install = *line.install;
-    text.units = units;
+    RequestText text = line.Request();
+    const Units units = text.units;
+    const auto material = catalogue.Find(text.material);
+    if (!material) return Failure("未知材料: " + QuotedInput(text.material));
+    if (!line.temperature) {
+        text.temperature =
+            DoubleToText(units == Units::Si ? catalogue.Low(*material)
+                                            : CelsiusToFahrenheit(catalogue.Low(*material)));
+    }
+    if (!line.length) text.length = "0";
+    text.cold.reset();
     auto parsed = ParseRequest(catalogue, text);
     if (auto* message = std::get_if<std::string>(&parsed)) return Failure(*message);
     const Request& request = std::get<Request>(parsed);
@@ -52,7 +52,7 @@ int WritePlot(const velmarith::engineering::Catalogue& catalogue,
     if (line.temperature) plot.temperature = request.Celsius(request.temperature);
     if (line.length) plot.lengthMm = request.LengthMm();
     plot.installCelsius = request.Celsius(request.install);
-    const std::string svg = PlotSvg(CoefficientCache(catalogue), plot);
+    const std::string svg = PlotSvg(catalogue, plot);
 
     std::FILE* file = velmarith::tool::OpenForWriting(*line.plot);
     if (file == nullptr) {
@@ -101,9 +101,14 @@ int Run(int argc, char** argv) {
             std::optional<int> only;
             if (!line.tableMaterial->empty()) {
                 only = catalogue.Find(*line.tableMaterial);
-                if (!only) return Failure("未知材料: \"" + *line.tableMaterial + "\"");
+                if (!only) return Failure("未知材料: " + QuotedInput(*line.tableMaterial));
             }
-            for (const auto& text : TableLines(catalogue, only)) std::printf("%s\n", text.c_str());
+            const auto table = TableOf(catalogue, only);
+            if (line.json) {
+                std::printf("%s\n", JsonText(TableJson(table)).c_str());
+                return 0;
+            }
+            for (const auto& text : TableLines(table)) std::printf("%s\n", text.c_str());
             return 0;
         }
         case CommandLine::Mode::Plot:
@@ -132,16 +137,8 @@ int Run(int argc, char** argv) {
         case CommandLine::Mode::OneCalculation:
             break;
     }
-    OneShotOptions one;
-    one.material = *line.material;
-    one.temperature = *line.temperature;
-    one.length = *line.length;
-    one.install = line.install;
-    one.cold = line.cold;
-    one.units = units;
-    one.rate = line.rate;
-    one.finalLength = line.finalLength;
-    one.explain = line.explain;
+    const OneShotOptions one{
+        line.Request(), {line.rate, line.finalLength, line.explain}, line.json};
     return RunOneShot(catalogue, one, stdout, stderr);
 }
 

@@ -1,5 +1,5 @@
-// velmarith-calc's calculations for the page's workbench: the same lines, computed by the same
-// code, handed to the page as JSON; and the user's own materials, which the page keeps.
+// velmarith-calc's calculations for the page's workbench: the same evaluation, rendered by the
+// same code, handed to the page as JSON; and the user's own materials, which the page keeps.
 #include <emscripten.h>
 
 #include <algorithm>
@@ -10,18 +10,15 @@
 #include <variant>
 #include <vector>
 
-#include "app/calc/MaterialsFile.h"
-#include "app/calc/OneShot.h"
-#include "app/web/Json.h"
+#include "app/shared/MaterialsText.h"
+#include "app/shared/ResultJson.h"
 #include "app/web/Sheet.h"
-#include "engineering/MaterialFile.h"
 
 namespace {
 
 using namespace velmarith;
 using namespace velmarith::engineering;
-using web::Quoted;
-using web::QuotedList;
+using Json = nlohmann::ordered_json;
 
 std::vector<std::string> Split(std::string_view text, char separator) {
     std::vector<std::string> parts;
@@ -45,107 +42,94 @@ std::unique_ptr<Catalogue>& CatalogueSlot() {
 const Catalogue& Materials() { return *CatalogueSlot(); }
 void Rebuild() { CatalogueSlot() = std::make_unique<Catalogue>(kept); }
 
-Units UnitsOf(std::string_view text) { return text == "us" ? Units::Us : Units::Si; }
+// The request's six fields, one a line: material, temperature, length, installation and
+// cold temperature (empty: not given), units ("si" or "us"). The rest is left to the caller.
+RequestText RequestOf(std::vector<std::string>& fields) {
+    fields.resize(6);
+    RequestText text{std::move(fields[0]), std::move(fields[1]),
+                     std::move(fields[2]), std::nullopt,
+                     std::nullopt,         fields[5] == "us" ? Units::Us : Units::Si};
+    if (!fields[3].empty()) text.install = std::move(fields[3]);
+    if (!fields[4].empty()) text.cold = std::move(fields[4]);
+    return text;
+}
 
-const char* FieldName(RequestField field) {
-    switch (field) {
-        case RequestField::Material:
-            return "material";
-        case RequestField::Temperature:
-            return "temperature";
-        case RequestField::Length:
-            return "length";
-        case RequestField::Install:
-            return "install";
-        case RequestField::Cold:
-            return "cold";
-    }
-    return "material";
+const char* Answer(std::string& slot, const Json& document) {
+    slot = tool::JsonText(document);
+    return slot.c_str();
 }
 
 }  // namespace
 
 extern "C" {
 
-// The request as seven fields, one a line: material, temperature, length, installation
-// temperature and cold temperature (empty: not given), units ("si" or "us"), and the options
-// ("rate", "final", "explain", separated by spaces). The answer, as JSON:
-//   {"lines": [...], "error": "...", "status": 0}
+// The request's six fields as RequestOf reads them and a seventh, the options ("rate",
+// "final", "explain", separated by spaces). The answer: velmarith-calc --json's document.
 EMSCRIPTEN_KEEPALIVE const char* velmarith_calculate(const char* request) {
     static std::string json;
     auto fields = Split(request, '\n');
     fields.resize(7);
-    tool::OneShotOptions options;
-    options.material = fields[0];
-    options.temperature = fields[1];
-    options.length = fields[2];
-    if (!fields[3].empty()) options.install = fields[3];
-    if (!fields[4].empty()) options.cold = fields[4];
-    options.units = UnitsOf(fields[5]);
+    tool::OutputOptions options;
     for (const auto& flag : Split(fields[6], ' ')) {
         options.rate |= flag == "rate";
         options.finalLength |= flag == "final";
         options.explain |= flag == "explain";
     }
-    const auto outcome = tool::OneShotLines(Materials(), options);
-    json = "{\"lines\":" + QuotedList(outcome.lines) + ",\"error\":" + Quoted(outcome.error) +
-           ",\"status\":" + std::to_string(outcome.status) + "}";
-    return json.c_str();
+    const auto evaluation = Evaluate(Materials(), RequestOf(fields));
+    const auto text = tool::RenderText(Materials(), evaluation, options);
+    return Answer(json, tool::ResultJson(Materials(), evaluation, text));
 }
 
-// The workbench's form, six fields a line: material, temperature, length, installation
-// temperature, cold temperature, units. The answer: the sheet as JSON.
+// The workbench's form, the six fields of RequestOf. The answer: the sheet as JSON.
 EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
     static std::string json;
     auto fields = Split(request, '\n');
-    fields.resize(6);
-    web::SheetInput input{fields[0], fields[1], fields[2],
-                          fields[3], fields[4], UnitsOf(fields[5])};
-    const web::Sheet sheet = web::MakeSheet(Materials(), input);
-    json = "{\"faults\":{";
-    std::set<RequestField> shown;
+    const web::Sheet sheet = web::MakeSheet(Materials(), RequestOf(fields));
+    Json faults = Json::object();
     for (const auto& fault : sheet.faults) {
         // One message a field: the first, which is what makes the others moot.
-        if (!shown.insert(fault.field).second) continue;
-        json += (shown.size() > 1 ? "," : "") + Quoted(FieldName(fault.field)) + ":" +
-                Quoted(fault.message);
+        const char* field = tool::FieldName(fault.field);
+        if (!faults.contains(field)) faults[field] = fault.message;
     }
-    json += "},\"notice\":" + Quoted(sheet.notice) +
-            ",\"coefficientLine\":" + Quoted(sheet.coefficientLine) +
-            ",\"installLine\":" + Quoted(sheet.installLine) +
-            ",\"expansionLine\":" + Quoted(sheet.expansionLine) +
-            ",\"rate\":" + Quoted(sheet.rate) + ",\"finalLength\":" + Quoted(sheet.finalLength) +
-            ",\"coldExpansion\":" + Quoted(sheet.coldExpansion) +
-            ",\"movement\":" + Quoted(sheet.movement) +
-            ",\"explain\":" + QuotedList(sheet.explain) + ",\"plot\":" + Quoted(sheet.plot) +
-            ",\"table\":{\"rows\":[";
-    for (std::size_t r = 0; r < sheet.table.rows.size(); ++r) {
-        json += (r > 0 ? "," : "") + QuotedList(sheet.table.rows[r]);
+    Json rows = Json::array();
+    for (const auto& row : sheet.table.rows) {
+        rows.push_back({{"heading", row.heading}, {"cells", row.cells}});
     }
-    json += "],\"row\":" + std::to_string(sheet.table.row) + ",\"cells\":[";
-    for (std::size_t i = 0; i < sheet.table.cells.size(); ++i) {
-        json += (i > 0 ? "," : "") + std::to_string(sheet.table.cells[i]);
-    }
-    json += "]}}";
-    return json.c_str();
+    return Answer(json, {{"faults", faults},
+                         {"notice", sheet.notice},
+                         {"coefficientLine", sheet.coefficientLine},
+                         {"installLine", sheet.installLine},
+                         {"expansionLine", sheet.expansionLine},
+                         {"rate", sheet.rate},
+                         {"finalLength", sheet.finalLength},
+                         {"coldExpansion", sheet.coldExpansion},
+                         {"movement", sheet.movement},
+                         {"rateLabel", sheet.rateLabel},
+                         {"defaultInstall", sheet.defaultInstall},
+                         {"explain", sheet.explain},
+                         {"plot", sheet.plot},
+                         {"table",
+                          {{"header", sheet.table.header},
+                           {"rows", rows},
+                           {"notes", sheet.table.notes},
+                           {"row", sheet.table.row},
+                           {"cells", sheet.table.cells}}}});
 }
 
 // Every material the form offers, the eight and then the user's:
 //   [{"value": "0", "name": "...", "si": "-200 ~ 700 摄氏度", "us": "...", "user": false}, ...]
 EMSCRIPTEN_KEEPALIVE const char* velmarith_materials() {
     static std::string json;
-    json = "[";
+    Json list = Json::array();
     for (int id = 0; id < Materials().Count(); ++id) {
         const bool user = !Catalogue::IsBuiltIn(id);
-        json += std::string(id > 0 ? "," : "") +
-                "{\"value\":" + Quoted(user ? Materials().Name(id) : std::to_string(id)) +
-                ",\"name\":" + Quoted(Materials().Name(id)) +
-                ",\"si\":" + Quoted(RangeText(Materials(), id, Units::Si)) +
-                ",\"us\":" + Quoted(RangeText(Materials(), id, Units::Us)) +
-                ",\"user\":" + (user ? "true" : "false") + "}";
+        list.push_back({{"value", user ? Materials().Name(id) : std::to_string(id)},
+                        {"name", Materials().Name(id)},
+                        {"si", RangeText(Materials(), id, Units::Si)},
+                        {"us", RangeText(Materials(), id, Units::Us)},
+                        {"user", user}});
     }
-    json += "]";
-    return json.c_str();
+    return Answer(json, list);
 }
 
 // A materials file's bytes, read as velmarith-calc --materials reads one. Its materials join
@@ -183,8 +167,7 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_materials_add(const char* fileName,
             Rebuild();
         }
     }
-    json = "{\"faults\":" + QuotedList(faults) + ",\"added\":" + QuotedList(added) + "}";
-    return json.c_str();
+    return Answer(json, {{"faults", faults}, {"added", added}});
 }
 
 EMSCRIPTEN_KEEPALIVE void velmarith_materials_remove(const char* name) {
@@ -195,7 +178,7 @@ EMSCRIPTEN_KEEPALIVE void velmarith_materials_remove(const char* name) {
 // The kept materials as a materials file (°C, UTF-8), to store and to export.
 EMSCRIPTEN_KEEPALIVE const char* velmarith_materials_csv() {
     static std::string csv;
-    csv = kept.empty() ? std::string() : MaterialsCsv(kept);
+    csv = kept.empty() ? std::string() : tool::MaterialsCsv(kept);
     return csv.c_str();
 }
 

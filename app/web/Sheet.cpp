@@ -1,153 +1,131 @@
 #include "app/web/Sheet.h"
 
-#include <string_view>
-#include <variant>
-
-#include "app/calc/OneShot.h"
+#include "app/shared/ResultText.h"
+#include "engineering/Evaluation.h"
 #include "engineering/Plot.h"
 #include "engineering/Report.h"
-#include "texts/Texts.h"
+#include "runtime/NumberText.h"
 
 namespace velmarith::web {
 namespace {
 
 using namespace engineering;
 
-std::vector<std::string> Cells(const std::string& line) {
-    std::vector<std::string> cells;
-    std::size_t start = 0;
-    for (std::size_t at = line.find('\t'); at != std::string::npos; at = line.find('\t', start)) {
-        cells.push_back(line.substr(start, at - start));
-        start = at + 1;
-    }
-    cells.push_back(line.substr(start));
-    return cells;
+constexpr std::string_view kFaultNotice = "输入有误, 改正后显示结果";
+
+// A figure's line after its label: the figure and its unit, or why there is none.
+std::string FigureText(const std::optional<float>& value, std::string_view unit) {
+    if (!value) return std::string(tool::kFigureOverflow);
+    return SingleToText(*value) + std::string(unit);
+}
+
+// A line's label without its indent and colon: "  每米膨胀量为: " is 每米膨胀量.
+std::string Label(std::string_view lead) {
+    lead.remove_prefix(2);
+    lead.remove_suffix(std::string_view("为: ").size());
+    return std::string(lead);
 }
 
 SheetTable Table(const Catalogue& catalogue, std::optional<int> material,
                  const std::optional<CoefficientHit>& hit) {
+    const CoefficientTableView view = TableOf(catalogue, std::nullopt);
     SheetTable table;
-    for (const auto& line : TableLines(catalogue, std::nullopt)) table.rows.push_back(Cells(line));
-    if (!material) return table;
-    const std::string lead = std::to_string(*material) + " ";
-    for (std::size_t r = 1; r < table.rows.size(); ++r) {
-        if (table.rows[r].size() > 2 && table.rows[r][0].starts_with(lead)) {
-            table.row = static_cast<int>(r);
-            break;
+    table.header = {"材料", "适用温度(摄氏度)"};
+    for (const auto t : view.grid) table.header.push_back(IntegerToText(t));
+    bool titled = false;
+    for (const auto& row : view.rows) {
+        if (row.reference && !titled) {
+            table.rows.push_back(
+                {true, {"自定义材料 (温度:系数, 系数为参考温度至该温度之间的平均线膨胀系数):"}});
+            titled = true;
         }
+        SheetTable::Row cells{false,
+                              {std::to_string(row.id) + " " + row.name,
+                               DoubleToText(row.low) + " ~ " + DoubleToText(row.high)}};
+        if (row.reference) cells.cells.push_back("参考温度 " + DoubleToText(*row.reference));
+        for (const auto& point : row.points) {
+            cells.cells.push_back(row.reference ? DoubleToText(point.temperature) + ":" + point.text
+                                                : point.text);
+        }
+        if (material && row.id == *material) {
+            table.row = static_cast<int>(table.rows.size());
+            // The points come after the name, the range and (the user's) the reference.
+            const int first = static_cast<int>(cells.cells.size() - row.points.size());
+            if (hit) {
+                table.cells.push_back(first + hit->gridIndex);
+                if (!hit->exact) table.cells.push_back(first + hit->gridIndex + 1);
+            }
+        }
+        table.rows.push_back(std::move(cells));
     }
-    if (table.row < 0 || !hit) return table;
-    // The eight: material, range, then one cell a grid point. The user's: material, range,
-    // reference temperature, then one cell a point.
-    const int first = Catalogue::IsBuiltIn(*material) ? 2 : 3;
-    table.cells.push_back(first + hit->gridIndex);
-    if (!hit->exact) table.cells.push_back(first + hit->gridIndex + 1);
+    table.notes = {"系数单位: 10^-6 mm/mm.C, 为 20 摄氏度至该温度之间的平均线膨胀系数",
+                   "-: 无数据"};
     return table;
 }
 
-// The text after a line's label, when the line has that label.
-bool After(const std::string& line, std::string_view lead, std::string& figure) {
-    if (!line.starts_with(lead)) return false;
-    figure = line.substr(lead.size());
-    return true;
-}
-
-void TakeLines(const std::vector<std::string>& lines, Sheet& sheet) {
-    using namespace tool;
-    std::size_t i = 0;
-    if (i < lines.size()) sheet.coefficientLine = lines[i++];
-    if (i < lines.size() && !lines[i].empty()) sheet.installLine = lines[i++];
-    for (; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (line.empty()) continue;
-        if (line.starts_with(texts::ExpansionLead)) {
-            sheet.expansionLine = line;
-            continue;
-        }
-        After(line, kRateLeadSi, sheet.rate) || After(line, kRateLeadUs, sheet.rate) ||
-            After(line, kFinalLengthLead, sheet.finalLength) ||
-            After(line, kColdExpansionLead, sheet.coldExpansion) ||
-            After(line, kMovementLead, sheet.movement);
-    }
+// Why no figure is shown yet, when the form is not complete or not right.
+std::string Notice(const Sheet& sheet, const RequestText& form) {
+    if (!sheet.faults.empty()) return std::string(kFaultNotice);
+    if (form.temperature.empty() && form.length.empty()) return "请输入温度和长度";
+    if (form.temperature.empty()) return "请输入温度";
+    if (form.length.empty()) return "请输入长度";
+    return {};
 }
 
 }  // namespace
 
-Sheet MakeSheet(const Catalogue& catalogue, const SheetInput& input) {
+Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
     Sheet sheet;
-    const auto material = catalogue.Find(input.material);
-    RequestText text;
-    text.material = input.material;
-    text.temperature = input.temperature;
-    text.length = input.length;
-    if (!input.install.empty()) text.install = input.install;
-    if (!input.cold.empty()) text.cold = input.cold;
-    text.units = input.units;
+    sheet.rateLabel = Label(form.units == Units::Si ? kRateLeadSi : kRateLeadUs);
+    sheet.defaultInstall = CelsiusInUnits(ReferenceTemperature, form.units);
+    Evaluation evaluation = Evaluate(catalogue, form);
+    // What is not typed yet is not wrong yet.
+    sheet.faults = std::move(evaluation.faults);
+    std::erase_if(sheet.faults, [&](const RequestFault& fault) {
+        return (fault.field == RequestField::Temperature && form.temperature.empty()) ||
+               (fault.field == RequestField::Length && form.length.empty());
+    });
+    if (evaluation.request && !evaluation.result && !form.length.empty()) {
+        // The request is sound but its growth does not fit a single: the length is too long.
+        sheet.faults.push_back({RequestField::Length, "长度过大: " + evaluation.failure});
+    }
+    if (evaluation.request && !tool::HasPositiveLength(*evaluation.request)) {
+        sheet.faults.push_back({RequestField::Length, "长度应大于 0 (管道的长度是正数)"});
+    }
 
-    const CoefficientCache coefficients(catalogue);
+    const auto material = catalogue.Find(form.material);
     PlotRequest plot;
-    plot.units = input.units;
-    const auto materialOnly = [&] {
+    plot.units = form.units;
+    sheet.notice = Notice(sheet, form);
+    if (!sheet.notice.empty()) {
         if (material) {
             plot.material = *material;
-            sheet.plot = PlotSvg(coefficients, plot);
+            sheet.plot = PlotSvg(catalogue, plot);
         }
         sheet.table = Table(catalogue, material, std::nullopt);
-    };
-
-    auto checked = CheckRequest(catalogue, text);
-    if (auto* faults = std::get_if<std::vector<RequestFault>>(&checked)) {
-        // What is not typed yet is not wrong yet.
-        std::erase_if(*faults, [&](const RequestFault& fault) {
-            return (fault.field == RequestField::Temperature && input.temperature.empty()) ||
-                   (fault.field == RequestField::Length && input.length.empty());
-        });
-        sheet.faults = std::move(*faults);
-    }
-    if (!sheet.faults.empty() || input.temperature.empty() || input.length.empty()) {
-        if (!sheet.faults.empty()) {
-            sheet.notice = "输入有误, 改正后显示结果";
-        } else if (input.temperature.empty() && input.length.empty()) {
-            sheet.notice = "请输入温度和长度";
-        } else {
-            sheet.notice = input.temperature.empty() ? "请输入温度" : "请输入长度";
-        }
-        materialOnly();
         return sheet;
     }
-    const Request& request = std::get<Request>(checked);
 
-    tool::OneShotOptions options;
-    options.material = input.material;
-    options.temperature = input.temperature;
-    options.length = input.length;
-    if (text.install) options.install = input.install;
-    if (text.cold) options.cold = input.cold;
-    options.units = input.units;
-    options.rate = true;
-    options.finalLength = true;
-    const auto figures = tool::OneShotLines(catalogue, options);
-    if (figures.lines.empty()) {
-        // The request is sound but its growth does not fit a single: the length is too long.
-        sheet.faults.push_back({RequestField::Length, "长度过大: " + figures.error});
-        sheet.notice = "输入有误, 改正后显示结果";
-        materialOnly();
-        return sheet;
+    const Request& request = *evaluation.request;
+    const Result& result = *evaluation.result;
+    sheet.coefficientLine = evaluation.lines.coefficient;
+    sheet.installLine = evaluation.lines.install.value_or("");
+    sheet.expansionLine = evaluation.lines.expansion;
+    const std::string_view unit = LengthUnit(request.units);
+    sheet.rate = FigureText(result.rate, RateUnit(request.units));
+    sheet.finalLength = FigureText(result.finalLength, unit);
+    if (request.cold) {
+        sheet.coldExpansion = FigureText(result.coldExpansion, unit);
+        sheet.movement = FigureText(result.movement, unit);
     }
-    TakeLines(figures.lines, sheet);
-    // What --explain puts before those lines, from the same figures (which OneShotLines, having
-    // printed lines, has found computable).
-    const auto calculated = Calculate(coefficients, request);
-    const auto* result = std::get_if<Result>(&calculated);
-    if (result != nullptr) sheet.explain = ExplainLines(catalogue, request, *result);
+    sheet.explain = ExplainLines(catalogue, request, evaluation.explanation);
 
     plot.material = request.material;
     plot.temperature = request.Celsius(request.temperature);
     plot.lengthMm = request.LengthMm();
     plot.installCelsius = request.Celsius(request.install);
-    sheet.plot = PlotSvg(coefficients, plot);
-    sheet.table = Table(catalogue, request.material,
-                        result != nullptr ? std::optional(result->coefficient) : std::nullopt);
+    sheet.plot = PlotSvg(catalogue, plot);
+    sheet.table = Table(catalogue, request.material, result.coefficient);
     return sheet;
 }
 

@@ -5,25 +5,20 @@
 
 #include "engineering/Catalogue.h"
 #include "engineering/Request.h"
-#include "engineering/Units.h"
 
 namespace velmarith::web {
 
-// The workbench's form as typed. An empty installation temperature is the default, an
-// empty cold temperature no cold state; an empty temperature or length is not yet typed.
-struct SheetInput {
-    std::string material;
-    std::string temperature;
-    std::string length;
-    std::string install;
-    std::string cold;
-    engineering::Units units = engineering::Units::Si;
-};
-
-// The coefficient table as velmarith-calc --table prints it, a row of cells a line, with the
-// chosen material's row and the table points its warmest temperature was looked up at.
+// The coefficient table for the page: the header's cells, then a row of cells a material
+// (the user's under a heading of their own), the notes under it, and which row is the chosen
+// material's and which of its cells hold the points the request used.
 struct SheetTable {
-    std::vector<std::vector<std::string>> rows;
+    struct Row {
+        bool heading = false;  // a group's heading, one cell across the table
+        std::vector<std::string> cells;
+    };
+    std::vector<std::string> header;
+    std::vector<Row> rows;
+    std::vector<std::string> notes;
     int row = -1;
     std::vector<int> cells;
 };
@@ -41,11 +36,15 @@ struct Sheet {
     std::string finalLength;
     std::string coldExpansion;
     std::string movement;
+    std::string rateLabel;       // per metre, or per 100 ft
+    std::string defaultInstall;  // the installation temperature when none is given
     std::vector<std::string> explain;
     std::string plot;  // SVG: the material alone until the request is sound
     SheetTable table;
 };
 
-Sheet MakeSheet(const engineering::Catalogue& catalogue, const SheetInput& input);
+// An empty installation or cold temperature in the form is not given; an empty temperature
+// or length is not yet typed.
+Sheet MakeSheet(const engineering::Catalogue& catalogue, const engineering::RequestText& form);
 
 }  // namespace velmarith::web

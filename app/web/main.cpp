@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/web/Json.h"
+#include "app/shared/ResultJson.h"
 #include "tables/MaterialTables.h"
 #include "texts/Texts.h"
 #include "ui/ExpansionForm.h"
@@ -21,8 +21,6 @@ using namespace velmarith;
 velmarith::WebRuntime runtime;
 velmarith::ExpansionForm form(runtime);
 
-using web::Quoted;
-
 }  // namespace
 
 extern "C" {
@@ -33,17 +31,17 @@ EMSCRIPTEN_KEEPALIVE void velmarith_load() { form.Form_Load(); }
 EMSCRIPTEN_KEEPALIVE const char* velmarith_captions() {
     using namespace velmarith;
     static std::string json;
-    json = "{\"window\":" + Quoted(texts::WindowName) +
-           ",\"frame\":" + Quoted(texts::FrameCaption) +
-           ",\"listStart\":" + Quoted(texts::ListStartText) + ",\"buttons\":[" +
-           Quoted(texts::TemperatureCaption) + "," + Quoted(texts::LengthCaption) + "," +
-           Quoted(texts::OutputCaption) + "," + Quoted(texts::ClearCaption) +
-           "],\"label\":" + Quoted(texts::LabelCaption) +
-           ",\"version\":" + Quoted(texts::ProductName) + ",\"entries\":[";
-    for (std::size_t i = 0; i < MaterialListTexts.size(); ++i) {
-        json += (i > 0 ? "," : "") + Quoted(MaterialListTexts[i]);
-    }
-    json += "]}";
+    json = tool::JsonText({
+        {"window", texts::WindowName},
+        {"frame", texts::FrameCaption},
+        {"listStart", texts::ListStartText},
+        {"buttons",
+         {texts::TemperatureCaption, texts::LengthCaption, texts::OutputCaption,
+          texts::ClearCaption}},
+        {"label", texts::LabelCaption},
+        {"version", texts::ProductName},
+        {"entries", MaterialListTexts},
+    });
     return json.c_str();
 }
 

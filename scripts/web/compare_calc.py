@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """velmarith-calc's one calculation as the page computes it (WebAssembly under node) against
 the native velmarith-calc, request by request, line by line: every material, exact and
-interpolated temperatures, installation and cold temperatures, both units, refusals.
+interpolated temperatures, installation and cold temperatures, both units, refusals. And the
+native --json document against the native text: the same lines, and every figure the number
+its printed line shows.
 Usage: compare_calc.py VELMARITH_CALC CORE_JS"""
 import json
 import pathlib
@@ -59,9 +61,9 @@ def requests():
     return out
 
 
-def native(calc, request):
+def native(calc, request, extra=()):
     material, hot, length, install, cold, units, flags = request
-    args = [calc, "-m", material, "-t", hot, "-l", length, "--units", units]
+    args = [calc, "-m", material, "-t", hot, "-l", length, "--units", units, *extra]
     if install:
         args += ["-i", install]
     if cold:
@@ -69,7 +71,44 @@ def native(calc, request):
     args += ["--" + f for f in flags.split()]
     run = subprocess.run(args, capture_output=True, text=True)
     error = run.stderr.strip().removeprefix("velmarith-calc: ")
+    if extra:
+        return json.loads(run.stdout) | {"exit": run.returncode, "stderr": error}
     return {"lines": run.stdout.splitlines(), "error": error, "status": run.returncode}
+
+
+# The printed figures after their labels, by the document's names, and their units.
+LABELS = {"  每米膨胀量为: ": "rate", "  每100英尺膨胀量为: ": "rate", "  膨胀后长度为: ": "final_length",
+          "  安装至冷态的膨胀量为: ": "cold_expansion", "  冷态至热态的位移量为: ": "movement",
+          "  材料的膨胀量为: ": "expansion"}
+UNITS = ("mm/m", "in/100ft", "mm", "in")
+
+
+def printed_number(text):
+    for unit in UNITS:
+        if text.endswith(unit):
+            text = text[:-len(unit)]
+            break
+    try:
+        return float(text)
+    except ValueError:
+        return None  # a line that says why there is no figure
+
+
+def json_faults(text, document):
+    """Where the --json document disagrees with the text output: nothing, when they agree."""
+    faults = []
+    if (document["lines"], document["exit"], document["stderr"]) != \
+            (text["lines"], text["status"], text["error"]):
+        faults.append("lines or status differ")
+    for line in text["lines"]:
+        for label, name in LABELS.items():
+            if line.startswith(label):
+                printed = printed_number(line[len(label):])
+                if document["figures"][name] != printed:
+                    faults.append(f"{name}: {document['figures'][name]} against {line!r}")
+    if not text["lines"] and document["figures"] is not None:
+        faults.append("a refusal with figures")
+    return faults
 
 
 def main():
@@ -78,13 +117,19 @@ def main():
     web = json.loads(subprocess.run(["node", "-e", HARNESS, core], input=json.dumps(
         ["\n".join(r) for r in reqs]), capture_output=True, text=True, check=True).stdout)
     failed = 0
-    for request, answer in zip(reqs, web):
+    for request, document in zip(reqs, web):
         want = native(calc, request)
+        answer = {"lines": document["lines"], "error": document.get("error", ""),
+                  "status": document["status"]}
         if answer != want:
             failed += 1
             if failed <= 5:
                 print(f"FAILED: {request}\n  page:  {answer}\n  tool:  {want}", file=sys.stderr)
-    print(f"workbench calculation: {len(reqs)} requests against velmarith-calc; "
+        for fault in json_faults(want, native(calc, request, ["--json"])):
+            failed += 1
+            if failed <= 5:
+                print(f"FAILED --json: {request}: {fault}", file=sys.stderr)
+    print(f"workbench calculation and --json: {len(reqs)} requests against velmarith-calc; "
           f"{len(reqs) - failed} passed, {failed} failed")
     return 1 if failed else 0
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/calc/Batch.h"
-#include "app/calc/CsvField.h"
 #include "app/calc/OneShot.h"
+#include "app/shared/CsvField.h"
 #include "engineering/Report.h"
 #include "runtime/ScriptedRuntime.h"
 #include "ui/ExpansionForm.h"
@@ -42,10 +42,10 @@ class Capture {
 OneShotOptions Options(std::string material, std::string temperature, std::string length,
                        std::string install = "") {
     OneShotOptions options;
-    options.material = std::move(material);
-    options.temperature = std::move(temperature);
-    options.length = std::move(length);
-    if (!install.empty()) options.install = std::move(install);  // "" here: not given
+    options.request.material = std::move(material);
+    options.request.temperature = std::move(temperature);
+    options.request.length = std::move(length);
+    if (!install.empty()) options.request.install = std::move(install);  // "" here: not given
     return options;
 }
 
@@ -115,7 +115,7 @@ TEST(OneShot, PrintsTheWindowsLinesForEveryMaterialAndTemperature) {
                 text.length = length;
                 text.install = "20";
                 const auto request = std::get<Request>(ParseRequest(catalogue, text));
-                const auto result = std::get<Result>(Calculate(coefficients, request));
+                const auto result = std::get<Result>(Calculate(catalogue, request, &coefficients));
                 EXPECT_EQ(result.expansion, windowExpansion) << k << " " << t << " " << length;
             }
         }
@@ -138,7 +138,7 @@ TEST(OneShot, InstallationTemperatureUsesBothMeanCoefficients) {
     };
     for (const auto& c : cases) {
         auto options = Options(c.material, c.temperature, c.length, c.install);
-        options.rate = true;
+        options.output.rate = true;
         const auto outcome = OneShot(options);
         ASSERT_EQ(outcome.status, 0) << outcome.err;
         EXPECT_NE(outcome.out.find(std::string("  材料的膨胀量为: ") + c.expansion + "mm\n"),
@@ -171,7 +171,7 @@ TEST(OneShot, RejectsWhatTheWindowWouldNotCalculate) {
     };
     for (const auto& c : cases) {
         const auto outcome = OneShot(c.options);
-        EXPECT_EQ(outcome.status, 1) << c.options.temperature;
+        EXPECT_EQ(outcome.status, 1) << c.options.request.temperature;
         EXPECT_EQ(outcome.out, "");
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
     }
@@ -186,7 +186,7 @@ TEST(OneShot, MaterialByListTextAndFullWidthNumbers) {
 
 TEST(OneShot, ExplainShowsTheBracketingGridPoints) {
     auto options = Options("0", "-100", "1000");
-    options.explain = true;
+    options.output.explain = true;
     const auto outcome = OneShot(options);
     ASSERT_EQ(outcome.status, 0);
     EXPECT_NE(outcome.out.find("-100 摄氏度位于网格点 -130 与 -75 之间"), std::string::npos);
@@ -196,7 +196,7 @@ TEST(OneShot, ExplainShowsTheBracketingGridPoints) {
 
 TEST(Table, ListsEveryRowAsTheWindowHoldsIt) {
     const Catalogue tables;
-    const auto all = TableLines(tables, std::nullopt);
+    const auto all = TableLines(TableOf(tables, std::nullopt));
     ASSERT_EQ(all.size(), 11u);
     EXPECT_EQ(all.back(), "-: 无数据");
     EXPECT_EQ(
@@ -204,7 +204,7 @@ TEST(Table, ListsEveryRowAsTheWindowHoldsIt) {
         "0 碳钢和低铬钼钢\t-200 ~ 700\t9\t9.65\t10.1\t10.9\t11.5\t12.2\t12.9\t13.6\t14.2\t14.6\t"
         "14.9\t-\t-");
     EXPECT_EQ(all[7], "6 灰铸铁\t100 ~ 500\t-\t-\t-\t-\t10.4\t11\t11.6\t12.1\t12.7\t-\t-\t-\t-");
-    const auto one = TableLines(tables, 2);
+    const auto one = TableLines(TableOf(tables, 2));
     ASSERT_EQ(one.size(), 4u);
     EXPECT_NE(one[1].find("\t17.6\t18\t18.4\t"), std::string::npos);
     EXPECT_TRUE(one[1].ends_with("\t19.3\t-"));
@@ -234,7 +234,7 @@ TEST(Batch, GoodAndBadRowsMixed) {
         badTemperature,
         "0,200,1000,100,12.2,11.5,1.276,1.276,1001.276,,,,",
         "1,2,,,,,,,,,,,第6行: 应有3或4列",
-        "Cr25Ni20,-100,\"1,5\",,,,,,,,,,\"第7行: 长度无效: \"\"1,5\"\" (应为单精度范围内的数)\"",
+        "Cr25Ni20,-100,\"1,5\",,,,,,,,,,\"第7行: 长度无效: \"\"1,5\"\" (应为数值)\"",
         "5,300,1000,20,25.4,22.1,7.112,7.112,1007.112,,,,",
     };
     std::string joined;
@@ -395,8 +395,8 @@ TEST(Batch, AnOptionalFigureThatDoesNotFitCostsOnlyItself) {
     const auto window = OneShot(options);
     EXPECT_EQ(window.status, 0) << window.err;
     EXPECT_EQ(window.out, WindowOutput(5, "300", "3.4e38"));
-    options.finalLength = true;
-    options.rate = true;
+    options.output.finalLength = true;
+    options.output.rate = true;
     const auto asked = OneShot(options);
     EXPECT_EQ(asked.status, 1);
     EXPECT_EQ(asked.out, WindowOutput(5, "300", "3.4e38") + "  每米膨胀量为: 7.112mm/m\n" +

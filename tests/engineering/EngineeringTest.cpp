@@ -5,9 +5,9 @@
 #include <variant>
 #include <vector>
 
-#include "app/calc/MaterialsFile.h"
+#include "app/shared/MaterialsText.h"
 #include "engineering/Figures.h"
-#include "engineering/MaterialFile.h"
+#include "engineering/MaterialRecords.h"
 #include "engineering/Plot.h"
 #include "runtime/NumberText.h"
 
@@ -29,7 +29,7 @@ std::variant<Result, std::string> Figures(const Catalogue& catalogue, const Text
     text.units = t.units;
     auto parsed = ParseRequest(catalogue, text);
     if (auto* message = std::get_if<std::string>(&parsed)) return *message;
-    return Calculate(CoefficientCache(catalogue), std::get<Request>(parsed));
+    return Calculate(catalogue, std::get<Request>(parsed));
 }
 
 std::string Text(const std::optional<float>& value) {
@@ -200,7 +200,7 @@ TEST(MaterialsFile, WrittenFileReadsBackExactly) {
         {" 空格 ", 20, {{20, 8.6}, {300.0000001, 1.0 / 3}}},
         {"F", 68.5, {{-100, 12.345678901234567}, {1e15, 2e-300}}},
     };
-    const auto read = tool::ReadMaterialsText(MaterialsCsv(kept));
+    const auto read = tool::ReadMaterialsText(tool::MaterialsCsv(kept));
     ASSERT_TRUE(std::holds_alternative<std::vector<UserMaterial>>(read))
         << std::get<std::vector<MaterialFault>>(read).front().reason;
     const auto& back = std::get<std::vector<UserMaterial>>(read);
@@ -214,20 +214,19 @@ TEST(MaterialsFile, WrittenFileReadsBackExactly) {
             EXPECT_EQ(back[m].points[i].alpha, kept[m].points[i].alpha);
         }
     }
-    EXPECT_NE(MaterialsCsv(kept).find(",20,8.6\n"), std::string::npos);  // plain, not 2E+01
+    EXPECT_NE(tool::MaterialsCsv(kept).find(",20,8.6\n"), std::string::npos);  // plain, not 2E+01
 }
 
 // The picture's marked points are the table's points, read back from the SVG.
 TEST(Plot, MarksEveryTablePointAndTheCurrentOne) {
     const Catalogue catalogue(Materials(kCopperAndTitanium));
-    const CoefficientCache cache(catalogue);
     const std::regex point("<circle class=\"point\" data-t=\"([^\"]+)\" data-alpha=\"([^\"]+)\"");
     for (const int material : {0, 6, 8}) {
         PlotRequest request;
         request.material = material;
         request.lengthMm = 1000;
         request.temperature = catalogue.Low(material) + 1;
-        const std::string svg = PlotSvg(cache, request);
+        const std::string svg = PlotSvg(catalogue, request);
         std::vector<std::pair<std::string, std::string>> marked;
         for (auto it = std::sregex_iterator(svg.begin(), svg.end(), point);
              it != std::sregex_iterator(); ++it) {
@@ -249,7 +248,7 @@ TEST(Plot, MarksEveryTablePointAndTheCurrentOne) {
             }
         }
         EXPECT_EQ(marked, table) << material;
-        const auto current = cache.Find(material, *request.temperature);
+        const auto current = catalogue.Lookup(material, *request.temperature);
         EXPECT_NE(svg.find("class=\"current\" data-t=\"" + DoubleToText(*request.temperature) +
                            "\" data-alpha=\"" + current->valueText + "\""),
                   std::string::npos);

@@ -82,6 +82,9 @@
       else $(id).removeAttribute("aria-invalid");
     }
     $("notice").textContent = sheet.notice;
+    $("rateLabel").textContent = sheet.rateLabel;
+    for (const span of document.querySelectorAll("#workbench .unit-default")) span.textContent = sheet.defaultInstall;
+    $("rate").nextElementSibling.setAttribute("aria-label", "复制" + sheet.rateLabel);
     for (const id of OUTPUTS) $(id).textContent = sheet[id];
     // A figure the request does not have (no cold state) is not offered at all.
     for (const id of ["rate", "finalLength", "coldExpansion", "movement"]) {
@@ -100,7 +103,7 @@
       $("plot").setAttribute("aria-label", title ? title.textContent : "无图");
     }
     showTable(sheet.table);
-    showInputs(values);
+    showInputs(values, sheet);
     if (!(options && options.keepAddress)) writeAddress(values);
     // Spoken once typing stops, not at every key.
     clearTimeout(spokenTimer);
@@ -131,40 +134,42 @@
       tableRows = rowsKey;
       tableCells = [];
       const head = document.createElement("thead");
+      const headRow = document.createElement("tr");
+      for (const text of table.header) {
+        const cell = document.createElement("th");
+        cell.scope = "col";
+        cell.textContent = text;
+        headRow.appendChild(cell);
+      }
+      head.appendChild(headRow);
       const body = document.createElement("tbody");
-      const width = table.rows[0].length;
-      table.rows.forEach((cells, r) => {
-        // A one-cell line is a note, or the heading of the user's materials (ending in ":").
-        if (cells.length === 1 && !cells[0].endsWith(":")) return;
+      table.rows.forEach((row, r) => {
         const tr = document.createElement("tr");
-        if (cells.length === 1) {
+        if (row.heading) {
           const heading = document.createElement("th");
-          heading.colSpan = width;
+          heading.colSpan = table.header.length;
           heading.scope = "colgroup";
           heading.className = "group";
-          heading.textContent = cells[0];
+          heading.textContent = row.cells[0];
           tr.appendChild(heading);
           body.appendChild(tr);
           return;
         }
         tableCells[r] = { tr, cells: [] };
-        cells.forEach((text, c) => {
-          const cell = document.createElement(r === 0 || c === 0 ? "th" : "td");
-          if (r === 0) cell.scope = "col";
-          else if (c === 0) cell.scope = "row";
+        row.cells.forEach((text, c) => {
+          const cell = document.createElement(c === 0 ? "th" : "td");
+          if (c === 0) cell.scope = "row";
           cell.textContent = text;
           tableCells[r].cells.push(cell);
           tr.appendChild(cell);
         });
-        (r === 0 ? head : body).appendChild(tr);
+        body.appendChild(tr);
       });
       const caption = document.createElement("caption");
       caption.className = "visually-hidden";
       caption.textContent = "平均线膨胀系数表, 选中的材料与所用表点已标出";
       $("coefficientTable").replaceChildren(caption, head, body);
-      $("tableNotes").textContent = table.rows
-        .filter((cells) => cells.length === 1 && !cells[0].endsWith(":"))
-        .map((cells) => cells[0]).join("; ");
+      $("tableNotes").textContent = table.notes.join("; ");
     }
     for (const element of $("coefficientTable").querySelectorAll(".chosen, .used")) {
       element.classList.remove("chosen", "used");
@@ -182,7 +187,7 @@
   }
 
   // ---- the printed sheet's inputs, and the sheet as text
-  function inputRows(values) {
+  function inputRows(values, sheet) {
     const us = values.units === "us";
     const t = us ? "°F" : "摄氏度";
     const l = us ? "in" : "mm";
@@ -193,14 +198,14 @@
       ["温度 (最热状态)", values.temperature ? values.temperature + " " + t : "未填"],
       ["冷态温度", values.cold ? values.cold + " " + t : "无"],
       ["长度", values.length ? values.length + " " + l : "未填"],
-      ["安装温度", values.install ? values.install + " " + t : (us ? "68 °F (默认)" : "20 摄氏度 (默认)")],
+      ["安装温度", values.install ? values.install + " " + t : sheet.defaultInstall + " (默认)"],
     ];
   }
 
-  function showInputs(values) {
+  function showInputs(values, sheet) {
     const list = $("sheetInputs");
     list.replaceChildren();
-    for (const [name, value] of inputRows(values)) {
+    for (const [name, value] of inputRows(values, sheet)) {
       const dt = document.createElement("dt");
       dt.textContent = name;
       const dd = document.createElement("dd");
@@ -219,7 +224,7 @@
     const { values, sheet } = lastSheet;
     const lines = [$("workbenchTitle").textContent, "日期 " + today() + " · Velmarith " +
                    $("workbench").dataset.version, "", "输入:"];
-    for (const [name, value] of inputRows(values)) lines.push("  " + name + ": " + value);
+    for (const [name, value] of inputRows(values, sheet)) lines.push("  " + name + ": " + value);
     lines.push("", "结果:");
     if (sheet.notice) {
       lines.push("  " + sheet.notice);
@@ -458,9 +463,6 @@
     const us = $("units").value === "us";
     for (const span of document.querySelectorAll("#workbench .unit-t")) span.textContent = us ? "°F" : "摄氏度";
     for (const span of document.querySelectorAll("#workbench .unit-l")) span.textContent = us ? "in" : "mm";
-    for (const span of document.querySelectorAll("#workbench .unit-default")) span.textContent = us ? "68°F" : "20 摄氏度";
-    $("rateLabel").textContent = us ? "每100英尺膨胀量" : "每米膨胀量";
-    $("rate").nextElementSibling.setAttribute("aria-label", "复制" + $("rateLabel").textContent);
     fillMaterials($("material").value);
   }
 

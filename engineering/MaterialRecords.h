@@ -20,6 +20,8 @@ struct MaterialFault {
 inline constexpr std::size_t kMostUserMaterials = 64;
 inline constexpr std::size_t kMostPointsPerMaterial = 256;
 inline constexpr std::size_t kMostFaultsReported = 100;
+inline constexpr std::string_view kMaterialsHeaderC[] = {"name", "reference_C", "temperature_C",
+                                                         "alpha_per_C"};
 
 // Reads a materials file record by record, one table point a row, after the header
 //   name,reference_C,temperature_C,alpha_per_C   (α in 10^-6 per °C)
@@ -28,10 +30,6 @@ inline constexpr std::size_t kMostFaultsReported = 100;
 // temperature, at least two of them, finite numbers, one reference temperature, no name of
 // the eight or used twice, at most 64 materials of at most 256 points. Either every
 // material, or every fault with its line.
-// The materials as a file of the °C form (UTF-8) that reads back to the same materials: the
-// numbers with the fewest digits that give the same doubles, names quoted where CSV needs it.
-std::string MaterialsCsv(const std::vector<UserMaterial>& materials);
-
 class MaterialFileReader {
   public:
     // One record's fields (UTF-8), or what made it unreadable.

@@ -1,4 +1,4 @@
-#include "engineering/MaterialFile.h"
+#include "engineering/MaterialRecords.h"
 
 #include <algorithm>
 
@@ -8,7 +8,6 @@
 namespace velmarith::engineering {
 namespace {
 
-constexpr std::string_view kHeaderC[] = {"name", "reference_C", "temperature_C", "alpha_per_C"};
 constexpr std::string_view kHeaderF[] = {"name", "reference_F", "temperature_F", "alpha_per_F"};
 
 bool Matches(const std::vector<std::string_view>& fields, const std::string_view (&header)[4]) {
@@ -40,7 +39,7 @@ void MaterialFileReader::Record(long long line, const std::vector<std::string_vi
 
 void MaterialFileReader::Header(long long line, const std::vector<std::string_view>& fields) {
     headerSeen_ = true;
-    if (Matches(fields, kHeaderC)) return;
+    if (Matches(fields, kMaterialsHeaderC)) return;
     if (Matches(fields, kHeaderF)) {
         fahrenheit_ = true;
         return;
@@ -152,31 +151,6 @@ std::variant<std::vector<UserMaterial>, std::vector<MaterialFault>> MaterialFile
     }
     if (faultCount_ > 0) return faults_;
     return std::move(materials_);
-}
-
-std::string MaterialsCsv(const std::vector<UserMaterial>& materials) {
-    const auto field = [](std::string_view text) {
-        if (text.find_first_of(",\"\r\n\t") == std::string_view::npos && !text.starts_with(' ') &&
-            !text.ends_with(' ')) {
-            return std::string(text);
-        }
-        std::string quoted = "\"";
-        for (const char c : text) {
-            if (c == '"') quoted += '"';
-            quoted += c;
-        }
-        return quoted + "\"";
-    };
-    std::string csv;
-    for (const auto& name : kHeaderC) csv += std::string(name) + (name == kHeaderC[3] ? "\n" : ",");
-    for (const auto& material : materials) {
-        for (const auto& point : material.points) {
-            csv += field(material.name) + "," + DoubleToExactText(material.reference) + "," +
-                   DoubleToExactText(point.temperature) + "," + DoubleToExactText(point.alpha) +
-                   "\n";
-        }
-    }
-    return csv;
 }
 
 }  // namespace velmarith::engineering

@@ -5,9 +5,11 @@
 
 namespace velmarith::tool {
 
-// Appends one CSV field, quoted only when it holds a comma, a quote or a line break.
+// Appends one CSV field, quoted only where a reader would otherwise take it differently: a
+// comma, a quote, a line break or a tab in it, or a space at either end.
 inline void AppendCsvField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (field.find_first_of(",\"\r\n\t") == std::string_view::npos && !field.starts_with(' ') &&
+        !field.ends_with(' ')) {
         out += field;
         return;
     }

@@ -1,4 +1,4 @@
-#include "app/calc/TextEncoding.h"
+#include "app/shared/TextEncoding.h"
 
 #include <algorithm>
 

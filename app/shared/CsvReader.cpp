@@ -1,4 +1,4 @@
-#include "app/calc/CsvReader.h"
+#include "app/shared/CsvReader.h"
 
 #include <new>
 

@@ -1,0 +1,127 @@
+#include "app/shared/ResultJson.h"
+
+#include "runtime/NumberText.h"
+
+namespace velmarith::tool {
+
+using namespace engineering;
+using json = nlohmann::ordered_json;
+
+namespace {
+
+json NumberFromText(const std::string& text) {
+    const auto value = TextToDouble(text);
+    return value ? json(*value) : json(nullptr);
+}
+
+json HitJson(const Catalogue& catalogue, int material, double celsius,
+             const std::optional<CoefficientHit>& hit) {
+    json point = {{"celsius", celsius}};
+    if (!hit) {
+        point["reference"] = true;  // the reference temperature: its term is zero
+        return point;
+    }
+    point["grid_index"] = hit->gridIndex;
+    point["exact"] = hit->exact;
+    point["value"] = hit->value;
+    point["coefficient"] = NumberFromText(hit->valueText);
+    point["kind"] =
+        !hit->exact ? "interpolated"
+        : Catalogue::IsBuiltIn(material) &&
+                catalogue.Tables()
+                    .CoefficientTable[material][static_cast<std::size_t>(hit->gridIndex)]
+                    .IsInteger()
+            ? "integer"
+            : "double";
+    return point;
+}
+
+}  // namespace
+
+json FigureJson(const std::optional<float>& value) {
+    return value ? NumberFromText(SingleToText(*value)) : json(nullptr);
+}
+
+const char* FieldName(RequestField field) {
+    switch (field) {
+        case RequestField::Material:
+            return "material";
+        case RequestField::Temperature:
+            return "temperature";
+        case RequestField::Length:
+            return "length";
+        case RequestField::Install:
+            return "install";
+        case RequestField::Cold:
+            return "cold";
+    }
+    return "material";
+}
+
+std::string JsonText(const json& document) {
+    return document.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+json ResultJson(const Catalogue& catalogue, const Evaluation& evaluation, const ResultText& text) {
+    json document = {{"lines", text.lines}, {"status", text.status}};
+    if (!text.error.empty()) document["error"] = text.error;
+    json faults = json::array();
+    for (const auto& fault : evaluation.faults) {
+        faults.push_back({{"field", FieldName(fault.field)},
+                          {"message", fault.message + fault.commandLineHint}});
+    }
+    document["faults"] = faults;
+    if (!evaluation.request) {
+        document["units"] = nullptr;
+        document["figures"] = nullptr;
+        return document;
+    }
+    const Request& request = *evaluation.request;
+    const int m = request.material;
+    document["units"] = request.units == Units::Si ? "si" : "us";
+    document["material"] = {{"index", m}, {"name", catalogue.Name(m)}};
+    if (!evaluation.result) {
+        document["figures"] = nullptr;
+        return document;
+    }
+    const Result& result = *evaluation.result;
+    const bool positive = HasPositiveLength(request);
+    document["figures"] = {
+        {"coefficient", NumberFromText(result.coefficient.valueText)},
+        {"expansion", FigureJson(result.expansion)},
+        {"rate", positive ? FigureJson(result.rate) : json(nullptr)},
+        {"final_length", positive ? FigureJson(result.finalLength) : json(nullptr)},
+        {"cold_expansion", FigureJson(result.coldExpansion)},
+        {"movement", FigureJson(result.movement)},
+    };
+    json coefficients = {{"temperature", HitJson(catalogue, m, request.Celsius(request.temperature),
+                                                 result.coefficient)}};
+    coefficients["install"] =
+        HitJson(catalogue, m, request.Celsius(request.install), result.installCoefficient);
+    coefficients["cold"] =
+        request.cold ? HitJson(catalogue, m, request.Celsius(*request.cold), result.coldCoefficient)
+                     : json(nullptr);
+    document["coefficients"] = coefficients;
+    return document;
+}
+
+json TableJson(const CoefficientTableView& table) {
+    json materials = json::array();
+    for (const auto& row : table.rows) {
+        json points = json::array();
+        for (const auto& point : row.points) {
+            points.push_back({{"temperature", point.temperature},
+                              {"value", point.value ? json(*point.value) : json(nullptr)}});
+        }
+        materials.push_back({{"index", row.id},
+                             {"name", row.name},
+                             {"user", row.reference.has_value()},
+                             {"low", row.low},
+                             {"high", row.high},
+                             {"reference", row.reference.value_or(ReferenceTemperature)},
+                             {"points", points}});
+    }
+    return {{"grid", table.grid}, {"materials", materials}};
+}
+
+}  // namespace velmarith::tool

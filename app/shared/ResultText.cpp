@@ -1,0 +1,58 @@
+#include "app/shared/ResultText.h"
+
+#include "runtime/NumberText.h"
+
+namespace velmarith::tool {
+
+using namespace engineering;
+
+bool HasPositiveLength(const Request& request) { return request.length > 0; }
+
+ResultText RenderText(const Catalogue& catalogue, const Evaluation& evaluation,
+                      const OutputOptions& options) {
+    if (!evaluation.Sound()) return {{}, evaluation.Refusal(), 1};
+    const Request& request = *evaluation.request;
+    const Result& result = *evaluation.result;
+
+    ResultText text;
+    if (options.explain) text.lines = ExplainLines(catalogue, request, evaluation.explanation);
+    for (auto& line : evaluation.lines.Printed()) text.lines.push_back(std::move(line));
+
+    bool overflow = false;
+    bool needsLength = false;
+    const std::string unit(LengthUnit(request.units));
+    const auto figure = [&](std::string_view lead, const std::optional<float>& value,
+                            std::string_view figureUnit, bool lengthPositive = true) {
+        std::string line(lead);
+        if (!lengthPositive) {
+            line += kNeedsPositiveLength;
+            needsLength = true;
+        } else if (value) {
+            line += SingleToText(*value) + std::string(figureUnit);
+        } else {
+            line += kFigureOverflow;
+            overflow = true;
+        }
+        text.lines.push_back(std::move(line));
+    };
+    const bool positive = HasPositiveLength(request);
+    if (options.rate) {
+        figure(request.units == Units::Si ? kRateLeadSi : kRateLeadUs, result.rate,
+               RateUnit(request.units), positive);
+    }
+    if (options.finalLength) figure(kFinalLengthLead, result.finalLength, unit, positive);
+    if (request.cold) {
+        figure(kColdExpansionLead, result.coldExpansion, unit);
+        figure(kMovementLead, result.movement, unit);
+    }
+    if (overflow) {
+        text.error = "有结果超出单精度范围, 见上";
+    } else if (needsLength) {
+        text.error = "--rate 与 --final 需要正的长度 (长度为 " + SingleToText(request.length) +
+                     " " + unit + ")";
+    }
+    text.status = text.error.empty() ? 0 : 1;
+    return text;
+}
+
+}  // namespace velmarith::tool

@@ -1,0 +1,87 @@
+#include "engineering/Evaluation.h"
+
+#include <variant>
+
+#include "calc/Expansion.h"
+#include "runtime/NumberText.h"
+#include "texts/Texts.h"
+
+namespace velmarith::engineering {
+namespace {
+
+std::string UsCoefficient(const CoefficientHit& hit) {
+    const auto perFahrenheit = RoundToSingle(static_cast<double>(hit.coefficient) / 1.8);
+    return SingleToText(hit.coefficient) + " (10^-6/摄氏度), " +
+           SingleToText(perFahrenheit.value_or(0.0f)) + " (10^-6/°F)";
+}
+
+// The window's coefficient line for a whole temperature in °C.
+std::string WindowCoefficientLine(double celsius, const CoefficientHit& hit) {
+    auto line = CoefficientLineText(static_cast<std::int16_t>(celsius), hit.valueText);
+    line += texts::CoefficientUnit;
+    return line.Str();
+}
+
+ResultLines LinesOf(const Request& request, const Result& result) {
+    ResultLines lines;
+    const bool si = request.units == Units::Si;
+    if (si) {
+        lines.coefficient = WindowCoefficientLine(request.temperature, result.coefficient);
+        lines.expansion = ResultLineText(result.expansion).Str();
+    } else {
+        lines.coefficient = "  " + TemperatureText(request, request.temperature) +
+                            "时材料的平均线膨胀系数为:  " + UsCoefficient(result.coefficient);
+        lines.expansion = std::string(texts::ExpansionLead) + SingleToText(result.expansion) + "in";
+    }
+    if (!request.DefaultInstall()) {
+        const auto& hit = result.installCoefficient;
+        // At the reference temperature outside the range the term is zero: no coefficient.
+        const std::string value = !hit ? "无需 (参考温度, 该项为 0)"
+                                  : si ? hit->valueText + std::string(texts::CoefficientUnit)
+                                       : UsCoefficient(*hit);
+        lines.install = "  " + TemperatureText(request, request.install) +
+                        (si ? "摄氏度(安装温度)时材料的膨胀系数为:  "
+                            : "(安装温度)时材料的平均线膨胀系数为:  ") +
+                        value;
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> ResultLines::Printed() const {
+    std::vector<std::string> printed{coefficient};
+    if (install) printed.push_back(*install);
+    printed.insert(printed.end(), 3, std::string());
+    printed.push_back(expansion);
+    return printed;
+}
+
+std::string Evaluation::Refusal() const {
+    if (faults.empty()) return failure;
+    return faults.front().message + faults.front().commandLineHint;
+}
+
+Evaluation Evaluate(const Catalogue& catalogue, const RequestText& text,
+                    const CoefficientCache* cache, Detail detail) {
+    Evaluation evaluation;
+    auto checked = CheckRequest(catalogue, text);
+    if (auto* faults = std::get_if<std::vector<RequestFault>>(&checked)) {
+        evaluation.faults = std::move(*faults);
+        return evaluation;
+    }
+    const Request& request = evaluation.request.emplace(std::get<Request>(checked));
+    auto calculated = Calculate(catalogue, request, cache);
+    if (auto* failure = std::get_if<std::string>(&calculated)) {
+        evaluation.failure = std::move(*failure);
+        return evaluation;
+    }
+    const Result& result = evaluation.result.emplace(std::get<Result>(calculated));
+    if (detail == Detail::Full) {
+        evaluation.lines = LinesOf(request, result);
+        evaluation.explanation = Explain(catalogue, text, request, result);
+    }
+    return evaluation;
+}
+
+}  // namespace velmarith::engineering

@@ -1,0 +1,175 @@
+#include "engineering/Explanation.h"
+
+#include "runtime/NumberText.h"
+
+namespace velmarith::engineering {
+namespace {
+
+// An operand after the first one in a written-out formula: a negative one in parentheses,
+// so that "(-100 - (-130))" reads as arithmetic.
+std::string Operand(const std::string& text) {
+    return text.starts_with('-') ? "(" + text + ")" : text;
+}
+
+std::string MaterialTitle(const Catalogue& catalogue, int material) {
+    std::string title = "材料 " + std::to_string(material) + ": " + catalogue.Name(material) +
+                        ", 适用温度 " + RangeText(catalogue, material, Units::Si);
+    if (!Catalogue::IsBuiltIn(material)) {
+        title +=
+            ", 自定义材料, 参考温度 " + DoubleToText(catalogue.Reference(material)) + " 摄氏度";
+    }
+    return title;
+}
+
+// A temperature in °C as a formula shows it: whole degrees as they are, others at 15 digits.
+std::string CelsiusOperand(double celsius) {
+    return celsius == static_cast<double>(static_cast<int>(celsius))
+               ? std::to_string(static_cast<int>(celsius))
+               : DoubleToText(celsius);
+}
+
+void CoefficientLines(std::vector<std::string>& lines, const Catalogue& catalogue, int material,
+                      const CoefficientStep& step) {
+    const std::string t = CelsiusOperand(step.celsius);
+    if (!step.hit) {
+        lines.push_back(t + " 摄氏度是该材料的参考温度: α(" + t + ") × (" + t + " - " + t +
+                        ") = 0, 无需系数");
+        return;
+    }
+    const CoefficientHit& hit = *step.hit;
+    const int i = hit.gridIndex;
+    const bool builtIn = Catalogue::IsBuiltIn(material);
+    // The table point i and the one after it: the window's grid, or the user's points.
+    const auto pointText = [&](int index) {
+        const auto at = static_cast<std::size_t>(index);
+        if (builtIn) return IntegerToText(catalogue.Tables().TemperatureGrid[at]);
+        return DoubleToText(catalogue.User(material).points[at].temperature);
+    };
+    const auto alphaText = [&](int index) {
+        const auto at = static_cast<std::size_t>(index);
+        if (builtIn) return catalogue.Tables().CoefficientTable[material][at].ToText();
+        return DoubleToText(catalogue.User(material).points[at].alpha);
+    };
+    const std::string point = builtIn ? "网格点" : "表点";
+    if (hit.exact) {
+        lines.push_back(t + " 摄氏度是" + point + " (序号 " + std::to_string(i) + "): α(" + t +
+                        ") = " + alphaText(i) + ", 照表取值");
+        return;
+    }
+    const std::string g0 = pointText(i);
+    const std::string g1 = pointText(i + 1);
+    const std::string a0 = alphaText(i);
+    const std::string a1 = alphaText(i + 1);
+    lines.push_back(t + " 摄氏度位于" + point + " " + g0 + " 与 " + g1 + " 之间 (序号 " +
+                    std::to_string(i) + " 与 " + std::to_string(i + 1) + ")");
+    lines.push_back("  α(" + g0 + ") = " + a0);
+    lines.push_back("  α(" + g1 + ") = " + a1);
+    lines.push_back("  α(" + t + ") = ((" + t + " - " + Operand(g0) + ") × (" + a1 + " - " +
+                    Operand(a0) + ")) ÷ (" + g1 + " - " + Operand(g0) + ") + " + Operand(a0) +
+                    " = " + DoubleToText(hit.value) + ", 存为单精度 " +
+                    SingleToText(hit.coefficient));
+}
+
+// In SI the window's whole degrees: say where the typed value was not one.
+std::optional<RoundingStep> Rounding(std::string field, std::string_view typed, double used) {
+    const auto exact = TextToDouble(typed);
+    if (!exact || *exact == used) return std::nullopt;
+    return RoundingStep{std::move(field), DoubleToText(*exact), used};
+}
+
+}  // namespace
+
+Explanation Explain(const Catalogue& catalogue, const RequestText& text, const Request& request,
+                    const Result& result) {
+    Explanation explanation;
+    const auto coefficient = [](const std::optional<CoefficientHit>& hit) {
+        return hit ? hit->coefficient : 0.0f;
+    };
+    const double hot = request.Celsius(request.temperature);
+    const double install = request.Celsius(request.install);
+    if (request.units == Units::Si) {
+        const auto note = [&](std::string field, const std::optional<std::string>& typed,
+                              double used) {
+            if (!typed) return;
+            if (auto step = Rounding(std::move(field), *typed, used)) {
+                explanation.roundings.push_back(std::move(*step));
+            }
+        };
+        note("温度", text.temperature, request.temperature);
+        note("安装温度", text.install, request.install);
+        if (request.cold) note("冷态温度", text.cold, *request.cold);
+    }
+    explanation.coefficients.push_back({hot, result.coefficient});
+    // The installation term vanishes only at 20 °C in a table from 20 °C.
+    const bool withInstall =
+        !request.DefaultInstall() || catalogue.Reference(request.material) != ReferenceTemperature;
+    if (withInstall) explanation.coefficients.push_back({install, result.installCoefficient});
+    std::optional<GrowthTerm> cold;
+    if (request.cold) {
+        const double celsius = request.Celsius(*request.cold);
+        explanation.coefficients.push_back({celsius, result.coldCoefficient});
+        cold = GrowthTerm{coefficient(result.coldCoefficient), celsius};
+    }
+    const GrowthTerm warm{result.coefficient.coefficient, hot};
+    const std::optional<GrowthTerm> installed =
+        withInstall ? std::optional(GrowthTerm{coefficient(result.installCoefficient), install})
+                    : std::nullopt;
+    explanation.windowFormula = request.units == Units::Si && !withInstall && !cold &&
+                                Catalogue::IsBuiltIn(request.material);
+    if (explanation.windowFormula) {
+        explanation.growths.push_back({"ΔL", std::nullopt, warm, result.expansion});
+        return explanation;
+    }
+    explanation.growths.push_back({"ΔL(安装→热态)", installed, warm, result.expansion});
+    if (cold) {
+        explanation.growths.push_back({"ΔL(安装→冷态)", installed, *cold, *result.coldExpansion});
+        explanation.growths.push_back({"ΔL(冷态→热态)", cold, warm, *result.movement});
+    }
+    return explanation;
+}
+
+std::vector<std::string> ExplainLines(const Catalogue& catalogue, const Request& request,
+                                      const Explanation& explanation) {
+    std::vector<std::string> lines;
+    lines.push_back(MaterialTitle(catalogue, request.material));
+    for (const auto& rounding : explanation.roundings) {
+        lines.push_back(rounding.field + " " + rounding.typed + " 摄氏度按整摄氏度计算, 取为 " +
+                        CelsiusOperand(rounding.used) + " 摄氏度 (与窗口相同)");
+    }
+    if (request.units == Units::Us) {
+        lines.push_back("美制单位: T(摄氏度) = (T(°F) - 32) × 5 ÷ 9, L(mm) = L(in) × 25.4; " +
+                        TemperatureText(request, request.temperature) +
+                        ", L = " + SingleToText(request.length) +
+                        " in = " + DoubleToText(request.LengthMm()) + " mm");
+    }
+    for (const auto& step : explanation.coefficients) {
+        CoefficientLines(lines, catalogue, request.material, step);
+    }
+    const std::string l = request.units == Units::Si ? SingleToText(request.length)
+                                                     : DoubleToText(request.LengthMm());
+    const std::string unit(LengthUnit(request.units));
+    const std::string reference = CelsiusOperand(catalogue.Reference(request.material));
+    if (explanation.windowFormula) {
+        // The window's own formula, as it has always been shown.
+        const GrowthStep& growth = explanation.growths.front();
+        lines.push_back("ΔL = (" + l + " × " + Operand(SingleToText(growth.to.coefficient)) +
+                        " × (" + CelsiusOperand(growth.to.celsius) +
+                        " - 20)) ÷ 10^6 = " + SingleToText(growth.value) + " mm");
+        return lines;
+    }
+    // One term: L × α × (T - Tr), the window's order.
+    const auto term = [&](const GrowthTerm& t) {
+        return Operand(l) + " × " + Operand(SingleToText(t.coefficient)) + " × (" +
+               CelsiusOperand(t.celsius) + " - " + Operand(reference) + ")";
+    };
+    const std::string inInches = request.units == Units::Us ? " ÷ 25.4" : "";
+    for (const auto& growth : explanation.growths) {
+        std::string text = growth.name + " = (" + term(growth.to);
+        if (growth.from) text += " - " + term(*growth.from);
+        lines.push_back(text + ") ÷ 10^6" + inInches + " = " + SingleToText(growth.value) + " " +
+                        unit);
+    }
+    return lines;
+}
+
+}  // namespace velmarith::engineering
