@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "runtime/DecimalText.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::engineering {
@@ -147,7 +148,7 @@ class RequestCheck {
         const auto l = TextToSingle(typed);
         const std::string unit = Us() ? ", 单位 in)" : ")";
         if (!l) {
-            const bool number = TextToDouble(typed).has_value();
+            const bool number = ScanDecimal(typed).has_value();  // a number, but too large
             Fault(RequestField::Length, "长度无效: " + QuotedInput(text_.length) +
                                             (number ? " (数值过大" : " (应为数值") + unit);
             return;

@@ -12,6 +12,7 @@
 #include "tables/MaterialTables.h"
 #include "texts/Texts.h"
 #include "ui/ExpansionForm.h"
+#include "ui/WindowGeometry.h"
 #include "ui/web/WebRuntime.h"
 
 namespace {
@@ -21,13 +22,23 @@ using namespace velmarith;
 velmarith::WebRuntime runtime;
 velmarith::ExpansionForm form(runtime);
 
+// The window's size and its controls' boxes, [x, y, width, height].
+nlohmann::ordered_json Geometry() {
+    using namespace velmarith::geometry;
+    nlohmann::ordered_json boxes = {{"client", {0, 0, kClientWidth, kClientHeight}}};
+    for (const auto& [name, box] : kControls) {
+        boxes[std::string(name)] = {box.x, box.y, box.width, box.height};
+    }
+    return boxes;
+}
+
 }  // namespace
 
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void velmarith_load() { form.Form_Load(); }
 
-// The window's texts as JSON, so that the page shows the core's own.
+// The window's texts and layout as JSON, so that the page shows the core's own.
 EMSCRIPTEN_KEEPALIVE const char* velmarith_captions() {
     using namespace velmarith;
     static std::string json;
@@ -41,6 +52,7 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_captions() {
         {"label", texts::LabelCaption},
         {"version", texts::ProductName},
         {"entries", MaterialListTexts},
+        {"geometry", Geometry()},
     });
     return json.c_str();
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 packages=(build-essential dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream
-    cmake ninja-build qt6-base-dev libxcb1-dev libcsv-dev libcli11-dev)
+    cmake ninja-build qt6-base-dev libxcb1-dev libcsv-dev libcli11-dev nlohmann-json3-dev)
 source scripts/lib/packages.sh
 install_packages "${packages[@]}"
 

@@ -68,6 +68,18 @@ def static_window(html, texts):
     return html
 
 
+def window_css(geometry):
+    """The window's and its controls' boxes, as the core lays them out."""
+    px = lambda box: f"left: {box[0]}px; top: {box[1]}px; width: {box[2]}px; height: {box[3]}px;"
+    client = geometry["client"]
+    rules = [f"#Fit, #Window, #PrintArea {{ width: {client[2]}px; height: {client[3]}px; }}"]
+    rules += [f"#{name} {{ {px(box)} }}" for name, box in geometry.items() if name != "client"]
+    # The list's text sits inside its box as the window draws it: 3 px in, 4 px down.
+    combo = geometry["Combo1"]
+    rules.append(f"#Combo1Text {{ left: {combo[0] + 3}px; top: {combo[1] + 4}px; }}")
+    return "\n".join(rules) + "\n"
+
+
 def main():
     parser = argparse.ArgumentParser()
     for name in ("core", "page", "icons", "texts", "tables", "version", "out"):
@@ -98,7 +110,9 @@ def main():
         "@WORKBENCH_CSS@": (page / "workbench.css").read_text(encoding="utf-8"),
         "@WORKBENCH_JS@": (page / "workbench.js").read_text(encoding="utf-8"),
     }
-    html = static_window((page / "velmarith.html").read_text(encoding="utf-8"), captions(args.core))
+    texts = captions(args.core)
+    parts["@PAGE_CSS@"] = window_css(texts["geometry"]) + parts["@PAGE_CSS@"]
+    html = static_window((page / "velmarith.html").read_text(encoding="utf-8"), texts)
     # One pass, so that nothing inserted is itself taken for a placeholder.
     html = re.sub("|".join(re.escape(key) for key in parts), lambda m: parts[m.group(0)], html)
     (out / "velmarith.html").write_text(html, encoding="utf-8")

@@ -26,7 +26,7 @@ from selenium.webdriver.support.ui import Select
 
 import browser_test
 from browser_test import browser, check, open_page, wait
-from compare_calc import requests as calc_requests
+from compare_calc import eight, requests as calc_requests
 
 MATERIALS = """name,reference_C,temperature_C,alpha_per_C
 钛合金TA2,20,20,8.6
@@ -63,12 +63,11 @@ out.used = document.querySelectorAll('#coefficientTable td.used').length;
 return out;""" % json.dumps(OUTPUTS)
 
 
-def form_requests():
+def form_requests(calc):
     """compare_calc's requests (the index where it names a material), and the user's."""
     reqs = []
-    names = ["碳钢和低铬钼钢", "中铬钢（Cr5Mo至Cr9Mo）", "奥氏体钢", "铬钢Cr12、Cr15、Cr17",
-             "Cr25Ni20", "铝", "灰铸铁", "蒙乃尔合金Ni67Cu30"]
-    for material, hot, length, install, cold, units, _ in calc_requests()[:-6]:
+    names = eight(calc)[0]
+    for material, hot, length, install, cold, units, _ in calc_requests(calc)[:-6]:
         if material in names:
             material = str(names.index(material))
         reqs.append({"material": material, "temperature": hot, "length": length,
@@ -198,7 +197,7 @@ def celsius_text(request):
 def compare_requests(driver, calc, materials):
     typed = {}
     compared = 0
-    for n, request in enumerate(form_requests()):
+    for n, request in enumerate(form_requests(calc)):
         want, error, shown = expected(calc, materials, request)
         got = fill(driver, request, typed, keys=n % 4 == 0)
         compared += 1

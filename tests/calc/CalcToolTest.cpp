@@ -194,6 +194,44 @@ TEST(OneShot, ExplainShowsTheBracketingGridPoints) {
     EXPECT_NE(outcome.out.find("存为单精度 9.895454"), std::string::npos) << outcome.out;
 }
 
+// The window takes whole degrees; a sheet that shows the working must say so.
+TEST(OneShot, ExplainSaysWhereATemperatureWasRounded) {
+    struct Case {
+        OneShotOptions options;
+        std::vector<std::string> notes;  // the explanation's lines after the title
+        const char* expansionLine;
+    };
+    const Case cases[] = {
+        {Options("0", "150.5", "1000"),
+         {"温度 150.5 摄氏度按整摄氏度计算, 取为 150 摄氏度 (与窗口相同)"},
+         "  材料的膨胀量为: 1.5405mm"},
+        {Options("0", ".5", "1000"),
+         {"温度 0.5 摄氏度按整摄氏度计算, 取为 0 摄氏度 (与窗口相同)"},
+         "  材料的膨胀量为: -0.2146316mm"},
+        {Options("0", "151.5", "1000", "20.4"),
+         {"温度 151.5 摄氏度按整摄氏度计算, 取为 152 摄氏度 (与窗口相同)",
+          "安装温度 20.4 摄氏度按整摄氏度计算, 取为 20 摄氏度 (与窗口相同)"},
+         "  材料的膨胀量为: 1.566048mm"},
+        {Options("0", "150", "1000"), {}, "  材料的膨胀量为: 1.5405mm"},
+    };
+    for (auto c : cases) {
+        c.options.output.explain = true;
+        const auto outcome = OneShot(c.options);
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        std::vector<std::string> lines;
+        for (std::size_t at = 0, end; (end = outcome.out.find('\n', at)) != std::string::npos;
+             at = end + 1) {
+            lines.push_back(outcome.out.substr(at, end - at));
+        }
+        ASSERT_GT(lines.size(), c.notes.size() + 1);
+        for (std::size_t i = 0; i < c.notes.size(); ++i) EXPECT_EQ(lines[i + 1], c.notes[i]);
+        EXPECT_EQ(lines[c.notes.size() + 1].find("按整摄氏度"), std::string::npos);
+        EXPECT_EQ(lines.back(), c.expansionLine);
+        // An installation taken as 20 °C is the default: no line for it.
+        EXPECT_EQ(outcome.out.find("(安装温度)"), std::string::npos);
+    }
+}
+
 TEST(Table, ListsEveryRowAsTheWindowHoldsIt) {
     const Catalogue tables;
     const auto all = TableLines(TableOf(tables, std::nullopt));

@@ -48,6 +48,13 @@ expect 1 '^$' '安装温度无效' -- -m 0 -t 150 -l 1000 -i ''
 expect 1 '^$' '整摄氏度数, 该材料为 -200 ~ 700' -- -m 0 -t 1e5 -l 1000
 expect 1 '^$' '应为 20 摄氏度' -- -m 0 -t 150 -l 1000 -i 750
 expect 2 '^$' '^velmarith-calc: 需要 --material' -- -m 0 -t 150
+# --json: the same lines, the figures as numbers, every faulty field, the same status.
+expect 0 '^\{"lines":\["  150摄氏度时材料的膨胀系数为:  11\.85mm/mm\.C","","","","  材料的膨胀量为: 1\.5405mm"\],"status":0,"faults":\[\],"units":"si",.*"figures":\{"coefficient":11\.85,"expansion":1\.5405,"rate":1\.5405,"final_length":1001\.541,"cold_expansion":null,"movement":null\}' '^$' -- -m 0 -t 150 -l 1000 --json
+expect 1 '^\{"lines":\[\],"status":1,"error":"温度无效.*"faults":\[\{"field":"temperature","message":"温度无效: \\"x\\".*\},\{"field":"length","message":"长度无效: \\"y\\" \(应为数值\)"\}\],"units":null,"figures":null\}$' '温度无效' -- -m 0 -t x -l y --json
+expect 0 '^\{"grid":\[-200,-130,-75,20,100,200,300,400,500,600,700,800,900\],"materials":\[\{"index":0,"name":"碳钢和低铬钼钢","user":false,"low":-200\.0,"high":700\.0,"reference":20\.0,"points":\[\{"temperature":-200\.0,"value":9\.0\}' '^$' -- --table --json
+expect 2 '^$' '选项 --csv 与 --json 不能同时使用' -- --csv x.csv --json
+# A rate and a final length need a positive length; the window's lines are still printed.
+expect 1 '^  每米膨胀量为: 需要正的长度$' '需要正的长度' -- -m 0 -t 150 -l 0 --rate
 expect 2 '^$' '^velmarith-calc: 无法识别的参数: --bogus$' -- --bogus
 expect 2 '^$' '^velmarith-calc: 选项 --table 与 --csv 不能同时使用$' -- --table --csv -
 expect 2 '^$' '^velmarith-calc: 选项 --material 只能给一次$' -- -m 0 -m 1 -t 150 -l 1

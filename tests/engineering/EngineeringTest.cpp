@@ -46,7 +46,8 @@ std::vector<UserMaterial> Materials(const std::string& file) {
 const std::string kCopperAndTitanium =
     "name,reference_C,temperature_C,alpha_per_C\n"
     "紫铜 T2,20,-200,14.0\n紫铜 T2,20,20,16.5\n紫铜 T2,20,300,17.9\n"
-    "钛 TA2,0,0,8.6\n钛 TA2,0,100,8.8\n钛 TA2,0,400,9.4\n";
+    "钛 TA2,0,0,8.6\n钛 TA2,0,100,8.8\n钛 TA2,0,400,9.4\n"
+    "高温 H,50,100,12\n高温 H,50,300,13\n";
 
 // Figures worked out by hand from the tables and ΔL(T1→T2) = L·(α2·(T2 − Tr) − α1·(T1 − Tr))/1e6.
 TEST(Figures, AgreeWithTheFiguresWorkedOutByHand) {
@@ -86,6 +87,23 @@ TEST(Figures, AgreeWithTheFiguresWorkedOutByHand) {
          "1.5405",
          "0",
          "1.5405"},
+        // A material's reference temperature needs no coefficient: its term is zero.
+        {"grey cast iron from ambient, below its range",
+         {"6", "400", "1000", "", "20"},
+         "4.598",
+         "0",
+         "4.598"},
+        {"the same in US units",
+         {"6", "752", "39.37008", "", "68", Units::Us},
+         "0.1810236",
+         "0",
+         "0.1810236"},
+        {"installed at a reference outside the range",
+         {"高温 H", "200", "1000", "50"},
+         "1.875",
+         "none",
+         "none"},
+        {"a true minus sign", {"0", "\u2212100", "1000"}, "-1.187455", "none", "none"},
     };
     for (const auto& c : cases) {
         const auto figures = Figures(catalogue, c.in);
@@ -132,6 +150,11 @@ TEST(Figures, RefuseWhatCannotBeComputedHonestly) {
         {{"钛 TA2", "100", "1000", "-10"}, "安装温度超过范围"},
         {{"0", "1300", "1", "", "", Units::Us}, "-328 ~ 1292°F (-200 ~ 700 摄氏度)"},
         {{"铜", "100", "1"}, "未知材料: \"铜\""},
+        // The default installation is 20 °C; the message names the material's own reference.
+        {{"高温 H", "200", "1000"}, "安装温度超过范围: 20 摄氏度 (安装温度应为 50 摄氏度, 或在"},
+        {{"高温 H", "200", "1000", "150", "20"}, "冷态温度超过范围: 20 摄氏度不在 100 ~ 300"},
+        {{"高温 H", "200", "1000", "x"}, "安装温度无效: \"x\" (应为 50 摄氏度或 100 ~ 300"},
+        {{"0", "150", std::string(400, '1')}, "长度无效: \"111111111111111111111111…\" (数值过大)"},
     };
     for (const auto& c : cases) {
         const auto figures = Figures(catalogue, c.in);

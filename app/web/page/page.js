@@ -176,10 +176,10 @@
   // Narrower than the window: scaled down to the width, never reflowed.
   function fit() {
     const width = document.documentElement.clientWidth;
-    const scale = Math.min(1, width / 477);
+    const scale = Math.min(1, width / win.offsetWidth);  // the layout's size, not the scaled one
     win.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
-    $("Fit").style.width = 477 * scale + "px";
-    $("Fit").style.height = 341 * scale + "px";
+    $("Fit").style.width = win.offsetWidth * scale + "px";
+    $("Fit").style.height = win.offsetHeight * scale + "px";
   }
   window.addEventListener("resize", fit);
   fit();
