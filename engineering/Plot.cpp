@@ -6,18 +6,22 @@
 #include <cmath>
 #include <vector>
 
+#include "engineering/Report.h"
 #include "runtime/CharConv.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::engineering {
 namespace {
 
+// The picture's frame, in SVG units; the plot area is kLeft … kRight by kTop … kBottom.
 constexpr double kWidth = 640;
 constexpr double kHeight = 400;
 constexpr double kLeft = 80;
 constexpr double kRight = 560;
 constexpr double kTop = 60;
 constexpr double kBottom = 330;
+constexpr double kTick = 5;
+constexpr double kFontSize = 12;
 constexpr int kSamples = 120;  // along ΔL(T), which curves between the table points
 
 std::string Fixed(double value) {
@@ -84,167 +88,286 @@ double Map(double value, const Axis& axis, double from, double to) {
     return from + (value - axis.low) / (axis.high - axis.low) * (to - from);
 }
 
-struct TablePoint {
+// A material's table points that hold data, as the lookup reads them.
+struct PlotPoint {
     double celsius;
     double alpha;
     std::string alphaText;
 };
 
-std::vector<TablePoint> PointsOf(const Catalogue& catalogue, int material) {
-    std::vector<TablePoint> points;
-    if (Catalogue::IsBuiltIn(material)) {
-        const auto& limits = MaterialLimitsTable[material];
-        const auto& tables = catalogue.Tables();
-        for (int i = limits.First; i <= limits.Last; ++i) {
-            const auto& element = tables.CoefficientTable[material][static_cast<std::size_t>(i)];
-            points.push_back(
-                {static_cast<double>(tables.TemperatureGrid[static_cast<std::size_t>(i)]),
-                 element.AsDouble(), element.ToText()});
-        }
-        return points;
-    }
-    for (const auto& point : catalogue.User(material).points) {
-        points.push_back({point.temperature, point.alpha, DoubleToText(point.alpha)});
+std::vector<PlotPoint> PointsOf(const Catalogue& catalogue, int material) {
+    std::vector<PlotPoint> points;
+    const CoefficientTableView table = TableOf(catalogue, material);
+    for (const auto& point : table.rows.front().points) {
+        if (point.value) points.push_back({point.temperature, *point.value, point.text});
     }
     return points;
 }
 
-}  // namespace
+using Polyline = std::vector<std::pair<double, double>>;  // in SVG units
 
-std::string PlotSvg(const Catalogue& catalogue, const PlotRequest& request) {
-    const bool us = request.units == Units::Us;
-    const auto x = [&](double celsius) { return us ? CelsiusToFahrenheit(celsius) : celsius; };
-    const auto points = PointsOf(catalogue, request.material);
-
-    const Axis xAxis = NiceAxis(x(points.front().celsius), x(points.back().celsius));
-    double alphaLow = points.front().alpha;
-    double alphaHigh = alphaLow;
-    for (const auto& point : points) {
-        alphaLow = std::min(alphaLow, point.alpha);
-        alphaHigh = std::max(alphaHigh, point.alpha);
+// The width of a label in the picture's font: full-width characters are twice as wide.
+double TextWidth(std::string_view text) {
+    double width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) == 0x80) continue;
+        width += c >= 0xE0 ? kFontSize : kFontSize / 2;
     }
-    const Axis yAxis = NiceAxis(alphaLow, alphaHigh);
-    const auto px = [&](double celsius) { return Fixed(Map(x(celsius), xAxis, kLeft, kRight)); };
-    const auto py = [&](double alpha) { return Fixed(Map(alpha, yAxis, kBottom, kTop)); };
+    return width;
+}
+
+// Writes the picture part by part.
+class PlotWriter {
+  public:
+    PlotWriter(const Catalogue& catalogue, const PlotRequest& request)
+        : catalogue_(catalogue),
+          request_(request),
+          us_(request.units == Units::Us),
+          points_(PointsOf(catalogue, request.material)) {
+        xAxis_ = NiceAxis(X(points_.front().celsius), X(points_.back().celsius));
+        double low = points_.front().alpha;
+        double high = low;
+        for (const auto& point : points_) {
+            low = std::min(low, point.alpha);
+            high = std::max(high, point.alpha);
+        }
+        yAxis_ = NiceAxis(low, high);
+        SampleGrowth();
+    }
+
+    std::string Svg() {
+        Frame();
+        Ticks();
+        AlphaCurve();
+        GrowthCurve();
+        CurrentPoint();
+        Legend();
+        svg_ += "</svg>\n";
+        return std::move(svg_);
+    }
+
+  private:
+    double X(double celsius) const { return us_ ? CelsiusToFahrenheit(celsius) : celsius; }
+    double Px(double celsius) const { return Map(X(celsius), xAxis_, kLeft, kRight); }
+    double Py(double alpha) const { return Map(alpha, yAxis_, kBottom, kTop); }
+    double Pd(double growth) const { return Map(growth, dAxis_, kBottom, kTop); }
+    std::string TemperatureUnit() const { return us_ ? "°F" : "摄氏度"; }
 
     // ΔL(T) from the installation temperature, in mm or in.
-    std::vector<std::pair<double, double>> growth;
-    if (request.lengthMm) {
-        const double low = points.front().celsius;
-        const double high = points.back().celsius;
+    void SampleGrowth() {
+        if (!request_.lengthMm) return;
+        const double low = points_.front().celsius;
+        const double high = points_.back().celsius;
         for (int i = 0; i <= kSamples; ++i) {
             const double t = low + (high - low) * i / kSamples;
-            const auto mm =
-                GrowthMm(catalogue, request.material, *request.lengthMm, request.installCelsius, t);
-            if (mm) growth.emplace_back(t, us ? *mm / kMillimetresPerInch : *mm);
+            const auto mm = GrowthMm(catalogue_, request_.material, *request_.lengthMm,
+                                     request_.installCelsius, t);
+            if (mm) growth_.emplace_back(t, us_ ? *mm / kMillimetresPerInch : *mm);
         }
+        if (growth_.empty()) return;
+        double low_ = growth_.front().second;
+        double high_ = low_;
+        for (const auto& [t, v] : growth_) {
+            low_ = std::min(low_, v);
+            high_ = std::max(high_, v);
+        }
+        dAxis_ = NiceAxis(low_, high_);
     }
 
-    const std::string font = "font-family=\"WenQuanYi Zen Hei Mono, SimSun, sans-serif\"";
-    std::string svg;
-    svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Fixed(kWidth) + "\" height=\"" +
-           Fixed(kHeight) + "\" viewBox=\"0 0 640 400\" " + font + " font-size=\"12\">\n";
-    const std::string name = Escaped(catalogue.Name(request.material));
-    std::string title =
-        "材料 " + std::to_string(request.material) + " " + name + ": 平均线膨胀系数 α(T)";
-    if (!growth.empty()) title += " 与膨胀量 ΔL(T)";
-    svg += "<title>" + title + "</title>\n";
-    svg += "<rect width=\"640\" height=\"400\" fill=\"white\"/>\n";
-    svg +=
-        "<text x=\"320\" y=\"28\" text-anchor=\"middle\" font-size=\"14\">" + title + "</text>\n";
-    svg += "<g stroke=\"black\" fill=\"none\"><rect x=\"" + Fixed(kLeft) + "\" y=\"" + Fixed(kTop) +
-           "\" width=\"" + Fixed(kRight - kLeft) + "\" height=\"" + Fixed(kBottom - kTop) +
-           "\"/></g>\n";
+    void Frame() {
+        const std::string font = "font-family=\"WenQuanYi Zen Hei Mono, SimSun, sans-serif\"";
+        svg_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+        svg_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Fixed(kWidth) +
+                "\" height=\"" + Fixed(kHeight) + "\" viewBox=\"0 0 " + Whole(kWidth) + " " +
+                Whole(kHeight) + "\" " + font + " font-size=\"" + Whole(kFontSize) + "\">\n";
+        const std::string name = Escaped(catalogue_.Name(request_.material));
+        std::string title =
+            "材料 " + std::to_string(request_.material) + " " + name + ": 平均线膨胀系数 α(T)";
+        if (!growth_.empty()) title += " 与膨胀量 ΔL(T)";
+        svg_ += "<title>" + title + "</title>\n";
+        svg_ += "<rect width=\"" + Whole(kWidth) + "\" height=\"" + Whole(kHeight) +
+                "\" fill=\"white\"/>\n";
+        svg_ += "<text x=\"" + Whole(kWidth / 2) +
+                "\" y=\"28\" text-anchor=\"middle\" font-size=\"14\">" + title + "</text>\n";
+        svg_ += "<g stroke=\"black\" fill=\"none\"><rect x=\"" + Fixed(kLeft) + "\" y=\"" +
+                Fixed(kTop) + "\" width=\"" + Fixed(kRight - kLeft) + "\" height=\"" +
+                Fixed(kBottom - kTop) + "\"/></g>\n";
+    }
 
-    // Ticks and their labels.
-    svg += "<g class=\"ticks\" stroke=\"black\">\n";
-    std::string labels;
-    for (double v = xAxis.low; v <= xAxis.high + xAxis.step / 2; v += xAxis.step) {
-        const std::string at = Fixed(Map(v, xAxis, kLeft, kRight));
-        svg += LineElement(at, "330.0", at, "335.0");
-        labels += "<text x=\"" + at + "\" y=\"348\" text-anchor=\"middle\">" +
-                  DoubleToShortText(v) + "</text>\n";
+    // Ticks and their labels below and left of the plot area.
+    void Ticks() {
+        svg_ += "<g class=\"ticks\" stroke=\"black\">\n";
+        std::string labels;
+        for (double v = xAxis_.low; v <= xAxis_.high + xAxis_.step / 2; v += xAxis_.step) {
+            const std::string at = Fixed(Map(v, xAxis_, kLeft, kRight));
+            svg_ += LineElement(at, Fixed(kBottom), at, Fixed(kBottom + kTick));
+            labels += "<text x=\"" + at + "\" y=\"" + Whole(kBottom + 18) +
+                      "\" text-anchor=\"middle\">" + DoubleToShortText(v) + "</text>\n";
+        }
+        for (double v = yAxis_.low; v <= yAxis_.high + yAxis_.step / 2; v += yAxis_.step) {
+            const std::string at = Fixed(Py(v));
+            svg_ += LineElement(Fixed(kLeft - kTick), at, Fixed(kLeft), at);
+            labels += "<text x=\"" + Whole(kLeft - 8) + "\" y=\"" + at +
+                      "\" dy=\"4\" text-anchor=\"end\">" + DoubleToShortText(v) + "</text>\n";
+        }
+        svg_ += "</g>\n" + labels;
+        const double middle = (kTop + kBottom) / 2;
+        svg_ += "<text x=\"" + Whole((kLeft + kRight) / 2) + "\" y=\"" + Whole(kBottom + 40) +
+                "\" text-anchor=\"middle\">温度 (" + TemperatureUnit() + ")</text>\n";
+        svg_ += "<text x=\"20\" y=\"" + Whole(middle) +
+                "\" text-anchor=\"middle\" transform=\"rotate(-90 20 " + Whole(middle) +
+                ")\">α (10^-6/摄氏度, 自参考温度起的平均值)</text>\n";
     }
-    for (double v = yAxis.low; v <= yAxis.high + yAxis.step / 2; v += yAxis.step) {
-        const std::string at = Fixed(Map(v, yAxis, kBottom, kTop));
-        svg += LineElement("75.0", at, "80.0", at);
-        labels += "<text x=\"72\" y=\"" + at + "\" dy=\"4\" text-anchor=\"end\">" +
-                  DoubleToShortText(v) + "</text>\n";
-    }
-    svg += "</g>\n" + labels;
-    svg += std::string("<text x=\"320\" y=\"370\" text-anchor=\"middle\">温度 (") +
-           (us ? "°F" : "摄氏度") + ")</text>\n";
-    svg +=
-        "<text x=\"20\" y=\"195\" text-anchor=\"middle\" transform=\"rotate(-90 20 195)\">"
-        "α (10^-6/摄氏度, 自参考温度起的平均值)</text>\n";
 
     // α(T): straight between the table points, exactly as the lookup interpolates.
-    svg +=
-        "<polyline class=\"alpha\" fill=\"none\" stroke=\"black\" stroke-width=\"1.5\" points=\"";
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        svg += (i > 0 ? " " : "") + px(points[i].celsius) + "," + py(points[i].alpha);
-    }
-    svg += "\"/>\n";
-    for (const auto& point : points) {
-        svg += "<circle class=\"point\" data-t=\"" + DoubleToText(point.celsius) +
-               "\" data-alpha=\"" + point.alphaText + "\" cx=\"" + px(point.celsius) + "\" cy=\"" +
-               py(point.alpha) + "\" r=\"3\" fill=\"white\" stroke=\"black\"/>\n";
+    void AlphaCurve() {
+        svg_ +=
+            "<polyline class=\"alpha\" fill=\"none\" stroke=\"black\" stroke-width=\"1.5\" "
+            "points=\"";
+        for (std::size_t i = 0; i < points_.size(); ++i) {
+            const double x = Px(points_[i].celsius);
+            const double y = Py(points_[i].alpha);
+            alphaLine_.emplace_back(x, y);
+            svg_ += (i > 0 ? " " : "") + Fixed(x) + "," + Fixed(y);
+        }
+        svg_ += "\"/>\n";
+        for (const auto& point : points_) {
+            svg_ += "<circle class=\"point\" data-t=\"" + DoubleToText(point.celsius) +
+                    "\" data-alpha=\"" + point.alphaText + "\" cx=\"" + Fixed(Px(point.celsius)) +
+                    "\" cy=\"" + Fixed(Py(point.alpha)) +
+                    "\" r=\"3\" fill=\"white\" stroke=\"black\"/>\n";
+        }
     }
 
-    if (!growth.empty()) {
-        double low = growth.front().second;
-        double high = low;
-        for (const auto& [t, v] : growth) {
-            low = std::min(low, v);
-            high = std::max(high, v);
-        }
-        const Axis dAxis = NiceAxis(low, high);
-        svg += "<g class=\"ticks\" stroke=\"black\">\n";
+    // ΔL(T) dashed, on its own axis at the right.
+    void GrowthCurve() {
+        if (growth_.empty()) return;
+        svg_ += "<g class=\"ticks\" stroke=\"black\">\n";
         std::string right;
-        for (double v = dAxis.low; v <= dAxis.high + dAxis.step / 2; v += dAxis.step) {
-            const std::string at = Fixed(Map(v, dAxis, kBottom, kTop));
-            svg += LineElement("560.0", at, "565.0", at);
-            right +=
-                "<text x=\"568\" y=\"" + at + "\" dy=\"4\">" + DoubleToShortText(v) + "</text>\n";
+        for (double v = dAxis_.low; v <= dAxis_.high + dAxis_.step / 2; v += dAxis_.step) {
+            const std::string at = Fixed(Pd(v));
+            svg_ += LineElement(Fixed(kRight), at, Fixed(kRight + kTick), at);
+            right += "<text x=\"" + Whole(kRight + 8) + "\" y=\"" + at + "\" dy=\"4\">" +
+                     DoubleToShortText(v) + "</text>\n";
         }
-        svg += "</g>\n" + right;
-        svg += std::string(
-                   "<text x=\"625\" y=\"195\" text-anchor=\"middle\" "
-                   "transform=\"rotate(90 625 195)\">ΔL (") +
-               (us ? "in" : "mm") + ", 自安装温度起)</text>\n";
-        svg +=
+        svg_ += "</g>\n" + right;
+        const std::string middle = Whole((kTop + kBottom) / 2);
+        svg_ += "<text x=\"625\" y=\"" + middle +
+                "\" text-anchor=\"middle\" transform=\"rotate(90 625 " + middle + ")\">ΔL (" +
+                (us_ ? "in" : "mm") + ", 自安装温度起)</text>\n";
+        svg_ +=
             "<polyline class=\"expansion\" fill=\"none\" stroke=\"black\" stroke-width=\"1.5\" "
             "stroke-dasharray=\"6 4\" points=\"";
-        for (std::size_t i = 0; i < growth.size(); ++i) {
-            svg += (i > 0 ? " " : "") + px(growth[i].first) + "," +
-                   Fixed(Map(growth[i].second, dAxis, kBottom, kTop));
+        for (std::size_t i = 0; i < growth_.size(); ++i) {
+            const double x = Px(growth_[i].first);
+            const double y = Pd(growth_[i].second);
+            growthLine_.emplace_back(x, y);
+            svg_ += (i > 0 ? " " : "") + Fixed(x) + "," + Fixed(y);
         }
-        svg += "\"/>\n";
+        svg_ += "\"/>\n";
     }
 
-    if (request.temperature) {
-        if (const auto hit = catalogue.Lookup(request.material, *request.temperature)) {
-            svg += "<circle class=\"current\" data-t=\"" + DoubleToText(*request.temperature) +
-                   "\" data-alpha=\"" + hit->valueText + "\" cx=\"" + px(*request.temperature) +
-                   "\" cy=\"" + py(hit->coefficient) + "\" r=\"5\" fill=\"black\"/>\n";
-            svg += "<text x=\"" + px(*request.temperature) + "\" y=\"" + py(hit->coefficient) +
-                   "\" dx=\"8\" dy=\"-8\">" + DoubleToShortText(x(*request.temperature)) +
-                   (us ? "°F" : "摄氏度") + ": α = " + hit->valueText + "</text>\n";
+    struct Place {
+        double x0, y0;  // a label's top left
+    };
+
+    // Where a label of this width goes: the free place nearest the point, inside the plot area,
+    // clear of the point itself and of both curves; the nearest place inside the area when no
+    // place is free.
+    Place LabelPlace(double cx, double cy, double width) const {
+        constexpr double kMargin = 2;
+        constexpr double kClear = 7;  // from the point's centre: its dot has a radius of 5
+        std::vector<std::pair<double, double>> curves;  // sampled closely enough for text
+        for (const Polyline* line : {&alphaLine_, &growthLine_}) {
+            for (std::size_t i = 0; i + 1 < line->size(); ++i) {
+                const auto [x0, y0] = (*line)[i];
+                const auto [x1, y1] = (*line)[i + 1];
+                const int steps = 1 + static_cast<int>(std::hypot(x1 - x0, y1 - y0) / 2);
+                for (int k = 0; k <= steps; ++k) {
+                    curves.emplace_back(x0 + (x1 - x0) * k / steps, y0 + (y1 - y0) * k / steps);
+                }
+            }
         }
+        struct Candidate {
+            double distance;
+            Place place;
+        };
+        std::vector<Candidate> candidates;
+        for (double y0 = kTop + kMargin; y0 + kFontSize <= kBottom - kMargin; y0 += 4) {
+            for (double x0 = kLeft + kMargin; x0 + width <= kRight - kMargin; x0 += 4) {
+                const double dx = std::max({x0 - cx, 0.0, cx - (x0 + width)});
+                const double dy = std::max({y0 - cy, 0.0, cy - (y0 + kFontSize)});
+                const double distance = std::hypot(dx, dy);
+                if (distance >= kClear) candidates.push_back({distance, {x0, y0}});
+            }
+        }
+        std::stable_sort(
+            candidates.begin(), candidates.end(),
+            [](const Candidate& a, const Candidate& b) { return a.distance < b.distance; });
+        for (const auto& candidate : candidates) {
+            const Place& p = candidate.place;
+            const bool free = std::none_of(curves.begin(), curves.end(), [&](const auto& point) {
+                return point.first >= p.x0 - kMargin && point.first <= p.x0 + width + kMargin &&
+                       point.second >= p.y0 - kMargin && point.second <= p.y0 + kFontSize + kMargin;
+            });
+            if (free) return p;
+        }
+        return candidates.empty() ? Place{kLeft + kMargin, kTop + kMargin}
+                                  : candidates.front().place;
+    }
+
+    // The requested point, filled, and its label where it is free.
+    void CurrentPoint() {
+        if (!request_.temperature) return;
+        const auto hit = catalogue_.Lookup(request_.material, *request_.temperature);
+        if (!hit) return;
+        const double cx = Px(*request_.temperature);
+        const double cy = Py(hit->coefficient);
+        svg_ += "<circle class=\"current\" data-t=\"" + DoubleToText(*request_.temperature) +
+                "\" data-alpha=\"" + hit->valueText + "\" cx=\"" + Fixed(cx) + "\" cy=\"" +
+                Fixed(cy) + "\" r=\"5\" fill=\"black\"/>\n";
+        const std::string text = DoubleToShortText(X(*request_.temperature)) + TemperatureUnit() +
+                                 ": α = " + hit->valueText;
+        const Place place = LabelPlace(cx, cy, TextWidth(text));
+        // The text's baseline is 2 px above the bottom of its box.
+        svg_ += "<text class=\"current-label\" x=\"" + Fixed(place.x0) + "\" y=\"" +
+                Fixed(place.y0 + kFontSize - 2) + "\">" + text + "</text>\n";
     }
 
     // The legend, in line styles rather than colours.
-    svg +=
-        "<g class=\"legend\"><line x1=\"90\" y1=\"46\" x2=\"120\" y2=\"46\" stroke=\"black\" "
-        "stroke-width=\"1.5\"/><text x=\"125\" y=\"50\">α(T), 圆圈为表点</text>";
-    if (!growth.empty()) {
-        svg +=
-            "<line x1=\"300\" y1=\"46\" x2=\"330\" y2=\"46\" stroke=\"black\" stroke-width=\"1.5\" "
-            "stroke-dasharray=\"6 4\"/><text x=\"335\" y=\"50\">ΔL(T), 右侧坐标</text>";
+    void Legend() {
+        svg_ +=
+            "<g class=\"legend\"><line x1=\"90\" y1=\"46\" x2=\"120\" y2=\"46\" stroke=\"black\" "
+            "stroke-width=\"1.5\"/><text x=\"125\" y=\"50\">α(T), 圆圈为表点</text>";
+        if (!growth_.empty()) {
+            svg_ +=
+                "<line x1=\"300\" y1=\"46\" x2=\"330\" y2=\"46\" stroke=\"black\" "
+                "stroke-width=\"1.5\" stroke-dasharray=\"6 4\"/><text x=\"335\" "
+                "y=\"50\">ΔL(T), 右侧坐标</text>";
+        }
+        svg_ += "</g>\n";
     }
-    svg += "</g>\n</svg>\n";
-    return svg;
+
+    static std::string Whole(double value) { return std::to_string(static_cast<int>(value)); }
+
+    const Catalogue& catalogue_;
+    const PlotRequest& request_;
+    bool us_;
+    std::vector<PlotPoint> points_;
+    Axis xAxis_{};
+    Axis yAxis_{};
+    Axis dAxis_{};
+    std::vector<std::pair<double, double>> growth_;  // (°C, ΔL)
+    Polyline alphaLine_;
+    Polyline growthLine_;
+    std::string svg_;
+};
+
+}  // namespace
+
+std::string PlotSvg(const Catalogue& catalogue, const PlotRequest& request) {
+    return PlotWriter(catalogue, request).Svg();
 }
 
 }  // namespace velmarith::engineering

@@ -30,20 +30,34 @@ std::string_view TrimSpaces(std::string_view text) {
 
 std::string CelsiusText(double celsius) { return DoubleToShortText(celsius); }
 
-// A true minus sign, as pasted from a document, is a minus.
-std::string WithAsciiMinus(std::string_view text) {
-    std::string ascii(text);
-    constexpr std::string_view kMinusSign = "\u2212";
-    for (auto at = ascii.find(kMinusSign); at != std::string::npos; at = ascii.find(kMinusSign)) {
-        ascii.replace(at, kMinusSign.size(), "-");
+// Typed text with a true minus sign (U+2212, as pasted from a document) read as "-". The
+// text is only copied when it holds one.
+class AsciiMinus {
+  public:
+    explicit AsciiMinus(std::string_view text) : text_(text) {
+        constexpr std::string_view kMinusSign = "\u2212";
+        if (text.find(kMinusSign) == std::string_view::npos) return;
+        copy_ = text;
+        for (auto at = copy_.find(kMinusSign); at != std::string::npos;
+             at = copy_.find(kMinusSign)) {
+            copy_.replace(at, kMinusSign.size(), "-");
+        }
+        text_ = copy_;
     }
-    return ascii;
-}
+    AsciiMinus(const AsciiMinus&) = delete;
+    AsciiMinus& operator=(const AsciiMinus&) = delete;
+    std::string_view View() const { return text_; }
+
+  private:
+    std::string copy_;
+    std::string_view text_;
+};
 
 // A temperature in the request's units: whole degrees Celsius, or any degrees Fahrenheit
 // above absolute zero.
 std::optional<double> ParseTemperature(std::string_view typed, Units units) {
-    const std::string text = WithAsciiMinus(typed);
+    const AsciiMinus ascii(typed);
+    const std::string_view text = ascii.View();
     if (units == Units::Si) {
         const auto t = TextToInteger(text);
         return t ? std::optional<double>(*t) : std::nullopt;
@@ -56,6 +70,8 @@ std::optional<double> ParseTemperature(std::string_view typed, Units units) {
 }  // namespace
 
 std::optional<int> ParseMaterial(std::string_view text) {
+    // The common case, a position as one digit, without the general conversion.
+    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + kMaterialCount) return text[0] - '0';
     if (const auto position = TextToInteger(text); position && IsMaterialIndex(*position)) {
         return *position;
     }
@@ -144,7 +160,8 @@ class RequestCheck {
     }
 
     void Length() {
-        const std::string typed = WithAsciiMinus(text_.length);
+        const AsciiMinus ascii(text_.length);
+        const std::string_view typed = ascii.View();
         const auto l = TextToSingle(typed);
         const std::string unit = Us() ? ", 单位 in)" : ")";
         if (!l) {

@@ -240,6 +240,27 @@ TEST(MaterialsFile, WrittenFileReadsBackExactly) {
     EXPECT_NE(tool::MaterialsCsv(kept).find(",20,8.6\n"), std::string::npos);  // plain, not 2E+01
 }
 
+// The current point's label starts inside the plot area wherever the point is, the top of a
+// range included, where it used to run over the right axis.
+TEST(Plot, TheCurrentPointsLabelStaysInsideThePlot) {
+    const Catalogue catalogue;
+    const std::regex label("class=\"current-label\" x=\"([^\"]+)\" y=\"([^\"]+)\"");
+    for (const auto& [material, celsius] :
+         std::vector<std::pair<int, double>>{{5, 300}, {6, 500}, {2, 800}, {0, 150}, {0, -200}}) {
+        PlotRequest request;
+        request.material = material;
+        request.lengthMm = 1000;
+        request.temperature = celsius;
+        const std::string svg = PlotSvg(catalogue, request);
+        std::smatch found;
+        ASSERT_TRUE(std::regex_search(svg, found, label)) << material;
+        const double x = std::stod(found[1]);
+        const double y = std::stod(found[2]);
+        EXPECT_TRUE(x >= 80 && x + 110 <= 560 && y - 12 >= 60 && y <= 330)
+            << material << " " << celsius << ": " << x << ", " << y;
+    }
+}
+
 // The picture's marked points are the table's points, read back from the SVG.
 TEST(Plot, MarksEveryTablePointAndTheCurrentOne) {
     const Catalogue catalogue(Materials(kCopperAndTitanium));
