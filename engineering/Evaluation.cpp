@@ -77,6 +77,14 @@ Evaluation Evaluate(const Catalogue& catalogue, const RequestText& text,
         return evaluation;
     }
     const Result& result = evaluation.result.emplace(std::get<Result>(calculated));
+    if (request.pipe) {
+        evaluation.compensation = Compensate(catalogue, request, *request.pipe, result);
+        if (!evaluation.compensation) {
+            evaluation.result.reset();
+            evaluation.failure = "补偿计算结果超出范围";
+            return evaluation;
+        }
+    }
     if (detail == Detail::Full) {
         evaluation.lines = LinesOf(request, result);
         evaluation.explanation = Explain(catalogue, text, request, result);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engineering/Compensation.h"
 #include "engineering/Explanation.h"
 #include "engineering/Figures.h"
 #include "engineering/Request.h"
@@ -38,6 +39,7 @@ struct Evaluation {
     std::string failure;
     ResultLines lines;
     Explanation explanation;
+    std::optional<Compensation> compensation;  // with a pipe: what the movement does to it
 
     bool Sound() const { return result.has_value(); }
     // Why there is no result, as the command line says it: the first fault, or the failure.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engineering/Compensation.h"
 #include "runtime/DecimalText.h"
 #include "runtime/NumberText.h"
 
@@ -126,6 +127,7 @@ class RequestCheck {
         if (warmRead) WarmWithin();
         if (installRead) InstallWithin();
         if (coldRead) ColdWithin(warmRead);
+        if (text_.pipe.Any()) PipeFields();
         if (!faults_.empty()) return faults_;
         return request_;
     }
@@ -171,6 +173,7 @@ class RequestCheck {
             return;
         }
         request_.length = *l;
+        lengthRead_ = true;
         if (Us() && std::fabs(request_.LengthMm()) > std::numeric_limits<float>::max()) {
             Fault(RequestField::Length,
                   "长度超出范围: " + QuotedInput(text_.length) + " in 换算为 mm 后超出单精度范围");
@@ -236,11 +239,84 @@ class RequestCheck {
         }
     }
 
+    // A positive finite number in a pipe field, or a fault naming the field.
+    std::optional<double> Positive(RequestField field, std::string_view name,
+                                   const std::optional<std::string>& typed, std::string_view unit) {
+        if (!typed) return std::nullopt;
+        const AsciiMinus ascii(*typed);
+        const auto value = TextToDouble(ascii.View());
+        if (value && *value > 0) return value;
+        Fault(field, std::string(name) + "无效: " + QuotedInput(*typed) + " (应为正数, 单位 " +
+                         std::string(unit) + ")");
+        return std::nullopt;
+    }
+
+    // The pipe's fields, given only together with its outside diameter.
+    void PipeFields() {
+        const PipeText& typed = text_.pipe;
+        const std::string length = Us() ? "in" : "mm";
+        const std::string stress = Us() ? "psi" : "MPa";
+        const std::size_t before = faults_.size();
+        Pipe pipe;
+        if (!typed.diameter) {
+            Fault(RequestField::Diameter,
+                  "缺少管道外径 D: 壁厚, 弹性模量与许用应力都要与外径一同给出", " (--od)");
+        }
+        const auto d = Positive(RequestField::Diameter, "外径", typed.diameter, length);
+        const auto t = Positive(RequestField::Wall, "壁厚", typed.wall, length);
+        if (d && t && *t >= *d / 2) {
+            Fault(RequestField::Wall, "壁厚 t = " + DoubleToText(*t) + " " + length +
+                                          " 不小于外径的一半 (D/2 = " + DoubleToText(*d / 2) + " " +
+                                          length + ")");
+        }
+        const auto modulus = Positive(RequestField::Modulus, "弹性模量", typed.modulus, stress);
+        const auto fallback = DefaultModulus(request_.material, text_.units);
+        if (!typed.modulus && !fallback) {
+            Fault(RequestField::Modulus, "自定义材料没有默认的弹性模量 Ea, 请给出", " (--modulus)");
+        }
+        pipe.allowable =
+            Positive(RequestField::Allowable, "许用位移应力范围", typed.allowable, stress);
+        pipe.coldAllowable =
+            Positive(RequestField::ColdAllowable, "冷态许用应力", typed.coldAllowable, stress);
+        pipe.hotAllowable =
+            Positive(RequestField::HotAllowable, "热态许用应力", typed.hotAllowable, stress);
+        if (typed.allowable && (typed.coldAllowable || typed.hotAllowable)) {
+            Fault(RequestField::Allowable, "许用位移应力范围 SA 与 Sc, Sh 只能给出一种",
+                  ": --sa 与 --sc/--sh 不能同时使用");
+        } else if (typed.coldAllowable && !typed.hotAllowable) {
+            Fault(RequestField::HotAllowable, "只给出了冷态许用应力 Sc, 还需要热态许用应力 Sh",
+                  " (--sh)");
+        } else if (typed.hotAllowable && !typed.coldAllowable) {
+            Fault(RequestField::ColdAllowable, "只给出了热态许用应力 Sh, 还需要冷态许用应力 Sc",
+                  " (--sc)");
+        }
+        if (typed.cycles) {
+            const AsciiMinus ascii(*typed.cycles);
+            const auto n = TextToDouble(ascii.View());
+            if (!n || *n < 1 || *n != std::floor(*n)) {
+                Fault(RequestField::Cycles,
+                      "循环次数无效: " + QuotedInput(*typed.cycles) + " (应为不小于 1 的整数)");
+            } else {
+                pipe.cycles = *n;
+            }
+        }
+        if (lengthRead_ && request_.length <= 0 && faults_.size() == before) {
+            Fault(RequestField::Length, "长度应大于 0: 补偿计算需要管道的长度");
+        }
+        if (faults_.size() != before || !d) return;
+        pipe.diameter = *d;
+        pipe.wall = t;
+        pipe.modulusGiven = modulus.has_value();
+        pipe.modulus = modulus ? *modulus : *fallback;
+        request_.pipe = pipe;
+    }
+
     const Catalogue& catalogue_;
     const RequestText& text_;
     Request request_;
     std::vector<RequestFault> faults_;
     std::string range_;
+    bool lengthRead_ = false;
 };
 
 }  // namespace

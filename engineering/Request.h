@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engineering/Catalogue.h"
+#include "engineering/Pipe.h"
 #include "engineering/Units.h"
 #include "tables/MaterialTables.h"
 
@@ -27,6 +28,7 @@ struct RequestText {
     std::optional<std::string> install;
     std::optional<std::string> cold;
     Units units = Units::Si;
+    PipeText pipe;  // for what the movement does to the pipe
 };
 
 struct Request {
@@ -38,6 +40,7 @@ struct Request {
     double install = ReferenceTemperature;
     std::optional<double> cold;
     float length = 0;  // mm or in, as the window stores a length
+    std::optional<Pipe> pipe;
 
     double Celsius(double temperature) const {
         return units == Units::Si ? temperature : FahrenheitToCelsius(temperature);
@@ -52,7 +55,20 @@ struct Request {
 inline constexpr std::string_view kUnknownMaterialHint = " (应为 0 至 7, 材料名称或自定义材料名)";
 
 // The field of a request a fault is in.
-enum class RequestField { Material, Temperature, Length, Install, Cold };
+enum class RequestField {
+    Material,
+    Temperature,
+    Length,
+    Install,
+    Cold,
+    Diameter,
+    Wall,
+    Modulus,
+    Allowable,
+    ColdAllowable,
+    HotAllowable,
+    Cycles,
+};
 
 struct RequestFault {
     RequestField field;

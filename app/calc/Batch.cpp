@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/shared/CompensationText.h"
 #include "app/shared/CsvField.h"
 #include "app/shared/CsvReader.h"
 #include "engineering/Evaluation.h"
@@ -20,7 +21,6 @@ constexpr std::size_t kReadChunk = 1 << 16;
 constexpr std::size_t kFlushAt = 1 << 16;
 // A field longer than this is no number or material.
 constexpr std::size_t kLongestField = 1 << 12;
-constexpr std::size_t kHeaderFieldsAtMost = 5;
 constexpr std::size_t kOutputFields = 13;
 
 constexpr std::string_view kOutputHeaderSi =
@@ -30,10 +30,34 @@ constexpr std::string_view kOutputHeaderUs =
     "material,temperature_F,length_in,install_F,coefficient_per_C,install_coefficient_per_C,"
     "expansion_in,in_per_100ft,final_length_in,cold_F,cold_expansion_in,movement_in,error\n";
 constexpr std::string_view kHeaderText = "material,temperature,length[,install][,cold]";
-// The input's columns: the first three in this order, then install and cold in any order.
-enum Column { kMaterial, kTemperature, kLength, kInstall, kCold, kColumns };
-constexpr std::array<std::string_view, kColumns> kInputColumns = {"material", "temperature",
-                                                                  "length", "install", "cold"};
+// The input's columns: the first three in this order, then the others in any order.
+enum Column {
+    kMaterial,
+    kTemperature,
+    kLength,
+    kInstall,
+    kCold,
+    kDiameter,
+    kWall,
+    kModulus,
+    kAllowable,
+    kColdAllowable,
+    kHotAllowable,
+    kCycles,
+    kColumns
+};
+constexpr std::array<std::string_view, kColumns> kInputColumns = {
+    "material", "temperature", "length", "install", "cold", "od",
+    "wall",     "modulus",     "sa",     "sc",      "sh",   "cycles"};
+constexpr std::size_t kHeaderFieldsAtMost = kColumns;
+// With any pipe column, the figures of the pipe follow the movement.
+constexpr std::string_view kPipeHeaderSi =
+    "od,wall,metal_area,modulus,allowable_range,hot_stress,hot_force,cold_stress,cold_force,leg,"
+    "loop_width,loop_height,";
+constexpr std::string_view kPipeHeaderUs =
+    "od_in,wall_in,metal_area_in2,modulus_psi,allowable_range_psi,hot_stress_psi,hot_force_lbf,"
+    "cold_stress_psi,cold_force_lbf,leg_in,loop_width_in,loop_height_in,";
+constexpr std::size_t kPipeOutputFields = 12;
 
 std::string_view EncodingName(TextEncoding encoding) {
     return encoding == TextEncoding::Utf8 ? "UTF-8" : "GB18030";
@@ -107,7 +131,16 @@ class BatchWriter {
             return;
         }
         headerColumns_ = record.fieldCount;
-        buffer_ += units_ == Units::Si ? kOutputHeaderSi : kOutputHeaderUs;
+        for (std::size_t c = kDiameter; c < kColumns; ++c) pipeColumns_ |= columnOf_[c] >= 0;
+        std::string_view header = units_ == Units::Si ? kOutputHeaderSi : kOutputHeaderUs;
+        if (pipeColumns_) {
+            header.remove_suffix(std::string_view("error\n").size());
+            buffer_ += header;
+            buffer_ += units_ == Units::Si ? kPipeHeaderSi : kPipeHeaderUs;
+            buffer_ += "error\n";
+            return;
+        }
+        buffer_ += header;
     }
 
     std::string_view Input(const CsvRecord& record, Column column) const {
@@ -121,7 +154,7 @@ class BatchWriter {
         if (error.empty() && record.fieldCount < 3) {
             error = headerColumns_ == 3   ? "应有3列"
                     : headerColumns_ == 4 ? "应有3或4列"
-                                          : "应有3至5列";
+                                          : "应有3至" + std::to_string(headerColumns_) + "列";
         }
         for (std::size_t c = 0; error.empty() && c < kColumns; ++c) {
             if (columnOf_[c] < 0 || static_cast<std::size_t>(columnOf_[c]) >= record.fieldCount) {
@@ -136,17 +169,27 @@ class BatchWriter {
             }
         }
         if (error.empty()) {
-            RequestText request{std::move(text[kMaterial]),
-                                std::move(text[kTemperature]),
-                                std::move(text[kLength]),
-                                std::nullopt,
-                                std::nullopt,
-                                units_};
-            if (!text[kInstall].empty()) request.install = std::move(text[kInstall]);
-            if (!text[kCold].empty()) request.cold = std::move(text[kCold]);
+            RequestText request;
+            request.material = std::move(text[kMaterial]);
+            request.temperature = std::move(text[kTemperature]);
+            request.length = std::move(text[kLength]);
+            request.units = units_;
+            // An empty optional field is not given.
+            const auto optional = [&](Column column, std::optional<std::string>& into) {
+                if (!text[column].empty()) into = std::move(text[column]);
+            };
+            optional(kInstall, request.install);
+            optional(kCold, request.cold);
+            optional(kDiameter, request.pipe.diameter);
+            optional(kWall, request.pipe.wall);
+            optional(kModulus, request.pipe.modulus);
+            optional(kAllowable, request.pipe.allowable);
+            optional(kColdAllowable, request.pipe.coldAllowable);
+            optional(kHotAllowable, request.pipe.hotAllowable);
+            optional(kCycles, request.pipe.cycles);
             const auto evaluation = Evaluate(catalogue_, request, &coefficients_, Detail::Figures);
             if (evaluation.Sound()) {
-                WriteResult(record, *evaluation.request, *evaluation.result);
+                WriteResult(record, evaluation);
                 return;
             }
             error = evaluation.Refusal();
@@ -156,6 +199,11 @@ class BatchWriter {
         for (std::size_t i = 0; i < kOutputFields - 1; ++i) {
             if (i < 4) AppendCsvField(buffer_, Input(record, static_cast<Column>(i)));
             if (i == 9) AppendCsvField(buffer_, Input(record, kCold));
+            buffer_ += ',';
+        }
+        for (std::size_t i = 0; pipeColumns_ && i < kPipeOutputFields; ++i) {
+            if (i == 0) AppendCsvField(buffer_, Input(record, kDiameter));
+            if (i == 1) AppendCsvField(buffer_, Input(record, kWall));
             buffer_ += ',';
         }
         AppendError(record.line, error);
@@ -168,7 +216,33 @@ class BatchWriter {
         AppendCsvField(buffer_, fromUtf8_.Convert(message).value_or(message));
     }
 
-    void WriteResult(const CsvRecord& record, const Request& request, const Result& result) {
+    // The pipe's figures, each as its line shows it; empty where the row has none.
+    void AppendPipe(const Request& request, const std::optional<Compensation>& figures) {
+        const auto figure = [&](const std::optional<double>& value) {
+            if (value) buffer_ += Figure(*value);
+            buffer_ += ',';
+        };
+        if (!figures) {
+            buffer_.append(kPipeOutputFields, ',');
+            return;
+        }
+        figure(request.pipe->diameter);
+        figure(request.pipe->wall);
+        figure(figures->metalArea);
+        figure(figures->modulus);
+        figure(figures->allowableRange);
+        figure(figures->hot.stress);
+        figure(figures->hot.force);
+        figure(figures->cold ? std::optional(figures->cold->stress) : std::nullopt);
+        figure(figures->cold ? figures->cold->force : std::nullopt);
+        figure(figures->leg);
+        figure(figures->loopWidth);
+        figure(figures->loopHeight);
+    }
+
+    void WriteResult(const CsvRecord& record, const Evaluation& evaluation) {
+        const Request& request = *evaluation.request;
+        const Result& result = *evaluation.result;
         const long long line = record.line;
         // The material as the user wrote it, in the input's own bytes, so that the result
         // lines up with the sheet it came from.
@@ -202,6 +276,7 @@ class BatchWriter {
             buffer_ += field;
             buffer_ += ',';
         }
+        if (pipeColumns_) AppendPipe(request, evaluation.compensation);
         // An optional figure that does not fit is the only error such a row can have.
         if (!result.rate) {
             failed_ = true;
@@ -233,6 +308,7 @@ class BatchWriter {
     CoefficientCache coefficients_{catalogue_};
     long long records_ = 0;
     std::size_t headerColumns_ = 0;
+    bool pipeColumns_ = false;
     bool failed_ = false;
     bool writeFailed_ = false;
     std::string buffer_;

@@ -10,6 +10,7 @@ namespace velmarith::tool {
 namespace {
 
 constexpr const char* kOneCalculation = "一次计算";
+constexpr const char* kPipe = "管道与补偿 (导向悬臂法估算)";
 constexpr const char* kOutput = "输出";
 constexpr const char* kBatch = "批量计算";
 constexpr const char* kTable = "系数表与材料";
@@ -78,6 +79,7 @@ engineering::RequestText CommandLine::Request() const {
     text.install = install;
     text.cold = cold;
     text.units = units == "us" ? engineering::Units::Us : engineering::Units::Si;
+    text.pipe = pipe;
     return text;
 }
 
@@ -94,7 +96,7 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     bool version = false;
 
     ValueOption material, temperature, cold, length, install, units, plot, csv, encoding, table,
-        materials;
+        materials, od, wall, modulus, sa, sc, sh, cycles;
     CommandLine line;
     const auto value = [&app](ValueOption& into, const char* names, const char* type,
                               const char* text, const char* group) {
@@ -114,6 +116,13 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     value(install, "-i,--install", "安装温度", "默认 20 摄氏度 (68°F)", kOneCalculation);
     value(units, "--units", "单位", "si (摄氏度, mm; 默认) 或 us (°F, in, in/100ft)",
           kOneCalculation);
+    value(od, "--od", "外径", "管道外径 D (mm; 美制 in): 另给出两端固定的应力与推力, 补偿", kPipe);
+    value(wall, "--wall", "壁厚", "管道壁厚 t (mm; 美制 in): 另给出截面积与固定点推力", kPipe);
+    value(modulus, "--modulus", "Ea", "弹性模量 (MPa; 美制 psi), 默认按材料 (B31.3 表 C-6)", kPipe);
+    value(sa, "--sa", "SA", "许用位移应力范围 (MPa; 美制 psi): 另给出弯臂与 Π 形补偿器", kPipe);
+    value(sc, "--sc", "Sc", "冷态许用应力, 与 --sh 一起代替 --sa", kPipe);
+    value(sh, "--sh", "Sh", "热态许用应力", kPipe);
+    value(cycles, "--cycles", "N", "等效满循环次数, 默认 7000", kPipe);
     auto* rate =
         app.add_flag("--rate", line.rate, "另给出每米膨胀量 (mm/m; 美制 in/100ft)")->group(kOutput);
     auto* finalLength =
@@ -142,7 +151,14 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
                                                  json,
                                                  csv.option,
                                                  encoding.option,
-                                                 table.option};
+                                                 table.option,
+                                                 od.option,
+                                                 wall.option,
+                                                 modulus.option,
+                                                 sa.option,
+                                                 sc.option,
+                                                 sh.option,
+                                                 cycles.option};
     try {
         app.parse(argc, argv);
     } catch (const CLI::ExtrasError&) {
@@ -163,8 +179,9 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     }
 
     // One value each.
-    for (auto* option : {&material, &temperature, &cold, &length, &install, &units, &plot, &csv,
-                         &encoding, &table, &materials}) {
+    for (auto* option :
+         {&material, &temperature, &cold, &length, &install, &units, &plot, &csv, &encoding, &table,
+          &materials, &od, &wall, &modulus, &sa, &sc, &sh, &cycles}) {
         if (option->values.size() > 1) {
             return UsageError{"选项 " + option->option->get_name() + " 只能给一次"};
         }
@@ -179,6 +196,7 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     line.length = take(length);
     if (!units.values.empty()) line.units = units.values.front();
     line.install = take(install);
+    line.pipe = {take(od), take(wall), take(modulus), take(sa), take(sc), take(sh), take(cycles)};
     line.plot = take(plot);
     line.materials = take(materials);
     line.csv = take(csv);
@@ -199,6 +217,8 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     const std::vector<const CLI::Option*> calculation = {
         material.option, temperature.option, length.option, install.option, rate, finalLength,
         explain};
+    const std::vector<const CLI::Option*> pipe = {od.option, wall.option, modulus.option, sa.option,
+                                                  sc.option, sh.option,   cycles.option};
     const auto refuse =
         [&](const CLI::Option* mode,
             const std::vector<const CLI::Option*>& others) -> std::optional<UsageError> {
@@ -214,17 +234,21 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char** argv) {
     if (given(table.option)) {
         auto others = calculation;
         others.insert(others.end(), {csv.option, encoding.option, units.option, plot.option});
+        others.insert(others.end(), pipe.begin(), pipe.end());
         refused = refuse(table.option, others);
         line.mode = CommandLine::Mode::Table;
     } else if (given(csv.option)) {
         auto others = calculation;
         others.insert(others.end(), {plot.option, json});
+        others.insert(others.end(), pipe.begin(), pipe.end());
         refused = refuse(csv.option, others);
         line.mode = CommandLine::Mode::Batch;
     } else if (given(encoding.option)) {
         return UsageError{"选项 --encoding 需要与 --csv 一起使用"};
     } else if (given(plot.option)) {
-        refused = refuse(plot.option, {cold.option, rate, finalLength, explain, json});
+        auto others = pipe;
+        others.insert(others.end(), {cold.option, rate, finalLength, explain, json});
+        refused = refuse(plot.option, others);
         line.mode = CommandLine::Mode::Plot;
         if (!refused && !line.material) return UsageError{"选项 --plot 需要 --material"};
     } else {

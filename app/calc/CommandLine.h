@@ -20,6 +20,7 @@ struct CommandLine {
     std::optional<std::string> length;
     std::optional<std::string> install;
     std::string units = "si";
+    engineering::PipeText pipe;  // --od, --wall, --modulus, --sa, --sc, --sh, --cycles
     // Output.
     bool rate = false;
     bool finalLength = false;

@@ -1,5 +1,6 @@
 #include "app/shared/ResultJson.h"
 
+#include "app/shared/CompensationText.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::tool {
@@ -38,6 +39,40 @@ json HitJson(const Catalogue& catalogue, int material, double celsius,
 
 }  // namespace
 
+namespace {
+
+// A compensation figure as its line shows it: 7 significant digits.
+json Shown(const std::optional<double>& value) {
+    return value ? NumberFromText(Figure(*value)) : json(nullptr);
+}
+
+json RestrainedJson(const Restrained& state) {
+    return {{"strain", Shown(state.strain)},
+            {"stress", Shown(state.stress)},
+            {"force", Shown(state.force)}};
+}
+
+json CompensationJson(const Request& request, const std::optional<Compensation>& figures) {
+    if (!figures) return nullptr;
+    return {{"method", kMethod},
+            {"metal_area", Shown(figures->metalArea)},
+            {"modulus", Shown(figures->modulus)},
+            {"modulus_source", request.pipe->modulusGiven ? "given" : std::string(kModulusSource)},
+            {"allowable_range", Shown(figures->allowableRange)},
+            {"cycle_factor", Shown(figures->cycleFactor)},
+            {"restrained_hot", RestrainedJson(figures->hot)},
+            {"restrained_cold", figures->cold ? RestrainedJson(*figures->cold) : json(nullptr)},
+            {"stress_range", Shown(figures->stressRange)},
+            {"cannot_be_restrained",
+             figures->allowableRange ? json(figures->CannotBeRestrained()) : json(nullptr)},
+            {"movement", Shown(figures->movement)},
+            {"leg", Shown(figures->leg)},
+            {"loop_width", Shown(figures->loopWidth)},
+            {"loop_height", Shown(figures->loopHeight)}};
+}
+
+}  // namespace
+
 json FigureJson(const std::optional<float>& value) {
     return value ? NumberFromText(SingleToText(*value)) : json(nullptr);
 }
@@ -54,6 +89,20 @@ const char* FieldName(RequestField field) {
             return "install";
         case RequestField::Cold:
             return "cold";
+        case RequestField::Diameter:
+            return "od";
+        case RequestField::Wall:
+            return "wall";
+        case RequestField::Modulus:
+            return "modulus";
+        case RequestField::Allowable:
+            return "sa";
+        case RequestField::ColdAllowable:
+            return "sc";
+        case RequestField::HotAllowable:
+            return "sh";
+        case RequestField::Cycles:
+            return "cycles";
     }
     return "material";
 }
@@ -102,6 +151,7 @@ json ResultJson(const Catalogue& catalogue, const Evaluation& evaluation, const 
         request.cold ? HitJson(catalogue, m, request.Celsius(*request.cold), result.coldCoefficient)
                      : json(nullptr);
     document["coefficients"] = coefficients;
+    document["compensation"] = CompensationJson(request, evaluation.compensation);
     return document;
 }
 

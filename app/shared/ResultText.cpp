@@ -1,5 +1,6 @@
 #include "app/shared/ResultText.h"
 
+#include "app/shared/CompensationText.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::tool {
@@ -15,7 +16,15 @@ ResultText RenderText(const Catalogue& catalogue, const Evaluation& evaluation,
     const Result& result = *evaluation.result;
 
     ResultText text;
-    if (options.explain) text.lines = ExplainLines(catalogue, request, evaluation.explanation);
+    if (options.explain) {
+        text.lines = ExplainLines(catalogue, request, evaluation.explanation);
+        if (evaluation.compensation) {
+            for (auto& line :
+                 CompensationWorking(catalogue, request, result, *evaluation.compensation)) {
+                text.lines.push_back(std::move(line));
+            }
+        }
+    }
     for (auto& line : evaluation.lines.Printed()) text.lines.push_back(std::move(line));
 
     bool overflow = false;
@@ -44,6 +53,11 @@ ResultText RenderText(const Catalogue& catalogue, const Evaluation& evaluation,
     if (request.cold) {
         figure(kColdExpansionLead, result.coldExpansion, unit);
         figure(kMovementLead, result.movement, unit);
+    }
+    if (evaluation.compensation) {
+        for (auto& line : CompensationLines(request, *evaluation.compensation)) {
+            text.lines.push_back(std::move(line));
+        }
     }
     if (overflow) {
         text.error = "有结果超出单精度范围, 见上";

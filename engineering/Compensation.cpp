@@ -1,0 +1,85 @@
+#include "engineering/Compensation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace velmarith::engineering {
+namespace {
+
+bool Finite(std::initializer_list<std::optional<double>> values) {
+    for (const auto& value : values) {
+        if (value && !std::isfinite(*value)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<double> DefaultModulus(int material, Units units) {
+    if (!Catalogue::IsBuiltIn(material)) return std::nullopt;
+    const double psi = kModulusMillionPsi[static_cast<std::size_t>(material)] * 1e6;
+    return units == Units::Si ? psi * kMpaPerPsi : psi;
+}
+
+double CycleFactor(double cycles) { return std::clamp(6.0 * std::pow(cycles, -0.2), 0.15, 1.0); }
+
+std::optional<Compensation> Compensate(const Catalogue& catalogue, const Request& request,
+                                       const Pipe& pipe, const Result& result) {
+    const double reference = catalogue.Reference(request.material);
+    const auto coefficient = [](const std::optional<CoefficientHit>& hit) {
+        return hit ? static_cast<double>(hit->coefficient) : 0.0;  // none: the reference
+    };
+    const double install = request.Celsius(request.install);
+    const double installTerm = coefficient(result.installCoefficient) * (install - reference);
+    const auto strainAt = [&](double celsius, float alpha) {
+        return (static_cast<double>(alpha) * (celsius - reference) - installTerm) * 1e-6;
+    };
+    // Force from stress and area: MPa·mm² is N, shown in kN; psi·in² is lbf.
+    const double forceUnit = request.units == Units::Si ? 1e-3 : 1.0;
+
+    Compensation figures{};
+    figures.modulus = pipe.modulus;
+    const double d = pipe.diameter;
+    if (pipe.wall) {
+        const double inner = d - 2 * *pipe.wall;
+        figures.metalArea = std::numbers::pi / 4 * (d * d - inner * inner);
+    }
+    if (pipe.allowable) {
+        figures.allowableRange = pipe.allowable;
+    } else if (pipe.coldAllowable && pipe.hotAllowable) {
+        figures.cycleFactor = CycleFactor(pipe.cycles);
+        figures.allowableRange =
+            *figures.cycleFactor * (1.25 * *pipe.coldAllowable + 0.25 * *pipe.hotAllowable);
+    }
+    const auto restrained = [&](double celsius, float alpha) {
+        Restrained state{strainAt(celsius, alpha), 0, std::nullopt};
+        state.stress = -pipe.modulus * state.strain;
+        if (figures.metalArea) state.force = state.stress * *figures.metalArea * forceUnit;
+        return state;
+    };
+    figures.hot = restrained(request.Celsius(request.temperature), result.coefficient.coefficient);
+    if (request.cold) {
+        figures.cold = restrained(request.Celsius(*request.cold),
+                                  static_cast<float>(coefficient(result.coldCoefficient)));
+    }
+    figures.movement = static_cast<double>(request.cold ? *result.movement : result.expansion);
+    figures.stressRange =
+        pipe.modulus * std::fabs(figures.movement) / std::fabs(static_cast<double>(request.length));
+    if (figures.allowableRange) {
+        const double lf =
+            std::sqrt(3 * pipe.modulus * d * std::fabs(figures.movement) / *figures.allowableRange);
+        figures.leg = lf;
+        figures.loopLength = lf;
+        figures.loopWidth = lf / 5;
+        figures.loopHeight = 2 * lf / 5;
+    }
+    const bool finite =
+        Finite({figures.metalArea, figures.allowableRange, figures.hot.stress, figures.hot.force,
+                figures.stressRange, figures.leg, figures.loopHeight}) &&
+        (!figures.cold || Finite({figures.cold->stress, figures.cold->force}));
+    if (!finite) return std::nullopt;
+    return figures;
+}
+
+}  // namespace velmarith::engineering

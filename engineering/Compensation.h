@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "engineering/Figures.h"
+#include "engineering/Pipe.h"
+#include "engineering/Units.h"
+
+namespace velmarith::engineering {
+
+// What the movement does to the pipe, by the guided-cantilever method: an estimate a piping
+// engineer makes by hand, not a flexibility analysis.
+
+// 1 psi in MPa, exactly (1 lbf/in² with 1 lbf = 4.4482216152605 N, 1 in = 25.4 mm).
+inline constexpr double kMpaPerPsi = 0.006894757293168361;
+
+// The reference modulus of the eight at 21 °C (70 °F), in 10^6 psi: ASME B31.3 Appendix C,
+// Table C-6 (carbon steel; 5Cr–9Cr-Mo; austenitic; 12Cr–17Cr; TP310, austenitic; aluminium;
+// grey cast iron; Ni-Cu alloy 400).
+inline constexpr std::array<double, 8> kModulusMillionPsi = {29.5, 30.9, 28.3, 29.2,
+                                                             28.3, 10.0, 13.4, 26.0};
+inline constexpr std::string_view kModulusSource = "ASME B31.3 附录 C 表 C-6, 21 摄氏度 (70°F)";
+inline constexpr std::string_view kMethod = "导向悬臂法, 估算, 不代替柔性分析";
+
+// A fully restrained line at one state: strain from installation, axial stress (negative is
+// compression) and the force on each anchor (kN; lbf).
+struct Restrained {
+    double strain;
+    double stress;
+    std::optional<double> force;
+};
+
+struct Compensation {
+    double modulus;
+    std::optional<double> metalArea;       // mm², in²
+    std::optional<double> cycleFactor;     // f, when SA comes from Sc and Sh
+    std::optional<double> allowableRange;  // SA
+    Restrained hot;
+    std::optional<Restrained> cold;
+    double movement;                   // Δ, in the request's length unit
+    double stressRange;                // Ea·Δ/L
+    std::optional<double> leg;         // L- or Z-bend
+    std::optional<double> loopLength;  // Lf of a Π loop
+    std::optional<double> loopWidth;   // W = Lf/5
+    std::optional<double> loopHeight;  // H = 2·Lf/5, each leg
+    bool CannotBeRestrained() const { return allowableRange && stressRange > *allowableRange; }
+};
+
+// The material's default modulus in the request's units; none for a user material.
+std::optional<double> DefaultModulus(int material, Units units);
+
+// The cycle factor f = 6.0·N^−0.2, at most 1.0 and at least 0.15.
+double CycleFactor(double cycles);
+
+// The figures for a pipe, from the request's own coefficients and movement. None when a
+// figure does not fit a double.
+std::optional<Compensation> Compensate(const Catalogue& catalogue, const Request& request,
+                                       const Pipe& pipe, const Result& result);
+
+}  // namespace velmarith::engineering
