@@ -42,15 +42,23 @@ std::unique_ptr<Catalogue>& CatalogueSlot() {
 const Catalogue& Materials() { return *CatalogueSlot(); }
 void Rebuild() { CatalogueSlot() = std::make_unique<Catalogue>(kept); }
 
-// The request's six fields, one a line: material, temperature, length, installation and
-// cold temperature (empty: not given), units ("si" or "us"). The rest is left to the caller.
+// The request's fields, one a line: material, temperature, length, installation and cold
+// temperature (empty: not given), units ("si" or "us"), then the pipe's, each empty when not
+// given: outside diameter, wall, modulus, SA, Sc, Sh, cycles.
 RequestText RequestOf(std::vector<std::string>& fields) {
-    fields.resize(6);
-    RequestText text{std::move(fields[0]), std::move(fields[1]),
-                     std::move(fields[2]), std::nullopt,
-                     std::nullopt,         fields[5] == "us" ? Units::Us : Units::Si};
-    if (!fields[3].empty()) text.install = std::move(fields[3]);
-    if (!fields[4].empty()) text.cold = std::move(fields[4]);
+    constexpr std::size_t kFields = 13;
+    fields.resize(kFields);
+    const auto given = [&](std::size_t i) {
+        return fields[i].empty() ? std::nullopt : std::optional<std::string>(fields[i]);
+    };
+    RequestText text;
+    text.material = fields[0];
+    text.temperature = fields[1];
+    text.length = fields[2];
+    text.install = given(3);
+    text.cold = given(4);
+    text.units = fields[5] == "us" ? Units::Us : Units::Si;
+    text.pipe = {given(6), given(7), given(8), given(9), given(10), given(11), given(12)};
     return text;
 }
 
@@ -63,14 +71,15 @@ const char* Answer(std::string& slot, const Json& document) {
 
 extern "C" {
 
-// The request's six fields as RequestOf reads them and a seventh, the options ("rate",
-// "final", "explain", separated by spaces). The answer: velmarith-calc --json's document.
+// The options ("rate", "final", "explain", separated by spaces), then the request's fields
+// as RequestOf reads them. The answer: velmarith-calc --json's document.
 EMSCRIPTEN_KEEPALIVE const char* velmarith_calculate(const char* request) {
     static std::string json;
     auto fields = Split(request, '\n');
-    fields.resize(7);
+    const std::string flags = fields.front();
+    fields.erase(fields.begin());
     tool::OutputOptions options;
-    for (const auto& flag : Split(fields[6], ' ')) {
+    for (const auto& flag : Split(flags, ' ')) {
         options.rate |= flag == "rate";
         options.finalLength |= flag == "final";
         options.explain |= flag == "explain";
@@ -80,7 +89,7 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_calculate(const char* request) {
     return Answer(json, tool::ResultJson(Materials(), evaluation, text));
 }
 
-// The workbench's form, the six fields of RequestOf. The answer: the sheet as JSON.
+// The workbench's form, the fields of RequestOf. The answer: the sheet as JSON.
 EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
     static std::string json;
     auto fields = Split(request, '\n');
@@ -107,6 +116,8 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
                          {"rateLabel", sheet.rateLabel},
                          {"defaultInstall", sheet.defaultInstall},
                          {"explain", sheet.explain},
+                         {"compensation", sheet.compensation},
+                         {"sketch", sheet.sketch},
                          {"plot", sheet.plot},
                          {"table",
                           {{"header", sheet.table.header},

@@ -1,5 +1,7 @@
 #include "app/web/Sheet.h"
 
+#include "app/shared/CompensationText.h"
+#include "app/shared/PipeSketch.h"
 #include "app/shared/ResultText.h"
 #include "engineering/Evaluation.h"
 #include "engineering/Plot.h"
@@ -119,6 +121,14 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
         sheet.movement = FigureText(result.movement, unit);
     }
     sheet.explain = ExplainLines(catalogue, request, evaluation.explanation);
+    if (evaluation.compensation) {
+        const Compensation& figures = *evaluation.compensation;
+        for (auto& line : tool::CompensationWorking(catalogue, request, result, figures)) {
+            sheet.explain.push_back(std::move(line));
+        }
+        sheet.compensation = tool::CompensationLines(request, figures);
+        sheet.sketch = tool::PipeSketchSvg(request, figures);
+    }
 
     plot.material = request.material;
     plot.temperature = request.Celsius(request.temperature);

@@ -39,6 +39,8 @@ struct Sheet {
     std::string rateLabel;       // per metre, or per 100 ft
     std::string defaultInstall;  // the installation temperature when none is given
     std::vector<std::string> explain;
+    std::vector<std::string> compensation;  // the pipe's lines, as velmarith-calc prints them
+    std::string sketch;                     // SVG: the L-bend and the Π loop with their sizes
     std::string plot;  // SVG: the material alone until the request is sound
     SheetTable table;
 };

@@ -67,14 +67,51 @@ def requests(calc):
     return out
 
 
+PIPE_OPTIONS = ["--od", "--wall", "--modulus", "--sa", "--sc", "--sh", "--cycles"]
+
+
+def pipe_requests():
+    """Requests with a pipe: every figure, the parts a missing input leaves out, US units,
+    and refusals, each as a request of requests() with the pipe's seven fields after it."""
+    rng = random.Random(20261210)
+    out = []
+    for _ in range(40):
+        m = rng.randrange(8)
+        units = rng.choice(["si", "us"])
+        hot, cold = (rng.choice(["150", "350", "500"]), rng.choice(["", "-20", "100"])) \
+            if units == "si" else (rng.choice(["302", "662.5"]), rng.choice(["", "0", "212"]))
+        if m == 6:
+            hot, cold = ("400", "20") if units == "si" else ("752", "68")
+        if m == 5:
+            hot = "250" if units == "si" else "482"
+        od, wall = (rng.choice(["168.3", "114.3", "60.3"]), rng.choice(["", "7.11", "3.91"])) \
+            if units == "si" else (rng.choice(["6.625", "4.5"]), rng.choice(["", "0.28"]))
+        stress = ["137.9", "120"] if units == "si" else ["20000", "16700"]
+        sa, sc, sh = rng.choice([("", "", ""), (stress[0], "", ""), ("", *stress)])
+        pipe = [od, wall, rng.choice(["", "", "195000" if units == "si" else "28.3e6"]), sa, sc,
+                sh, rng.choice(["", "", "14000", "100000"]) if sc else ""]
+        out.append([str(m), hot, rng.choice(["30000", "6000"] if units == "si" else ["1200"]),
+                    "", cold, units, rng.choice(["", "explain", "rate final"]), pipe])
+    # Refusals: a wall of half the diameter, one allowable stress, a wall without a diameter.
+    out += [["0", "150", "1000", "", "", "si", "", ["100", "50", "", "", "", "", ""]],
+            ["0", "150", "1000", "", "", "si", "", ["100", "", "", "", "137.9", "", ""]],
+            ["0", "150", "1000", "", "", "si", "", ["", "5", "", "", "", "", ""]],
+            ["0", "150", "1000", "", "", "si", "", ["100", "", "", "200", "1", "1", "x"]]]
+    return out
+
+
 def native(calc, request, extra=()):
-    material, hot, length, install, cold, units, flags = request
+    material, hot, length, install, cold, units, flags = request[:7]
+    pipe = request[7] if len(request) > 7 else [""] * 7
     args = [calc, "-m", material, "-t", hot, "-l", length, "--units", units, *extra]
     if install:
         args += ["-i", install]
     if cold:
         args += ["--cold", cold]
     args += ["--" + f for f in flags.split()]
+    for option, value in zip(PIPE_OPTIONS, pipe):
+        if value:
+            args += [option, value]
     run = subprocess.run(args, capture_output=True, text=True)
     error = run.stderr.strip().removeprefix("velmarith-calc: ")
     if extra:
@@ -119,9 +156,10 @@ def json_faults(text, document):
 
 def main():
     calc, core = sys.argv[1], str(pathlib.Path(sys.argv[2]).resolve())
-    reqs = requests(calc)
+    reqs = requests(calc) + pipe_requests()
     web = json.loads(subprocess.run(["node", "-e", HARNESS, core], input=json.dumps(
-        ["\n".join(r) for r in reqs]), capture_output=True, text=True, check=True).stdout)
+        ["\n".join([r[6], *r[:6], *(r[7] if len(r) > 7 else [])]) for r in reqs]),
+        capture_output=True, text=True, check=True).stdout)
     failed = 0
     for request, document in zip(reqs, web):
         want = native(calc, request)

@@ -490,6 +490,33 @@ def print_sheet(driver, out):
         check(f"the sheet has {needed}", needed in text, text[:400])
 
 
+def pipe_section(driver, calc, url):
+    """The pipe's figures as velmarith-calc prints them, and a faulty pipe field marked with
+    the tool's message while no figure of the pipe stays."""
+    open_workbench(driver, url + "#workbench?m=0&t=350&c=-20&l=30000&d=168.3&w=7.11&sc=137.9"
+                               "&sh=137.9")
+    run = subprocess.run([calc, "-m", "0", "-t", "350", "--cold", "-20", "-l", "30000", "--od",
+                          "168.3", "--wall", "7.11", "--sc", "137.9", "--sh", "137.9"],
+                         capture_output=True, text=True)
+    want = run.stdout.splitlines()[8:]  # after the window's lines and the two of the cold state
+    got = driver.execute_script("return document.getElementById('compensation').textContent")
+    check("the pipe's lines are velmarith-calc's", got.split("\n") == want, (got, want))
+    sketch = driver.execute_script(
+        "return document.querySelector('#sketch .leg') && "
+        "document.querySelector('#sketch .leg').textContent")
+    check("the sketch carries the leg", sketch == "Lg = 8450.872 mm", sketch)
+    field = driver.find_element(By.ID, "wall")
+    field.send_keys(Keys.CONTROL, "a", Keys.NULL, "90")
+    error = driver.execute_script("return document.getElementById('wallError').textContent")
+    run = subprocess.run([calc, "-m", "0", "-t", "350", "-l", "30000", "--od", "168.3",
+                          "--wall", "90"], capture_output=True, text=True)
+    message = run.stderr.strip().removeprefix("velmarith-calc: ")
+    check("a wall of half the diameter is refused as the tool refuses it", error == message,
+          (error, message))
+    hidden = driver.execute_script("return document.getElementById('compensationBox').hidden")
+    check("no figure of the pipe stays", hidden, hidden)
+
+
 def main():
     page, calc, axe_js, out = sys.argv[1], sys.argv[2], sys.argv[3], pathlib.Path(sys.argv[4])
     calc = str(pathlib.Path(calc).resolve())
@@ -514,6 +541,7 @@ def main():
             for_everyone(driver, url)
             drop_and_remove(driver, url)
             gb18030_names(driver, calc, folder, url)
+            pipe_section(driver, calc, url)
             open_workbench(driver, url + "#workbench?m=0&t=150&l=1000&c=-20")
             painted = keystroke_timing(driver)
             alone = update_timing(driver)

@@ -4,18 +4,22 @@
 // core (velmarith_sheet); this file only shows it.
 (function () {
   const $ = (id) => document.getElementById(id);
-  const FIELDS = ["material", "temperature", "cold", "length", "install", "units"];
-  const TEXT_FIELDS = ["temperature", "cold", "length", "install"];
+  // The pipe's fields, in the order the core reads them after the request's six.
+  const PIPE_FIELDS = ["od", "wall", "modulus", "sa", "sc", "sh", "cycles"];
+  const FIELDS = ["material", "temperature", "cold", "length", "install", "units", ...PIPE_FIELDS];
+  const TEXT_FIELDS = ["temperature", "cold", "length", "install", ...PIPE_FIELDS];
   const OUTPUTS = ["coefficientLine", "installLine", "expansionLine", "rate", "finalLength",
                    "coldExpansion", "movement"];
   // The address keeps the inputs: #workbench?m=0&t=150&c=-20&l=1000&i=20&u=si
-  const KEYS = { material: "m", temperature: "t", cold: "c", length: "l", install: "i", units: "u" };
+  const KEYS = { material: "m", temperature: "t", cold: "c", length: "l", install: "i", units: "u",
+                 od: "d", wall: "w", modulus: "e", sa: "sa", sc: "sc", sh: "sh", cycles: "n" };
   const STORE = "velmarith.materials";
   let core = null;
   let materials = [];
   let spokenTimer = 0;
   let lastSheet = null;
   let lastPlot = null;
+  let lastSketch = null;
 
   const call = (name, ...args) =>
     core.ccall(name, "string", args.map((a) => (typeof a === "number" ? "number" : "string")), args);
@@ -72,10 +76,10 @@
   function show(options) {
     const values = formValues();
     const request = [values.material, values.temperature, values.length, values.install,
-                     values.cold, values.units].join("\n");
+                     values.cold, values.units, ...PIPE_FIELDS.map((id) => values[id])].join("\n");
     const sheet = JSON.parse(call("velmarith_sheet", request));
     lastSheet = { values, sheet };
-    for (const id of ["material", "temperature", "cold", "length", "install"]) {
+    for (const id of ["material", "temperature", "cold", "length", "install", ...PIPE_FIELDS]) {
       const message = sheet.faults[id] || "";
       $(id + "Error").textContent = message;
       if (message) $(id).setAttribute("aria-invalid", "true");
@@ -93,6 +97,13 @@
     $("results").classList.toggle("nothing", Boolean(sheet.notice));
     for (const button of document.querySelectorAll("#workbench button.copy")) {
       button.disabled = !$(button.dataset.copy).textContent;
+    }
+    $("compensationBox").hidden = sheet.compensation.length === 0;
+    $("compensation").textContent = sheet.compensation.join("\n");
+    if (sheet.sketch !== lastSketch) {
+      lastSketch = sheet.sketch;
+      $("sketch").innerHTML = sheet.sketch;
+      $("sketch").hidden = !sheet.sketch;
     }
     $("explain").textContent = sheet.explain.join("\n");
     $("explain").tabIndex = sheet.explain.length ? 0 : -1;
@@ -192,7 +203,7 @@
     const t = us ? "°F" : "摄氏度";
     const l = us ? "in" : "mm";
     const option = $("material").selectedOptions[0];
-    return [
+    const rows = [
       ["材料", option ? option.textContent : values.material],
       ["单位", us ? "美制 (°F, in)" : "公制 (摄氏度, mm)"],
       ["温度 (最热状态)", values.temperature ? values.temperature + " " + t : "未填"],
@@ -200,6 +211,15 @@
       ["长度", values.length ? values.length + " " + l : "未填"],
       ["安装温度", values.install ? values.install + " " + t : sheet.defaultInstall + " (默认)"],
     ];
+    // The pipe's inputs, those given.
+    const s = us ? "psi" : "MPa";
+    const pipe = [["外径 D", "od", l], ["壁厚 t", "wall", l], ["弹性模量 Ea", "modulus", s],
+                  ["许用位移应力范围 SA", "sa", s], ["冷态许用应力 Sc", "sc", s],
+                  ["热态许用应力 Sh", "sh", s], ["循环次数 N", "cycles", ""]];
+    for (const [name, id, unit] of pipe) {
+      if (values[id]) rows.push([name, values[id] + (unit ? " " + unit : "")]);
+    }
+    return rows;
   }
 
   function showInputs(values, sheet) {
@@ -236,6 +256,7 @@
       for (const id of ["rate", "finalLength", "coldExpansion", "movement"]) {
         if (sheet[id]) lines.push("  " + $(id + "Label").textContent + ": " + sheet[id]);
       }
+      if (sheet.compensation.length) lines.push("", "管道与补偿:", ...sheet.compensation);
       lines.push("", "计算过程:", ...sheet.explain);
     }
     lines.push("", "链接: " + location.href);
@@ -463,6 +484,7 @@
     const us = $("units").value === "us";
     for (const span of document.querySelectorAll("#workbench .unit-t")) span.textContent = us ? "°F" : "摄氏度";
     for (const span of document.querySelectorAll("#workbench .unit-l")) span.textContent = us ? "in" : "mm";
+    for (const span of document.querySelectorAll("#workbench .unit-s")) span.textContent = us ? "psi" : "MPa";
     fillMaterials($("material").value);
   }
 

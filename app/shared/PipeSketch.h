@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "engineering/Evaluation.h"
+
+namespace velmarith::tool {
+
+// A small SVG sketch, not to scale, of the two ways to take up the movement: an L-bend with
+// its leg Lg and a Π loop with its width W and height H, each carrying the computed
+// dimension. Empty when there is no leg (no allowable range given).
+std::string PipeSketchSvg(const engineering::Request& request,
+                          const engineering::Compensation& figures);
+
+}  // namespace velmarith::tool
