@@ -71,13 +71,18 @@ void CoefficientLines(std::vector<std::string>& lines, const Catalogue& catalogu
 }
 
 // In SI the window's whole degrees: say where the typed value was not one.
-std::optional<RoundingStep> Rounding(std::string field, std::string_view typed, double used) {
+std::optional<RoundingStep> Rounding(RequestField field, std::string_view typed, double used) {
     const auto exact = TextToDouble(typed);
     if (!exact || *exact == used) return std::nullopt;
-    return RoundingStep{std::move(field), DoubleToText(*exact), used};
+    return RoundingStep{field, DoubleToText(*exact), used};
 }
 
 }  // namespace
+
+std::string RoundingNote(const RoundingStep& rounding) {
+    return rounding.typed + " 摄氏度按整摄氏度计算, 取为 " + CelsiusOperand(rounding.used) +
+           " 摄氏度 (与窗口相同)";
+}
 
 Explanation Explain(const Catalogue& catalogue, const RequestText& text, const Request& request,
                     const Result& result) {
@@ -88,16 +93,16 @@ Explanation Explain(const Catalogue& catalogue, const RequestText& text, const R
     const double hot = request.Celsius(request.temperature);
     const double install = request.Celsius(request.install);
     if (request.units == Units::Si) {
-        const auto note = [&](std::string field, const std::optional<std::string>& typed,
+        const auto note = [&](RequestField field, const std::optional<std::string>& typed,
                               double used) {
             if (!typed) return;
-            if (auto step = Rounding(std::move(field), *typed, used)) {
+            if (auto step = Rounding(field, *typed, used)) {
                 explanation.roundings.push_back(std::move(*step));
             }
         };
-        note("温度", text.temperature, request.temperature);
-        note("安装温度", text.install, request.install);
-        if (request.cold) note("冷态温度", text.cold, *request.cold);
+        note(RequestField::Temperature, text.temperature, request.temperature);
+        note(RequestField::Install, text.install, request.install);
+        if (request.cold) note(RequestField::Cold, text.cold, *request.cold);
     }
     explanation.coefficients.push_back({hot, result.coefficient});
     // The installation term vanishes only at 20 °C in a table from 20 °C.
@@ -133,8 +138,10 @@ std::vector<std::string> ExplainLines(const Catalogue& catalogue, const Request&
     std::vector<std::string> lines;
     lines.push_back(MaterialTitle(catalogue, request.material));
     for (const auto& rounding : explanation.roundings) {
-        lines.push_back(rounding.field + " " + rounding.typed + " 摄氏度按整摄氏度计算, 取为 " +
-                        CelsiusOperand(rounding.used) + " 摄氏度 (与窗口相同)");
+        const std::string name = rounding.field == RequestField::Temperature ? "温度"
+                                 : rounding.field == RequestField::Install   ? "安装温度"
+                                                                             : "冷态温度";
+        lines.push_back(name + " " + RoundingNote(rounding));
     }
     if (request.units == Units::Us) {
         lines.push_back("美制单位: T(摄氏度) = (T(°F) - 32) × 5 ÷ 9, L(mm) = L(in) × 25.4; " +

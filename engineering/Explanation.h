@@ -12,7 +12,7 @@ namespace velmarith::engineering {
 
 // A typed temperature that the window's whole degrees changed ("150.5" is computed at 150).
 struct RoundingStep {
-    std::string field;  // the field's name, as the form shows it
+    RequestField field;  // Temperature, Install or Cold
     std::string typed;
     double used;
 };
@@ -45,6 +45,9 @@ struct Explanation {
 
 Explanation Explain(const Catalogue& catalogue, const RequestText& text, const Request& request,
                     const Result& result);
+
+// What a rounding note says after the field's name: "按整摄氏度计算, 取为 150 摄氏度 …".
+std::string RoundingNote(const RoundingStep& rounding);
 
 std::vector<std::string> ExplainLines(const Catalogue& catalogue, const Request& request,
                                       const Explanation& explanation);

@@ -1,7 +1,8 @@
 // The materials-file reader on arbitrary bytes: never a crash or a sanitizer report; a file
 // it accepts holds only sound materials (two to 256 points in strictly rising temperature,
 // finite numbers, no name of the eight, no name twice, at most 64), and a file it refuses
-// names at least one fault, each on a line the file has.
+// names at least one fault, each on a line the file has. A pipe of an accepted material, with
+// the modulus it needs, gives finite figures or a refusal with its reason.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -9,7 +10,9 @@
 #include <set>
 #include <string>
 
-#include "app/calc/MaterialsFile.h"
+#include "app/shared/MaterialsText.h"
+#include "engineering/Evaluation.h"
+#include "runtime/NumberText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmarith::engineering;
@@ -46,6 +49,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const double high = catalogue.High(id);
         if (!catalogue.Lookup(id, low) || !catalogue.Lookup(id, high)) std::abort();
         (void)catalogue.Lookup(id, low + (high - low) / 3);
+        // A pipe of it, with the modulus a user material needs: figures that are numbers, or
+        // a refusal that says why.
+        RequestText text;
+        text.material = catalogue.Name(id);
+        text.temperature = velmarith::DoubleToText(high);
+        text.length = "1000";
+        text.install = velmarith::DoubleToText(low);
+        text.pipe.diameter = "100";
+        text.pipe.wall = "5";
+        text.pipe.modulus = "200000";
+        text.pipe.allowable = "200";
+        const auto evaluation = Evaluate(catalogue, text);
+        if (!evaluation.Sound() && evaluation.Refusal().empty()) std::abort();
+        if (evaluation.compensation && !std::isfinite(evaluation.compensation->hot.stress)) {
+            std::abort();
+        }
     }
     return 0;
 }

@@ -13,6 +13,8 @@
 #include "app/shared/MaterialsText.h"
 #include "app/shared/ResultJson.h"
 #include "app/web/Sheet.h"
+#include "engineering/Compensation.h"
+#include "runtime/NumberText.h"
 
 namespace {
 
@@ -102,8 +104,16 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
     }
     Json rows = Json::array();
     for (const auto& row : sheet.table.rows) {
-        rows.push_back({{"heading", row.heading}, {"cells", row.cells}});
+        using Kind = web::SheetTable::Row::Kind;
+        rows.push_back({{"kind", row.kind == Kind::Heading   ? "heading"
+                                 : row.kind == Kind::Columns ? "columns"
+                                                             : "material"},
+                        {"cells", row.cells}});
     }
+    Json numbers = Json::object();
+    for (const auto& [id, number] : sheet.numbers) numbers[id] = number;
+    Json roundings = Json::object();
+    for (const auto& [field, note] : sheet.roundings) roundings[tool::FieldName(field)] = note;
     return Answer(json, {{"faults", faults},
                          {"notice", sheet.notice},
                          {"coefficientLine", sheet.coefficientLine},
@@ -113,6 +123,9 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
                          {"finalLength", sheet.finalLength},
                          {"coldExpansion", sheet.coldExpansion},
                          {"movement", sheet.movement},
+                         {"alpha", sheet.alpha},
+                         {"numbers", numbers},
+                         {"roundings", roundings},
                          {"rateLabel", sheet.rateLabel},
                          {"defaultInstall", sheet.defaultInstall},
                          {"explain", sheet.explain},
@@ -125,6 +138,34 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
                            {"notes", sheet.table.notes},
                            {"row", sheet.table.row},
                            {"cells", sheet.table.cells}}}});
+}
+
+// A material as velmarith-calc's -m reads it (a position in any form a number takes, a list
+// text, a user material's name): its value in the form's list, or "" when there is none.
+EMSCRIPTEN_KEEPALIVE const char* velmarith_find_material(const char* text) {
+    static std::string value;
+    const auto id = Materials().Find(text);
+    value = !id ? "" : Catalogue::IsBuiltIn(*id) ? std::to_string(*id) : Materials().Name(*id);
+    return value.c_str();
+}
+
+// A typed figure in the other units, so that it goes on describing the same pipe: kind "t"
+// a temperature, "l" a length, "s" a stress; to "si" or "us". To 7 significant digits; text
+// that is no number comes back as it is.
+EMSCRIPTEN_KEEPALIVE const char* velmarith_convert(const char* kind, const char* text,
+                                                   const char* to) {
+    static std::string converted;
+    converted = text;
+    const auto value = TextToDouble(text);
+    if (!value) return converted.c_str();
+    const bool us = std::string_view(to) == "us";
+    const std::string_view k(kind);
+    double result = *value;
+    if (k == "t") result = us ? CelsiusToFahrenheit(result) : FahrenheitToCelsius(result);
+    if (k == "l") result = us ? result / kMillimetresPerInch : result * kMillimetresPerInch;
+    if (k == "s") result = us ? result / kMpaPerPsi : result * kMpaPerPsi;
+    converted = DoubleToShortText(result);
+    return converted.c_str();
 }
 
 // Every material the form offers, the eight and then the user's:
@@ -154,6 +195,7 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_materials_add(const char* fileName,
     auto read = tool::ReadMaterialsText(text);
     std::vector<std::string> faults;
     std::vector<std::string> added;
+    std::vector<std::string> replaced;
     if (auto* found = std::get_if<std::vector<MaterialFault>>(&read)) {
         faults = tool::FaultLines(fileName, *found);
     } else {
@@ -163,22 +205,26 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_materials_add(const char* fileName,
             const auto same = std::find_if(merged.begin(), merged.end(),
                                            [&](const auto& m) { return m.name == material.name; });
             if (same != merged.end()) {
+                replaced.push_back(same->name);
                 *same = std::move(material);
             } else {
                 merged.push_back(std::move(material));
             }
         }
-        if (merged.size() > kMostUserMaterials) {
+        if (added.empty()) {
+            faults.push_back(std::string(fileName) + ": 文件中没有材料 (只有表头, 没有表点)");
+        } else if (merged.size() > kMostUserMaterials) {
             faults.push_back(std::string(fileName) + ": 自定义材料最多 " +
                              std::to_string(kMostUserMaterials) + " 种, 加上已有的共 " +
                              std::to_string(merged.size()) + " 种");
             added.clear();
+            replaced.clear();
         } else {
             kept = std::move(merged);
             Rebuild();
         }
     }
-    return Answer(json, {{"faults", faults}, {"added", added}});
+    return Answer(json, {{"faults", faults}, {"added", added}, {"replaced", replaced}});
 }
 
 EMSCRIPTEN_KEEPALIVE void velmarith_materials_remove(const char* name) {

@@ -4,6 +4,7 @@
 #include "app/shared/PipeSketch.h"
 #include "app/shared/ResultText.h"
 #include "engineering/Evaluation.h"
+#include "engineering/Explanation.h"
 #include "engineering/Plot.h"
 #include "engineering/Report.h"
 #include "runtime/NumberText.h"
@@ -34,14 +35,26 @@ SheetTable Table(const Catalogue& catalogue, std::optional<int> material,
     SheetTable table;
     table.header = {"材料", "适用温度(摄氏度)"};
     for (const auto t : view.grid) table.header.push_back(IntegerToText(t));
+    using Kind = SheetTable::Row::Kind;
     bool titled = false;
     for (const auto& row : view.rows) {
         if (row.reference && !titled) {
             table.rows.push_back(
-                {true, {"自定义材料 (温度:系数, 系数为参考温度至该温度之间的平均线膨胀系数):"}});
+                {Kind::Heading,
+                 {"自定义材料 (温度:系数, 系数为参考温度至该温度之间的平均线膨胀系数):"}});
+            // Their points are their own, not the grid's: headings of their own.
+            SheetTable::Row columns{Kind::Columns, {"材料", "适用温度(摄氏度)", "参考温度"}};
+            std::size_t most = 0;
+            for (const auto& user : view.rows) {
+                if (user.reference) most = std::max(most, user.points.size());
+            }
+            for (std::size_t i = 1; i <= most; ++i) {
+                columns.cells.push_back("表点 " + std::to_string(i) + " (温度:系数)");
+            }
+            table.rows.push_back(std::move(columns));
             titled = true;
         }
-        SheetTable::Row cells{false,
+        SheetTable::Row cells{Kind::Material,
                               {std::to_string(row.id) + " " + row.name,
                                DoubleToText(row.low) + " ~ " + DoubleToText(row.high)}};
         if (row.reference) cells.cells.push_back("参考温度 " + DoubleToText(*row.reference));
@@ -65,9 +78,20 @@ SheetTable Table(const Catalogue& catalogue, std::optional<int> material,
     return table;
 }
 
+// The coefficient as a figure with its full unit, per °C and in US units also per °F.
+std::string AlphaText(const Request& request, const CoefficientHit& hit) {
+    const std::string perCelsius =
+        "α = " + (request.units == Units::Si ? hit.valueText : SingleToText(hit.coefficient)) +
+        " × 10⁻⁶ /°C";
+    if (request.units == Units::Si) return perCelsius;
+    const auto perFahrenheit = RoundToSingle(static_cast<double>(hit.coefficient) / 1.8);
+    return perCelsius + " = " + SingleToText(perFahrenheit.value_or(0.0f)) + " × 10⁻⁶ /°F";
+}
+
 // Why no figure is shown yet, when the form is not complete or not right.
 std::string Notice(const Sheet& sheet, const RequestText& form) {
     if (!sheet.faults.empty()) return std::string(kFaultNotice);
+    if (form.material.empty()) return "请选择材料";
     if (form.temperature.empty() && form.length.empty()) return "请输入温度和长度";
     if (form.temperature.empty()) return "请输入温度";
     if (form.length.empty()) return "请输入长度";
@@ -85,7 +109,8 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
     sheet.faults = std::move(evaluation.faults);
     std::erase_if(sheet.faults, [&](const RequestFault& fault) {
         return (fault.field == RequestField::Temperature && form.temperature.empty()) ||
-               (fault.field == RequestField::Length && form.length.empty());
+               (fault.field == RequestField::Length && form.length.empty()) ||
+               (fault.field == RequestField::Material && form.material.empty());
     });
     if (evaluation.request && !evaluation.result && !form.length.empty()) {
         // The request is sound but its growth does not fit a single: the length is too long.
@@ -114,6 +139,19 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
     sheet.installLine = evaluation.lines.install.value_or("");
     sheet.expansionLine = evaluation.lines.expansion;
     const std::string_view unit = LengthUnit(request.units);
+    sheet.alpha = AlphaText(request, result.coefficient);
+    const auto number = [&](const char* id, const std::optional<float>& value) {
+        if (value) sheet.numbers.emplace_back(id, SingleToText(*value));
+    };
+    number("rate", result.rate);
+    number("finalLength", result.finalLength);
+    if (request.cold) {
+        number("coldExpansion", result.coldExpansion);
+        number("movement", result.movement);
+    }
+    for (const auto& rounding : evaluation.explanation.roundings) {
+        sheet.roundings.emplace_back(rounding.field, RoundingNote(rounding));
+    }
     sheet.rate = FigureText(result.rate, RateUnit(request.units));
     sheet.finalLength = FigureText(result.finalLength, unit);
     if (request.cold) {

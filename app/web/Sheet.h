@@ -13,7 +13,9 @@ namespace velmarith::web {
 // material's and which of its cells hold the points the request used.
 struct SheetTable {
     struct Row {
-        bool heading = false;  // a group's heading, one cell across the table
+        enum class Kind { Material, Heading, Columns };
+        Kind kind = Kind::Material;  // a material; a group's heading across the table; the
+                                     // column headings of the group below
         std::vector<std::string> cells;
     };
     std::vector<std::string> header;
@@ -36,12 +38,18 @@ struct Sheet {
     std::string finalLength;
     std::string coldExpansion;
     std::string movement;
+    std::string alpha;  // the coefficient with its full unit: "α = 11.85 × 10⁻⁶ /°C"
+    // The figures alone, as a spreadsheet reads them: rate, finalLength, coldExpansion,
+    // movement (empty where there is none).
+    std::vector<std::pair<std::string, std::string>> numbers;
+    // Where the window's whole degrees changed a typed temperature, by field.
+    std::vector<std::pair<engineering::RequestField, std::string>> roundings;
     std::string rateLabel;       // per metre, or per 100 ft
     std::string defaultInstall;  // the installation temperature when none is given
     std::vector<std::string> explain;
     std::vector<std::string> compensation;  // the pipe's lines, as velmarith-calc prints them
     std::string sketch;                     // SVG: the L-bend and the Π loop with their sizes
-    std::string plot;  // SVG: the material alone until the request is sound
+    std::string plot;                       // SVG: the material alone until the request is sound
     SheetTable table;
 };
 

@@ -45,14 +45,19 @@
     setMaterial(keep);
   }
 
-  // A value the list does not have (an old link, a removed material) stays visible and marked.
+  // A value the list does not have (an old link) stays visible and marked; none ("") asks
+  // for a material.
   function setMaterial(value) {
     const select = $("material");
     for (const option of Array.from(select.options)) {
       if (option.dataset.unknown) option.remove();
     }
     if (value === undefined || value === null) value = "0";
-    if (!materials.some((m) => m.value === value)) {
+    if (value === "") {
+      const option = new Option("请选择材料", "");
+      option.dataset.unknown = "1";
+      select.add(option, 0);
+    } else if (!materials.some((m) => m.value === value)) {
       const option = new Option("未知材料: " + value, value);
       option.dataset.unknown = "1";
       select.add(option);
@@ -67,7 +72,7 @@
     } catch (error) {
       // Never a stale figure: whatever went wrong, nothing is shown as a result.
       console.error(error);
-      for (const id of OUTPUTS) $(id).textContent = "";
+      for (const id of [...OUTPUTS, "alpha"]) $(id).textContent = "";
       $("explain").textContent = "";
       $("notice").textContent = "无法计算, 请检查输入";
     }
@@ -88,8 +93,17 @@
     $("notice").textContent = sheet.notice;
     $("rateLabel").textContent = sheet.rateLabel;
     for (const span of document.querySelectorAll("#workbench .unit-default")) span.textContent = sheet.defaultInstall;
-    $("rate").nextElementSibling.setAttribute("aria-label", "复制" + sheet.rateLabel);
+    $("alpha").textContent = sheet.alpha;
     for (const id of OUTPUTS) $(id).textContent = sheet[id];
+    // The copy buttons say the unit the copied number is in.
+    for (const id of ["rate", "finalLength", "coldExpansion", "movement"]) {
+      const unit = sheet[id].replace(/^[-+0-9.E]+/, "");
+      $(id).nextElementSibling.setAttribute("aria-label", "复制" + $(id + "Label").textContent +
+                                            (unit && id in sheet.numbers ? " (" + unit + ")" : ""));
+    }
+    for (const id of ["temperature", "install", "cold"]) {
+      $(id + "Note").textContent = sheet.roundings[id] || "";
+    }
     // A figure the request does not have (no cold state) is not offered at all.
     for (const id of ["rate", "finalLength", "coldExpansion", "movement"]) {
       $(id).closest("div").hidden = !sheet[id];
@@ -156,7 +170,18 @@
       const body = document.createElement("tbody");
       table.rows.forEach((row, r) => {
         const tr = document.createElement("tr");
-        if (row.heading) {
+        if (row.kind === "columns") {
+          tr.className = "columns";
+          for (const text of row.cells) {
+            const cell = document.createElement("th");
+            cell.scope = "col";
+            cell.textContent = text;
+            tr.appendChild(cell);
+          }
+          body.appendChild(tr);
+          return;
+        }
+        if (row.kind === "heading") {
           const heading = document.createElement("th");
           heading.colSpan = table.header.length;
           heading.scope = "colgroup";
@@ -250,7 +275,7 @@
       lines.push("  " + sheet.notice);
       for (const message of Object.values(sheet.faults)) lines.push("  " + message);
     } else {
-      for (const id of ["coefficientLine", "installLine", "expansionLine"]) {
+      for (const id of ["coefficientLine", "installLine", "expansionLine", "alpha"]) {
         if (sheet[id]) lines.push(sheet[id]);
       }
       for (const id of ["rate", "finalLength", "coldExpansion", "movement"]) {
@@ -290,8 +315,11 @@
     if (!params) return false;
     // The short keys, or the fields' own names (…?temperature=150&units=us).
     const get = (id) => (params.has(KEYS[id]) ? params.get(KEYS[id]) : params.get(id));
-    $("units").value = get("units") === "us" ? "us" : "si";
-    fillMaterials(get("material") !== null ? oneLine(get("material")) : "0");
+    $("units").value = (get("units") || "").toLowerCase() === "us" ? "us" : "si";
+    // The material as the tool reads -m: a position in any form, a list text, a name.
+    const named = get("material") !== null ? oneLine(get("material")) : "0";
+    const found = core ? call("velmarith_find_material", named) : "";
+    fillMaterials(found || named);
     for (const id of TEXT_FIELDS) $(id).value = get(id) !== null ? oneLine(get(id)) : "";
     return true;
   }
@@ -350,8 +378,8 @@
       remove.addEventListener("click", () => {
         call("velmarith_materials_remove", m.name);
         storeMaterials();
-        // Removing the material in use goes back to the first of the eight.
-        fillMaterials($("material").value === m.value ? "0" : $("material").value);
+        // Removing the material in use asks for another: nothing is switched unannounced.
+        fillMaterials($("material").value === m.value ? "" : $("material").value);
         showMaterialList();
         say("materialsStatus", "已删除材料 " + m.name);
         update();
@@ -379,7 +407,8 @@
     const previous = $("material").value;
     fillMaterials(answer.added.length ? answer.added[0] : previous);
     showMaterialList();
-    say("materialsStatus", "已载入材料: " + answer.added.join(", "));
+    say("materialsStatus", "已载入材料: " + answer.added.join(", ") +
+        (answer.replaced.length ? "; 已替换: " + answer.replaced.join(", ") : ""));
     update();
   }
 
@@ -432,7 +461,7 @@
       $(id).addEventListener("change", () => update());
     }
     $("material").addEventListener("change", () => update());
-    $("units").addEventListener("change", () => { unitsChanged(); update(); });
+    $("units").addEventListener("change", () => { convertFields(); unitsChanged(); update(); });
     window.addEventListener("hashchange", () => {
       if (!addressValues()) return;
       readAddress();
@@ -441,9 +470,12 @@
     });
     for (const button of document.querySelectorAll("#workbench button.copy")) {
       button.addEventListener("click", async () => {
-        const text = $(button.dataset.copy).textContent;
-        const done = await copyText(text.trim());
-        say("actionStatus", done ? "已复制: " + text.trim() : "无法复制");
+        // A figure goes as the number alone, which a spreadsheet reads; a line as it is.
+        const id = button.dataset.copy;
+        const numbers = lastSheet ? lastSheet.sheet.numbers : {};
+        const text = (id in numbers ? numbers[id] : $(id).textContent).trim();
+        const done = await copyText(text);
+        say("actionStatus", done ? "已复制: " + text : "无法复制");
       });
     }
     $("copyLink").addEventListener("click", async () => {
@@ -478,6 +510,31 @@
     });
     window.velmarithWorkbench = { sheetText, update };
     document.documentElement.dataset.workbench = "1";
+  }
+
+  // Switching the units converts every filled field, so that the figures go on describing the
+  // same pipe; switching straight back gives what was typed.
+  const KINDS = { temperature: "t", cold: "t", install: "t", length: "l", od: "l", wall: "l",
+                  modulus: "s", sa: "s", sc: "s", sh: "s" };
+  let typedIn = null;  // {units, values, converted}: what was typed before the last switch
+  function convertFields() {
+    const to = $("units").value;
+    const current = {};
+    for (const id of Object.keys(KINDS)) current[id] = $(id).value;
+    const untouched = typedIn && typedIn.units === to &&
+      Object.keys(KINDS).every((id) => typedIn.converted[id] === current[id]);
+    if (untouched) {
+      for (const id of Object.keys(KINDS)) $(id).value = typedIn.values[id];
+      typedIn = null;
+      return;
+    }
+    const converted = {};
+    for (const id of Object.keys(KINDS)) {
+      converted[id] = current[id].trim() === "" ? current[id]
+        : call("velmarith_convert", KINDS[id], current[id], to);
+      $(id).value = converted[id];
+    }
+    typedIn = { units: to === "us" ? "si" : "us", values: current, converted };
   }
 
   function unitsChanged() {
