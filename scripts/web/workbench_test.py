@@ -381,7 +381,14 @@ def drop_and_remove(driver, url):
         " localStorage.getItem('velmarith.materials') || '']")
     check("a removed material is gone from the list", "镍200" not in left[0], left[0])
     check("and from what the browser keeps", "镍200" not in left[1], left[1])
-    check("the others stay", left[0][8:] == list(USER), left[0])
+    # The material in use is gone: the form asks for one and shows no figure, the link
+    # keeps no material that is not there.
+    check("the others stay", left[0][9:] == list(USER) and left[0][0] == "", left[0])
+    asked = driver.execute_script(
+        "return [document.getElementById('material').value, "
+        "document.getElementById('notice').textContent, "
+        "document.getElementById('expansionLine').textContent]")
+    check("a material is asked for, no figure shown", asked == ["", "请选择材料", ""], asked)
 
 
 DROP_BYTES = """
@@ -498,7 +505,7 @@ def pipe_section(driver, calc, url):
     run = subprocess.run([calc, "-m", "0", "-t", "350", "--cold", "-20", "-l", "30000", "--od",
                           "168.3", "--wall", "7.11", "--sc", "137.9", "--sh", "137.9"],
                          capture_output=True, text=True)
-    want = run.stdout.splitlines()[8:]  # after the window's lines and the two of the cold state
+    want = run.stdout.splitlines()[7:]  # after the window's lines and the two of the cold state
     got = driver.execute_script("return document.getElementById('compensation').textContent")
     check("the pipe's lines are velmarith-calc's", got.split("\n") == want, (got, want))
     sketch = driver.execute_script(
