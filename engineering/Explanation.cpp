@@ -173,8 +173,9 @@ std::vector<std::string> ExplainLines(const Catalogue& catalogue, const Request&
     for (const auto& growth : explanation.growths) {
         std::string text = growth.name + " = (" + term(growth.to);
         if (growth.from) text += " - " + term(*growth.from);
-        lines.push_back(text + ") ÷ 10^6" + inInches + " = " + SingleToText(growth.value) + " " +
-                        unit);
+        text.append(") ÷ 10^6").append(inInches).append(" = ");
+        text.append(SingleToText(growth.value)).append(" ").append(unit);
+        lines.push_back(std::move(text));
     }
     return lines;
 }

@@ -109,8 +109,8 @@ using Polyline = std::vector<std::pair<double, double>>;  // in SVG units
 // The width of a label in the picture's font: full-width characters are twice as wide.
 double TextWidth(std::string_view text) {
     double width = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
+    for (const char byte : text) {
+        const auto c = static_cast<unsigned char>(byte);
         if ((c & 0xC0) == 0x80) continue;
         width += c >= 0xE0 ? kFontSize : kFontSize / 2;
     }

@@ -322,7 +322,7 @@ class RequestCheck {
 }  // namespace
 
 std::string CelsiusInUnits(double celsius, Units units) {
-    const std::string si = CelsiusText(celsius) + " 摄氏度";
+    std::string si = CelsiusText(celsius) + " 摄氏度";
     if (units == Units::Si) return si;
     return CelsiusText(CelsiusToFahrenheit(celsius)) + "°F (" + si + ")";
 }

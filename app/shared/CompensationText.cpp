@@ -83,7 +83,7 @@ std::vector<std::string> CompensationLines(const Request& request, const Compens
     if (figures.cold) restrained("冷态", *figures.cold);
     lines.push_back("  须吸收的位移 Δ = " + Figure(figures.movement) + " " + unit.length);
     if (!figures.allowableRange) {
-        lines.push_back("  未给出 SA (或 Sc 与 Sh): 不计算弯臂与补偿器");
+        lines.emplace_back("  未给出 SA (或 Sc 与 Sh): 不计算弯臂与补偿器");
         return lines;
     }
     const std::string range =

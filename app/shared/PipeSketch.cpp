@@ -9,8 +9,8 @@ namespace {
 using namespace engineering;
 
 std::string Text(int x, int y, const std::string& text, const char* anchor = "middle") {
-    return "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) +
-           "\" text-anchor=\"" + anchor + "\">" + text + "</text>\n";
+    return "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" text-anchor=\"" +
+           anchor + "\">" + text + "</text>\n";
 }
 
 std::string Path(const std::string& d, const char* extra = "") {
@@ -43,8 +43,7 @@ std::string PipeSketchSvg(const Request& request, const Compensation& figures) {
            "</text>\n" + Text(130, 175, delta) + "</g>\n";
     // The Π loop in the middle of the run between two anchors.
     svg += "<g class=\"loop\">\n" + Text(490, 20, "Π 形补偿器") + Anchor(360, 190) +
-           Anchor(620, 190) +
-           Path("M360 190 H450 V70 H530 V190 H620", "stroke-width=\"3\"") +
+           Anchor(620, 190) + Path("M360 190 H450 V70 H530 V190 H620", "stroke-width=\"3\"") +
            Path("M450 58 H530", "stroke-dasharray=\"4 3\"") +
            "<text x=\"490\" y=\"52\" text-anchor=\"middle\" class=\"width\">W = " +
            Figure(*figures.loopWidth) + " " + unit + "</text>\n" +
