@@ -13,10 +13,12 @@ tag_processes x11-window
 trap 'end_tagged_processes; stop_xvfb' EXIT
 start_xvfb
 "$binary" >/dev/null 2>&1 &
-window=$(wait_for_window 20 || true)
-# The title is cleared once the window is shown.
-for _ in $(seq 50); do
-    [ -n "$window" ] && [ "$(xprop -id "$window" _NET_WM_NAME)" = "_NET_WM_NAME(UTF8_STRING) = " ] && break
+# A loaded machine may take long to start a Qt program; the bounds only end a run that hangs.
+window=$(wait_for_window 90 || true)
+# The title is cleared once the window is shown, and the icon set with it.
+for _ in $(seq 300); do
+    [ -n "$window" ] && [ "$(xprop -id "$window" _NET_WM_NAME)" = "_NET_WM_NAME(UTF8_STRING) = " ] &&
+        xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (32 x 32)' && break
     sleep 0.1
 done
 failed=0

@@ -54,7 +54,9 @@ cat >"$ORCA_PREFS/user-settings.conf" <<'JSON'
                           "keybindings": {}}},
  "pronunciations": {}, "keybindings": {}}
 JSON
-timeout --kill-after=5 120 dbus-run-session -- bash -c '
+# The bounds are for a hung run only: a loaded machine is slow, and each step waits for the
+# event it needs (the bus, the window manager, the focused window, the utterance).
+timeout --kill-after=5 360 dbus-run-session -- bash -c '
     set -euo pipefail
     "$LAUNCHER" --launch-immediately &
     source "$ATSPI_LIB"
@@ -63,7 +65,7 @@ timeout --kill-after=5 120 dbus-run-session -- bash -c '
     spoken() { grep -a -A3 "SPEECH OUTPUT" "$ORCA_LOG" 2>/dev/null || true; }
     wait_speech() {  # waits until an utterance (after the first N) matches the pattern
         local pattern=$1 after=$2
-        for _ in $(seq 150); do
+        for _ in $(seq 600); do
             spoken | tail -n +"$((after + 1))" | grep -ac -- "$pattern" >/dev/null && return 0
             sleep 0.1
         done
@@ -78,10 +80,20 @@ timeout --kill-after=5 120 dbus-run-session -- bash -c '
         >/dev/null 2>&1 &
     wait_speech "Screen reader on" 0
     openbox >/dev/null 2>&1 &
+    # The window manager first: without it the window may never be given the focus, and the
+    # focus is what makes Orca speak the window.
+    for _ in $(seq 600); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+        sleep 0.1
+    done
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$BINARY" >/dev/null 2>&1 &
     source "$WINDOW_LIB"
-    window=$(wait_for_window 20)
-    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    window=$(wait_for_window 90)
+    for _ in $(seq 300); do
+        xdotool windowactivate --sync "$window" 2>/dev/null || true
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] && break
+        sleep 0.1
+    done
     wait_speech "膨胀量计算" 0
     n=$(count); xdotool key Down;            wait_speech "碳钢和低铬钼钢" "$n"
     n=$(count); xdotool key Tab space;       wait_speech "请输入温度" "$n"
