@@ -220,18 +220,22 @@ class PlotWriter {
                 ")\">α (10^-6/摄氏度, 自参考温度起的平均值)</text>\n";
     }
 
-    // α(T): straight between the table points, exactly as the lookup interpolates.
-    void AlphaCurve() {
-        svg_ +=
-            "<polyline class=\"alpha\" fill=\"none\" stroke=\"black\" stroke-width=\"1.5\" "
-            "points=\"";
-        for (std::size_t i = 0; i < points_.size(); ++i) {
-            const double x = Px(points_[i].celsius);
-            const double y = Py(points_[i].alpha);
-            alphaLine_.emplace_back(x, y);
-            svg_ += (i > 0 ? " " : "") + Fixed(x) + "," + Fixed(y);
+    void AppendPolyline(std::string_view name, std::string_view style, const Polyline& line) {
+        svg_.append("<polyline class=\"").append(name);
+        svg_.append("\" fill=\"none\" stroke=\"black\" stroke-width=\"1.5\"").append(style);
+        svg_ += " points=\"";
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            svg_ += (i > 0 ? " " : "") + Fixed(line[i].first) + "," + Fixed(line[i].second);
         }
         svg_ += "\"/>\n";
+    }
+
+    // α(T): straight between the table points, exactly as the lookup interpolates.
+    void AlphaCurve() {
+        for (const auto& point : points_) {
+            alphaLine_.emplace_back(Px(point.celsius), Py(point.alpha));
+        }
+        AppendPolyline("alpha", "", alphaLine_);
         for (const auto& point : points_) {
             svg_ += "<circle class=\"point\" data-t=\"" + DoubleToText(point.celsius) +
                     "\" data-alpha=\"" + point.alphaText + "\" cx=\"" + Fixed(Px(point.celsius)) +
@@ -256,16 +260,10 @@ class PlotWriter {
         svg_ += "<text x=\"625\" y=\"" + middle +
                 "\" text-anchor=\"middle\" transform=\"rotate(90 625 " + middle + ")\">ΔL (" +
                 (us_ ? "in" : "mm") + ", 自安装温度起)</text>\n";
-        svg_ +=
-            "<polyline class=\"expansion\" fill=\"none\" stroke=\"black\" stroke-width=\"1.5\" "
-            "stroke-dasharray=\"6 4\" points=\"";
-        for (std::size_t i = 0; i < growth_.size(); ++i) {
-            const double x = Px(growth_[i].first);
-            const double y = Pd(growth_[i].second);
-            growthLine_.emplace_back(x, y);
-            svg_ += (i > 0 ? " " : "") + Fixed(x) + "," + Fixed(y);
+        for (const auto& [celsius, growth] : growth_) {
+            growthLine_.emplace_back(Px(celsius), Pd(growth));
         }
-        svg_ += "\"/>\n";
+        AppendPolyline("expansion", " stroke-dasharray=\"6 4\"", growthLine_);
     }
 
     struct Place {

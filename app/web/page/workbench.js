@@ -158,27 +158,23 @@
     if (rowsKey !== tableRows) {
       tableRows = rowsKey;
       tableCells = [];
+      const columnHeadings = (tr, cells) => {
+        for (const text of cells) {
+          const cell = document.createElement("th");
+          cell.scope = "col";
+          cell.textContent = text;
+          tr.appendChild(cell);
+        }
+        return tr;
+      };
       const head = document.createElement("thead");
-      const headRow = document.createElement("tr");
-      for (const text of table.header) {
-        const cell = document.createElement("th");
-        cell.scope = "col";
-        cell.textContent = text;
-        headRow.appendChild(cell);
-      }
-      head.appendChild(headRow);
+      head.appendChild(columnHeadings(document.createElement("tr"), table.header));
       const body = document.createElement("tbody");
       table.rows.forEach((row, r) => {
         const tr = document.createElement("tr");
         if (row.kind === "columns") {
           tr.className = "columns";
-          for (const text of row.cells) {
-            const cell = document.createElement("th");
-            cell.scope = "col";
-            cell.textContent = text;
-            tr.appendChild(cell);
-          }
-          body.appendChild(tr);
+          body.appendChild(columnHeadings(tr, row.cells));
           return;
         }
         if (row.kind === "heading") {
