@@ -1,5 +1,7 @@
 #include "app/web/Sheet.h"
 
+#include <algorithm>
+
 #include "app/shared/CompensationText.h"
 #include "app/shared/PipeSketch.h"
 #include "app/shared/ResultText.h"
@@ -29,8 +31,10 @@ std::string Label(std::string_view lead) {
     return std::string(lead);
 }
 
+// The table with the chosen material's row and the points every lookup of the request used
+// (the warmest temperature, the installation, the cold state).
 SheetTable Table(const Catalogue& catalogue, std::optional<int> material,
-                 const std::optional<CoefficientHit>& hit) {
+                 const std::vector<CoefficientHit>& hits) {
     const CoefficientTableView view = TableOf(catalogue, std::nullopt);
     SheetTable table;
     table.header = {"材料", "适用温度(摄氏度)"};
@@ -66,10 +70,13 @@ SheetTable Table(const Catalogue& catalogue, std::optional<int> material,
             table.row = static_cast<int>(table.rows.size());
             // The points come after the name, the range and (the user's) the reference.
             const int first = static_cast<int>(cells.cells.size() - row.points.size());
-            if (hit) {
-                table.cells.push_back(first + hit->gridIndex);
-                if (!hit->exact) table.cells.push_back(first + hit->gridIndex + 1);
+            for (const auto& hit : hits) {
+                table.cells.push_back(first + hit.gridIndex);
+                if (!hit.exact) table.cells.push_back(first + hit.gridIndex + 1);
             }
+            std::sort(table.cells.begin(), table.cells.end());
+            table.cells.erase(std::unique(table.cells.begin(), table.cells.end()),
+                              table.cells.end());
         }
         table.rows.push_back(std::move(cells));
     }
@@ -129,7 +136,7 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
             plot.material = *material;
             sheet.plot = PlotSvg(catalogue, plot);
         }
-        sheet.table = Table(catalogue, material, std::nullopt);
+        sheet.table = Table(catalogue, material, {});
         return sheet;
     }
 
@@ -173,7 +180,14 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
     plot.lengthMm = request.LengthMm();
     plot.installCelsius = request.Celsius(request.install);
     sheet.plot = PlotSvg(catalogue, plot);
-    sheet.table = Table(catalogue, request.material, result.coefficient);
+    std::vector<CoefficientHit> hits = {result.coefficient};
+    // The installation's lookup counts where the working uses it.
+    if (!request.DefaultInstall() ||
+        catalogue.Reference(request.material) != ReferenceTemperature) {
+        if (result.installCoefficient) hits.push_back(*result.installCoefficient);
+    }
+    if (result.coldCoefficient) hits.push_back(*result.coldCoefficient);
+    sheet.table = Table(catalogue, request.material, hits);
     return sheet;
 }
 

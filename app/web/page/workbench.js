@@ -14,6 +14,10 @@
   const KEYS = { material: "m", temperature: "t", cold: "c", length: "l", install: "i", units: "u",
                  od: "d", wall: "w", modulus: "e", sa: "sa", sc: "sc", sh: "sh", cycles: "n" };
   const STORE = "velmarith.materials";
+  // The title block of the calculation sheet: kept in the link and in the browser.
+  const TITLES = { project: "pj", lineNo: "ln", preparedBy: "by", checkedBy: "ck" };
+  const TITLE_STORE = "velmarith.titles";
+  const FILES_STORE = "velmarith.materialFiles";  // which file each material came from
   let core = null;
   let materials = [];
   let spokenTimer = 0;
@@ -203,10 +207,12 @@
       $("coefficientTable").replaceChildren(caption, head, body);
       $("tableNotes").textContent = table.notes.join("; ");
     }
-    for (const element of $("coefficientTable").querySelectorAll(".chosen, .used")) {
-      element.classList.remove("chosen", "used");
-      element.removeAttribute("aria-label");
+    const element = $("coefficientTable");
+    for (const marked of element.querySelectorAll(".chosen, .used, .near, .headings")) {
+      marked.classList.remove("chosen", "used", "near", "headings");
+      if (marked.tagName === "TD") marked.removeAttribute("aria-label");
     }
+    element.classList.remove("wide", "user-chosen");
     const row = tableCells[table.row];
     if (!row) return;
     row.tr.classList.add("chosen");
@@ -215,6 +221,23 @@
       if (!cell) continue;
       cell.classList.add("used");
       cell.setAttribute("aria-label", cell.textContent + " (本次所用表点)");
+    }
+    // For the printed sheet: the row's own headings, and where it is too wide for the page,
+    // the name, the range and the neighbourhood of the points used.
+    let headings = element.querySelector("thead tr");
+    for (let r = table.row - 1; r >= 0; r--) {
+      if (table.rows[r].kind === "columns") {
+        headings = element.querySelectorAll("tbody tr")[r];
+        element.classList.add("user-chosen");
+        break;
+      }
+    }
+    headings.classList.add("headings");
+    const near = new Set([0, 1, 2]);
+    for (const c of table.cells) for (let k = c - 2; k <= c + 2; k++) near.add(k);
+    if (row.cells.length > 16) element.classList.add("wide");
+    for (const tr of [row.tr, headings]) {
+      Array.from(tr.children).forEach((cell, c) => { if (near.has(c)) cell.classList.add("near"); });
     }
   }
 
@@ -243,7 +266,45 @@
     return rows;
   }
 
+  // Where the coefficients come from, as a signed sheet must say.
+  function dataOrigin(values) {
+    const chosen = materials.find((m) => m.value === values.material);
+    if (!chosen || !chosen.user) return "Velmarith 内置系数表";
+    const files = readStore(FILES_STORE);
+    return "自定义材料 " + chosen.name + (files[chosen.name] ? " (文件 " + files[chosen.name] + ")" : "");
+  }
+
+  function readStore(key) {
+    try {
+      return JSON.parse(localStorage.getItem(key) || "{}") || {};
+    } catch (error) {
+      return {};
+    }
+  }
+
+  function writeStore(key, value) {
+    try {
+      localStorage.setItem(key, JSON.stringify(value));
+    } catch (error) { /* the link still keeps it */ }
+  }
+
+  function showTitle(values) {
+    const list = $("sheetTitle");
+    list.replaceChildren();
+    const rows = [["工程名称", $("project").value], ["管线号", $("lineNo").value],
+                  ["计算", $("preparedBy").value], ["校核", $("checkedBy").value],
+                  ["数据来源", dataOrigin(values)]];
+    for (const [name, value] of rows) {
+      const dt = document.createElement("dt");
+      dt.textContent = name;
+      const dd = document.createElement("dd");
+      dd.textContent = value || "";
+      list.append(dt, dd);
+    }
+  }
+
   function showInputs(values, sheet) {
+    showTitle(values);
     const list = $("sheetInputs");
     list.replaceChildren();
     for (const [name, value] of inputRows(values, sheet)) {
@@ -264,7 +325,11 @@
   function sheetText() {
     const { values, sheet } = lastSheet;
     const lines = [$("workbenchTitle").textContent, "日期 " + today() + " · Velmarith " +
-                   $("workbench").dataset.version, "", "输入:"];
+                   $("workbench").dataset.version];
+    for (const id of Object.keys(TITLES)) {
+      if ($(id).value) lines.push($(id).labels[0].textContent + ": " + $(id).value);
+    }
+    lines.push("数据来源: " + dataOrigin(values), "", "输入:");
     for (const [name, value] of inputRows(values, sheet)) lines.push("  " + name + ": " + value);
     lines.push("", "结果:");
     if (sheet.notice) {
@@ -297,6 +362,9 @@
     for (const id of FIELDS) {
       if (values[id] !== "" && !(id === "units" && values[id] === "si")) params.set(KEYS[id], values[id]);
     }
+    for (const [id, key] of Object.entries(TITLES)) {
+      if ($(id).value) params.set(key, oneLine($(id).value));
+    }
     const hash = "#workbench?" + params.toString();
     if (location.hash === hash) return;
     try {
@@ -317,6 +385,10 @@
     const found = core ? call("velmarith_find_material", named) : "";
     fillMaterials(found || named);
     for (const id of TEXT_FIELDS) $(id).value = get(id) !== null ? oneLine(get(id)) : "";
+    const kept = readStore(TITLE_STORE);
+    for (const [id, key] of Object.entries(TITLES)) {
+      $(id).value = params.has(key) ? oneLine(params.get(key)) : (kept[id] || "");
+    }
     return true;
   }
 
@@ -400,6 +472,9 @@
       return;
     }
     storeMaterials();
+    const files = readStore(FILES_STORE);
+    for (const name of answer.added) files[name] = file.name;
+    writeStore(FILES_STORE, files);
     const previous = $("material").value;
     fillMaterials(answer.added.length ? answer.added[0] : previous);
     showMaterialList();
@@ -451,6 +526,19 @@
       $("material").focus();
     }
 
+    // The title block: kept, linked and printed, never computed.
+    const keptTitles = readStore(TITLE_STORE);
+    for (const id of Object.keys(TITLES)) {
+      if (!fromAddress) $(id).value = keptTitles[id] || "";
+      $(id).addEventListener("input", () => {
+        const titles = {};
+        for (const key of Object.keys(TITLES)) titles[key] = $(key).value;
+        writeStore(TITLE_STORE, titles);
+        writeAddress(formValues());
+        showTitle(formValues());
+      });
+    }
+    showTitle(formValues());
     // Every edit; and a change that came without one (a value set by a script, autofill).
     for (const id of TEXT_FIELDS) {
       $(id).addEventListener("input", () => update());
