@@ -5,6 +5,7 @@ an HTTPS server needs for the page to install as an app (manifest, service worke
 and the font's licence."""
 import argparse
 import base64
+import gzip
 import json
 import pathlib
 import re
@@ -80,6 +81,19 @@ def window_css(geometry):
     return "\n".join(rules) + "\n"
 
 
+def split_core(core_js):
+    """The core's script without its WebAssembly, and the WebAssembly gzip-compressed in
+    base64: the page inflates it (DecompressionStream) and hands it to the script."""
+    pattern = re.compile(r'(wasmBinaryFile="data:application/octet-stream;base64,)([A-Za-z0-9+/=]*)(")')
+    found = pattern.search(core_js)
+    if not found:
+        raise SystemExit("make-page: no WebAssembly found in the core's script")
+    wasm = base64.b64decode(found.group(2))
+    packed = gzip.compress(wasm, compresslevel=9, mtime=0)
+    glue = core_js[:found.start(2)] + core_js[found.end(2):]
+    return glue, base64.b64encode(packed).decode()
+
+
 def main():
     parser = argparse.ArgumentParser()
     for name in ("core", "page", "icons", "texts", "tables", "version", "out"):
@@ -99,12 +113,14 @@ def main():
     icon = pathlib.Path(args.icons) / "hicolor" / "32" / "velmarith.png"
     icon_url = "data:image/png;base64," + base64.b64encode(icon.read_bytes()).decode()
 
+    glue, packed_wasm = split_core(pathlib.Path(args.core).read_text(encoding="utf-8"))
     parts = {
         "@ICON_DATA_URL@": icon_url,
         "@FONT_BASE64@": base64.b64encode(font).decode(),
         "@PAGE_CSS@": (page / "page.css").read_text(encoding="utf-8"),
         "@PAGE_JS@": (page / "page.js").read_text(encoding="utf-8"),
-        "@CORE_JS@": pathlib.Path(args.core).read_text(encoding="utf-8"),
+        "@CORE_JS@": glue,
+        "@CORE_WASM@": packed_wasm,
         "@WORKBENCH_HTML@": (page / "workbench.html").read_text(encoding="utf-8")
             .replace("@VERSION@", args.version),
         "@WORKBENCH_CSS@": (page / "workbench.css").read_text(encoding="utf-8"),
