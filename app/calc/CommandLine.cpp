@@ -115,8 +115,8 @@ class Parser {
             return ParseFailure(WithValues(), table_.option,
                                 std::vector<std::string>(argv + 1, argv + argc));
         }
-        line_.help = app_.help();
         if (help_) {
+            line_.help = app_.help();  // written out only when asked for
             line_.mode = CommandLine::Mode::Help;
             return line_;
         }

@@ -35,7 +35,7 @@ struct CommandLine {
     // Materials of the user's own, for every mode.
     std::optional<std::string> materials;
 
-    std::string help;  // the usage text
+    std::string help;  // the usage text, with --help
 
     // The calculation's fields as given (those not given empty).
     engineering::RequestText Request() const;
