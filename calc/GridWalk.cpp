@@ -15,8 +15,7 @@ std::optional<CoefficientHit> FindCoefficient(const MaterialTables& tables, int 
     return FindCoefficientAt(tables, material, temperature);
 }
 
-std::optional<CoefficientHit> FindCoefficientAt(const MaterialTables& tables, int material,
-                                                double temperature) {
+std::optional<TablePlace> WalkGrid(const MaterialTables& tables, int material, double temperature) {
     const MaterialLimits& limits = MaterialLimitsTable[material];
     const CoefficientRow& row = tables.CoefficientTable[material];
     const auto& grid = tables.TemperatureGrid;
@@ -24,17 +23,26 @@ std::optional<CoefficientHit> FindCoefficientAt(const MaterialTables& tables, in
     // Every index is visited; at most one matches because the grid rises strictly.
     for (int i = limits.First; i <= limits.Last; ++i) {
         const int g0 = grid[i];
+        const auto index = static_cast<std::int16_t>(i);
         if (i < limits.Last && g0 < t && t < grid[i + 1]) {
-            return BetweenPoints(
-                i, Interpolate(t, g0, grid[i + 1], row[i].AsDouble(), row[i + 1].AsDouble()));
+            return TablePlace{
+                index, false,
+                Interpolate(t, g0, grid[i + 1], row[i].AsDouble(), row[i + 1].AsDouble())};
         }
-        if (t == g0) {
-            const double value = row[i].AsDouble();
-            return CoefficientHit{static_cast<std::int16_t>(i), true, value,
-                                  static_cast<float>(value), row[i].ToText()};
-        }
+        if (t == g0) return TablePlace{index, true, row[i].AsDouble()};
     }
     return std::nullopt;
+}
+
+std::optional<CoefficientHit> FindCoefficientAt(const MaterialTables& tables, int material,
+                                                double temperature) {
+    const auto place = WalkGrid(tables, material, temperature);
+    if (!place) return std::nullopt;
+    if (!place->exact) return BetweenPoints(place->index, place->value);
+    const TableElement& element =
+        tables.CoefficientTable[material][static_cast<std::size_t>(place->index)];
+    return CoefficientHit{place->index, true, place->value, static_cast<float>(place->value),
+                          element.ToText()};
 }
 
 }  // namespace velmarith

@@ -23,8 +23,19 @@ constexpr double Interpolate(double t, double g0, double g1, double a0, double a
     return ((t - g0) * (a1 - a0)) / (g1 - g0) + a0;
 }
 
+// Where a temperature falls in a table, before anything is printed: the index of the point
+// it is on or after, whether it is on it, and the value (stored or interpolated).
+struct TablePlace {
+    std::int16_t index;
+    bool exact;
+    double value;
+};
+
 // A hit between two points: the value rounded to single once, printed as a single.
 CoefficientHit BetweenPoints(int index, double value);
+
+// The walk alone, without the printed text (for curves that need only the values).
+std::optional<TablePlace> WalkGrid(const MaterialTables& tables, int material, double temperature);
 
 // Walks the material's grid indices First..Last. Between two points the coefficient is
 // interpolated in double, in the order ((T - g0) * (a1 - a0)) / (g1 - g0) + a0, and rounded

@@ -41,7 +41,12 @@ class Catalogue {
     // two with the window's formula, rounded to single. Nothing outside the range.
     std::optional<CoefficientHit> Lookup(int id, double celsius) const;
 
+    // The same coefficient as a single, without its printed text (for curves).
+    std::optional<float> CoefficientAt(int id, double celsius) const;
+
   private:
+    std::optional<TablePlace> Place(int id, double celsius) const;
+
     MaterialTables tables_;
     std::vector<UserMaterial> user_;
 };

@@ -35,7 +35,7 @@ std::optional<double> GrowthMm(const Catalogue& catalogue, int material, double 
                                double fromCelsius, double toCelsius) {
     const double reference = catalogue.Reference(material);
     const auto coefficientAt = [&](double celsius) -> std::optional<float> {
-        if (const auto hit = catalogue.Lookup(material, celsius)) return hit->coefficient;
+        if (const auto coefficient = catalogue.CoefficientAt(material, celsius)) return coefficient;
         if (celsius == reference) return 0.0f;
         return std::nullopt;
     };

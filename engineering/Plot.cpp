@@ -276,43 +276,72 @@ class PlotWriter {
     Place LabelPlace(double cx, double cy, double width) const {
         constexpr double kMargin = 2;
         constexpr double kClear = 7;  // from the point's centre: its dot has a radius of 5
-        std::vector<std::pair<double, double>> curves;  // sampled closely enough for text
+        // Where the curves run, in cells of 4 × 4 units over the plot area, counted so that
+        // any box's cells are summed at once (a summed-area table).
+        constexpr double kCell = 4;
+        const int columns = static_cast<int>((kRight - kLeft) / kCell) + 1;
+        const int rows = static_cast<int>((kBottom - kTop) / kCell) + 1;
+        std::vector<int> sums(static_cast<std::size_t>((columns + 1) * (rows + 1)), 0);
+        const auto at = [&](int column, int row) -> int& {
+            return sums[static_cast<std::size_t>(row * (columns + 1) + column)];
+        };
         for (const Polyline* line : {&alphaLine_, &growthLine_}) {
             for (std::size_t i = 0; i + 1 < line->size(); ++i) {
                 const auto [x0, y0] = (*line)[i];
                 const auto [x1, y1] = (*line)[i + 1];
-                const int steps = 1 + static_cast<int>(std::hypot(x1 - x0, y1 - y0) / 2);
+                const int steps = 1 + static_cast<int>(std::hypot(x1 - x0, y1 - y0) / kCell);
                 for (int k = 0; k <= steps; ++k) {
-                    curves.emplace_back(x0 + (x1 - x0) * k / steps, y0 + (y1 - y0) * k / steps);
+                    const int column =
+                        static_cast<int>((x0 + (x1 - x0) * k / steps - kLeft) / kCell);
+                    const int row = static_cast<int>((y0 + (y1 - y0) * k / steps - kTop) / kCell);
+                    if (column >= 0 && column < columns && row >= 0 && row < rows) {
+                        at(column + 1, row + 1) = 1;
+                    }
                 }
             }
         }
-        struct Candidate {
-            double distance;
-            Place place;
+        for (int row = 1; row <= rows; ++row) {
+            for (int column = 1; column <= columns; ++column) {
+                at(column, row) +=
+                    at(column - 1, row) + at(column, row - 1) - at(column - 1, row - 1);
+            }
+        }
+        // Whether any curve runs through a box, widened by the margin.
+        const auto crossed = [&](const Place& p) {
+            const auto cell = [&](double value, double origin, int count) {
+                return std::clamp(static_cast<int>((value - origin) / kCell), 0, count - 1);
+            };
+            const int c0 = cell(p.x0 - kMargin, kLeft, columns);
+            const int c1 = cell(p.x0 + width + kMargin, kLeft, columns) + 1;
+            const int r0 = cell(p.y0 - kMargin, kTop, rows);
+            const int r1 = cell(p.y0 + kFontSize + kMargin, kTop, rows) + 1;
+            return at(c1, r1) - at(c0, r1) - at(c1, r0) + at(c0, r0) > 0;
         };
-        std::vector<Candidate> candidates;
+        // The nearest free place, the first of equals in reading order; failing that, the
+        // nearest place.
+        std::optional<Place> nearestFree;
+        std::optional<Place> nearest;
+        double freeDistance = 0;
+        double anyDistance = 0;
         for (double y0 = kTop + kMargin; y0 + kFontSize <= kBottom - kMargin; y0 += 4) {
             for (double x0 = kLeft + kMargin; x0 + width <= kRight - kMargin; x0 += 4) {
                 const double dx = std::max({x0 - cx, 0.0, cx - (x0 + width)});
                 const double dy = std::max({y0 - cy, 0.0, cy - (y0 + kFontSize)});
-                const double distance = std::hypot(dx, dy);
-                if (distance >= kClear) candidates.push_back({distance, {x0, y0}});
+                const double distance = dx * dx + dy * dy;  // squared: only compared
+                if (distance < kClear * kClear) continue;
+                const Place place{x0, y0};
+                if (!nearest || distance < anyDistance) {
+                    nearest = place;
+                    anyDistance = distance;
+                }
+                if ((!nearestFree || distance < freeDistance) && !crossed(place)) {
+                    nearestFree = place;
+                    freeDistance = distance;
+                }
             }
         }
-        std::stable_sort(
-            candidates.begin(), candidates.end(),
-            [](const Candidate& a, const Candidate& b) { return a.distance < b.distance; });
-        for (const auto& candidate : candidates) {
-            const Place& p = candidate.place;
-            const bool free = std::none_of(curves.begin(), curves.end(), [&](const auto& point) {
-                return point.first >= p.x0 - kMargin && point.first <= p.x0 + width + kMargin &&
-                       point.second >= p.y0 - kMargin && point.second <= p.y0 + kFontSize + kMargin;
-            });
-            if (free) return p;
-        }
-        return candidates.empty() ? Place{kLeft + kMargin, kTop + kMargin}
-                                  : candidates.front().place;
+        if (nearestFree) return *nearestFree;
+        return nearest.value_or(Place{kLeft + kMargin, kTop + kMargin});
     }
 
     // The requested point, filled, and its label where it is free.
