@@ -499,6 +499,72 @@ def print_sheet(driver, out):
         check(f"the sheet has {needed}", needed in text, text[:400])
 
 
+VALUE = "return document.getElementById(arguments[0]).value"
+TEXT = "return document.getElementById(arguments[0]).textContent"
+
+
+def trust(driver, url, out):
+    """Nothing changes meaning without a word: units convert, a link's material is the tool's,
+    a rounded temperature says so, pasted text stays short, the sheet fits A4, the plot's label
+    is clear, a copied figure is a number."""
+    # Switching the units converts the fields; switching back gives what was typed.
+    open_workbench(driver, url + "#workbench?m=0&t=150&c=-20&l=1000")
+    driver.execute_script(CHOOSE, "units", "us")
+    got = [driver.execute_script(VALUE, id) for id in ("temperature", "cold", "length")]
+    check("°C and mm become °F and in", got == ["302", "-4", "39.37008"], got)
+    driver.execute_script(CHOOSE, "units", "si")
+    got = [driver.execute_script(VALUE, id) for id in ("temperature", "cold", "length")]
+    check("switching back gives what was typed", got == ["150", "-20", "1000"], got)
+    # A link's material as -m reads it.
+    for named in ("奥氏体钢", "2.0", "２"):
+        open_workbench(driver, url + f"#workbench?m={named}&t=150&l=1000&u=US")
+        got = [driver.execute_script(VALUE, "material"), driver.execute_script(VALUE, "units"),
+               driver.execute_script(TEXT, "materialError")]
+        check(f"m={named} selects material 2", got == ["2", "us", ""], got)
+    # A rounded temperature is said where it happens.
+    open_workbench(driver, url + "#workbench?m=0&t=150.5&l=1000&i=20.4")
+    notes = [driver.execute_script(TEXT, id) for id in ("temperatureNote", "installNote")]
+    check("rounded temperatures are noted", notes[0].startswith("150.5 摄氏度按整摄氏度计算, 取为 150")
+          and notes[1].startswith("20.4 摄氏度按整摄氏度计算, 取为 20"), notes)
+    # 400 pasted digits: a short message, nothing wider than the window.
+    open_workbench(driver, url + "#workbench?m=0&t=150&l=" + "1" * 400)
+    message = driver.execute_script(TEXT, "lengthError")
+    wide = driver.execute_script("return document.documentElement.scrollWidth")
+    check("a pasted length is quoted short", len(message) < 60 and "…" in message, message)
+    check("and the page keeps its width", wide <= 1280, wide)
+    # The US sheet on one A4 page.
+    open_workbench(driver, url + "#workbench?m=2&t=600&c=-40&l=1200&i=70&u=us")
+    pdf = driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
+    path = out / "velmarith-sheet-us.pdf"
+    path.write_bytes(base64.b64decode(pdf["data"]))
+    info = subprocess.run(["pdfinfo", str(path)], capture_output=True, text=True).stdout
+    check("the US sheet prints on one page", "Pages:           1" in info, info)
+    # The plot's label at the top of a range: inside the plot, off the curve.
+    for link in ("m=5&t=300&l=1000", "m=6&t=500&l=1000", "m=2&t=800&l=1000", "m=0&t=150&l=1000"):
+        open_workbench(driver, url + "#workbench?" + link)
+        box = driver.execute_script("""
+const label = document.querySelector('#plot .current-label').getBBox();
+const frame = document.querySelector('#plot g rect').getBBox();
+const curve = document.querySelector('#plot polyline.alpha');
+const points = curve.getAttribute('points').split(' ').map(p => p.split(',').map(Number));
+let crosses = false;
+for (let i = 0; i + 1 < points.length; i++) {
+  for (let k = 0; k <= 20; k++) {
+    const x = points[i][0] + (points[i + 1][0] - points[i][0]) * k / 20;
+    const y = points[i][1] + (points[i + 1][1] - points[i][1]) * k / 20;
+    if (x > label.x && x < label.x + label.width && y > label.y && y < label.y + label.height) crosses = true;
+  }
+}
+return [label.x >= frame.x, label.x + label.width <= frame.x + frame.width,
+        label.y >= frame.y, label.y + label.height <= frame.y + frame.height, !crosses];""")
+        check(f"the plot's label for {link} is inside and clear", all(box), box)
+    # A copied figure is a number a spreadsheet reads.
+    open_workbench(driver, url + "#workbench?m=0&t=150&l=1000")
+    numbers = driver.execute_script("return window.velmarithWorkbench && "
+                                    "document.querySelector('#rate + button').getAttribute('aria-label')")
+    check("the copy button names the unit", numbers == "复制每米膨胀量 (mm/m)", numbers)
+
+
 def pipe_section(driver, calc, url):
     """The pipe's figures as velmarith-calc prints them, and a faulty pipe field marked with
     the tool's message while no figure of the pipe stays."""
@@ -551,6 +617,7 @@ def main():
             drop_and_remove(driver, url)
             gb18030_names(driver, calc, folder, url)
             pipe_section(driver, calc, url)
+            trust(driver, url, out)
             open_workbench(driver, url + "#workbench?m=0&t=150&l=1000&c=-20")
             painted = keystroke_timing(driver)
             alone = update_timing(driver)
