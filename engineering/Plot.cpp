@@ -283,7 +283,8 @@ class PlotWriter {
         const int rows = static_cast<int>((kBottom - kTop) / kCell) + 1;
         std::vector<int> sums(static_cast<std::size_t>((columns + 1) * (rows + 1)), 0);
         const auto at = [&](int column, int row) -> int& {
-            return sums[static_cast<std::size_t>(row * (columns + 1) + column)];
+            return sums[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns + 1) +
+                        static_cast<std::size_t>(column)];
         };
         for (const Polyline* line : {&alphaLine_, &growthLine_}) {
             for (std::size_t i = 0; i + 1 < line->size(); ++i) {
