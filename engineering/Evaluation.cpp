@@ -10,9 +10,8 @@ namespace velmarith::engineering {
 namespace {
 
 std::string UsCoefficient(const CoefficientHit& hit) {
-    const auto perFahrenheit = RoundToSingle(static_cast<double>(hit.coefficient) / 1.8);
-    return SingleToText(hit.coefficient) + " (10^-6/摄氏度), " +
-           SingleToText(perFahrenheit.value_or(0.0f)) + " (10^-6/°F)";
+    return SingleToText(hit.coefficient) + " (10^-6/摄氏度), " + SingleToText(PerFahrenheit(hit)) +
+           " (10^-6/°F)";
 }
 
 // The window's coefficient line for a whole temperature in °C.
@@ -48,6 +47,11 @@ ResultLines LinesOf(const Request& request, const Result& result) {
 }
 
 }  // namespace
+
+float PerFahrenheit(const CoefficientHit& hit) {
+    // A single divided by 1.8 always fits a single.
+    return RoundToSingle(static_cast<double>(hit.coefficient) / 1.8).value_or(0.0f);
+}
 
 std::vector<std::string> ResultLines::Printed() const {
     std::vector<std::string> printed{coefficient};

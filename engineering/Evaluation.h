@@ -29,6 +29,9 @@ struct ResultLines {
     std::vector<std::string> Printed() const;
 };
 
+// A coefficient per °F (10^-6/°F), rounded to single as the lines show it.
+float PerFahrenheit(const CoefficientHit& hit);
+
 // Everything one request gives: its faults by field, or the checked request with every
 // figure, the lines and the explanation. A sound request whose growth does not fit a single
 // has no result and says why in failure.

@@ -19,7 +19,6 @@ class CoefficientCache {
   public:
     explicit CoefficientCache(const Catalogue& catalogue) : catalogue_(catalogue) {}
     std::optional<CoefficientHit> Find(int material, double celsius) const;
-    const Catalogue& Materials() const { return catalogue_; }
 
   private:
     struct Slot {

@@ -9,6 +9,11 @@ using namespace engineering;
 
 bool HasPositiveLength(const Request& request) { return request.length > 0; }
 
+std::string FigureText(const std::optional<float>& value, std::string_view unit) {
+    if (!value) return std::string(kFigureOverflow);
+    return SingleToText(*value) + std::string(unit);
+}
+
 ResultText RenderText(const Catalogue& catalogue, const Evaluation& evaluation,
                       const OutputOptions& options) {
     if (!evaluation.Sound()) return {{}, evaluation.Refusal(), 1};
@@ -36,11 +41,9 @@ ResultText RenderText(const Catalogue& catalogue, const Evaluation& evaluation,
         if (!lengthPositive) {
             line += kNeedsPositiveLength;
             needsLength = true;
-        } else if (value) {
-            line += SingleToText(*value) + std::string(figureUnit);
         } else {
-            line += kFigureOverflow;
-            overflow = true;
+            line += FigureText(value, figureUnit);
+            overflow |= !value;
         }
         text.lines.push_back(std::move(line));
     };

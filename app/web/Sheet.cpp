@@ -18,12 +18,6 @@ using namespace engineering;
 
 constexpr std::string_view kFaultNotice = "输入有误, 改正后显示结果";
 
-// A figure's line after its label: the figure and its unit, or why there is none.
-std::string FigureText(const std::optional<float>& value, std::string_view unit) {
-    if (!value) return std::string(tool::kFigureOverflow);
-    return SingleToText(*value) + std::string(unit);
-}
-
 // A line's label without its indent and colon: "  每米膨胀量为: " is 每米膨胀量.
 std::string Label(std::string_view lead) {
     lead.remove_prefix(2);
@@ -91,8 +85,7 @@ std::string AlphaText(const Request& request, const CoefficientHit& hit) {
         "α = " + (request.units == Units::Si ? hit.valueText : SingleToText(hit.coefficient)) +
         " × 10⁻⁶ /°C";
     if (request.units == Units::Si) return perCelsius;
-    const auto perFahrenheit = RoundToSingle(static_cast<double>(hit.coefficient) / 1.8);
-    return perCelsius + " = " + SingleToText(perFahrenheit.value_or(0.0f)) + " × 10⁻⁶ /°F";
+    return perCelsius + " = " + SingleToText(PerFahrenheit(hit)) + " × 10⁻⁶ /°F";
 }
 
 // Why no figure is shown yet, when the form is not complete or not right.
@@ -159,11 +152,11 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
     for (const auto& rounding : evaluation.explanation.roundings) {
         sheet.roundings.emplace_back(rounding.field, RoundingNote(rounding));
     }
-    sheet.rate = FigureText(result.rate, RateUnit(request.units));
-    sheet.finalLength = FigureText(result.finalLength, unit);
+    sheet.rate = tool::FigureText(result.rate, RateUnit(request.units));
+    sheet.finalLength = tool::FigureText(result.finalLength, unit);
     if (request.cold) {
-        sheet.coldExpansion = FigureText(result.coldExpansion, unit);
-        sheet.movement = FigureText(result.movement, unit);
+        sheet.coldExpansion = tool::FigureText(result.coldExpansion, unit);
+        sheet.movement = tool::FigureText(result.movement, unit);
     }
     sheet.explain = ExplainLines(catalogue, request, evaluation.explanation);
     if (evaluation.compensation) {
