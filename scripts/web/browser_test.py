@@ -22,7 +22,6 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import Select
 
 FAILURES = []
 
@@ -71,6 +70,22 @@ return {
 };"""
 
 
+def choose(driver, position):
+    """Chooses an entry as a user does: the drop-down button, then the entry in the list."""
+    driver.find_element(By.ID, "Combo1Drop").click()
+    wait(driver, "return !document.getElementById('Combo1List').hidden", "the list to open")
+    driver.find_elements(By.CSS_SELECTOR, "#Combo1List [role=option]")[position].click()
+
+
+def tap(driver, selector):
+    box = driver.execute_script("const r = document.querySelector(arguments[0])"
+                                ".getBoundingClientRect(); return [r.x + r.width / 2, "
+                                "r.y + r.height / 2]", selector)
+    point = [{"x": box[0], "y": box[1]}]
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": point})
+    driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+
 def play(driver, script):
     """Plays a script in the page; the state after each event, with the prompts it opened."""
     events = []
@@ -83,7 +98,12 @@ def play(driver, script):
     states = []
     for kind, argument, answers in events:
         if kind == "choose":
-            Select(driver.find_element(By.ID, "Combo1")).select_by_index(int(argument))
+            choose(driver, int(argument))
+        elif kind == "type":
+            driver.find_element(By.ID, "Combo1").send_keys(argument)
+        elif kind == "key":
+            driver.find_element(By.ID, "Combo1").send_keys(
+                Keys.ARROW_DOWN if argument == "down" else Keys.ARROW_UP)
         elif kind == "press":
             driver.find_element(By.ID, "Command" + argument).click()
         elif kind == "label":
@@ -138,17 +158,31 @@ def scripts():
     yield "presses before anything is usable", [
         "press 4", "press 3", "press 2", "label", "press 5", "choose 3", "press 3", "press 2",
         "answer 20.5", "press 4", "press 3", "answer 3.4e38", "press 4"]
+    yield "the same entry chosen again, twice and three times", [
+        "choose 2", "choose 2", "press 2", "answer 100", "choose 2", "choose 2", "choose 2",
+        "press 3", "answer 10", "press 4", "choose 5", "choose 5", "press 4"]
+    yield "typing into the list's field selects nothing", worked + [
+        "type abc", "press 4", "choose 0", "press 4", "type 碳钢", "press 4", "key down",
+        "press 4", "type x", "key up", "press 4"]
+    yield "typing before any choice, then the arrows", [
+        "type 奥氏体钢", "press 2", "press 4", "key up", "key down", "press 2", "answer 300",
+        "press 3", "answer 2000", "press 4", "key down", "key down", "key down", "key down",
+        "key down", "key down", "key down", "key down", "press 4", "answer 200", "key up",
+        "press 4"]
     rng = random.Random(20261209)
     answers = ["150", "-200", "800", "801", "20", "-100", "1000", "0", "-37.75", "abc", "",
                "3.4e38", "1e-3", "\uff12\uff10\uff10", "700", "99", "300.5", "-0"]
     for n in range(20):
-        script, last = [], None
+        script = []
         for _ in range(rng.randint(8, 18)):
-            kind = rng.choice(["choose", "press", "press", "press", "press", "label"])
+            kind = rng.choice(["choose", "press", "press", "press", "press", "label", "type",
+                               "key"])
             if kind == "choose":
-                k = rng.choice([i for i in range(8) if i != last])
-                last = k
-                script.append(f"choose {k}")
+                script.append(f"choose {rng.randrange(8)}")
+            elif kind == "type":
+                script.append(f"type {rng.choice(['a', '铝', '2', ' '])}")
+            elif kind == "key":
+                script.append(f"key {rng.choice(['down', 'up'])}")
             elif kind == "press":
                 script.append(f"press {rng.choice([2, 3, 4, 5])}")
                 for _ in range(rng.choice([0, 1, 1, 2])):
@@ -177,8 +211,9 @@ return {half: probe('0000000000') / 10, full: probe('钢钢钢钢钢钢钢钢钢
   window: color('Window'), frame: color('Frame1'), combo: color('Combo1'),
   label1: color('Label1'), boxes: ['Window', 'Frame1', 'Combo1', 'Command2', 'Command3',
   'Command4', 'Command5', 'Label1'].map(box), title: document.title,
-  lang: document.documentElement.lang, options: document.getElementById('Combo1').options.length,
-  comboText: document.getElementById('Combo1Text').textContent,
+  lang: document.documentElement.lang,
+  options: document.querySelectorAll('#Combo1List [role=option]').length,
+  comboText: document.getElementById('Combo1').value,
   focus: document.activeElement.id};""")
     check("half-width advance", metrics["half"] == 6, metrics["half"])
     check("full-width advance", metrics["full"] == 12, metrics["full"])
@@ -193,6 +228,52 @@ return {half: probe('0000000000') / 10, full: probe('钢钢钢钢钢钢钢钢钢
     want = [[0, 0, 477, 341], [304, 16, 137, 313], [328, 40, 97, 20], [328, 88, 81, 30],
             [328, 152, 81, 30], [328, 208, 81, 30], [328, 264, 81, 30], [16, 296, 126, 12]]
     check("the controls' places", metrics["boxes"] == want, metrics["boxes"])
+
+
+COMBO = """
+const field = document.getElementById('Combo1');
+return {text: field.value, expanded: field.getAttribute('aria-expanded'),
+  open: !document.getElementById('Combo1List').hidden,
+  active: field.getAttribute('aria-activedescendant'),
+  selected: Array.from(document.querySelectorAll('#Combo1List [aria-selected=true]'), o => o.id),
+  lines: document.getElementById('PrintArea').children.length,
+  focus: document.activeElement.id};"""
+
+
+def check_combo(driver, entries):
+    """Combo1's field, list and keys, and what screen readers are told of them."""
+    state = lambda: driver.execute_script(COMBO)
+    field = driver.find_element(By.ID, "Combo1")
+    check("the combo box's roles", [field.get_attribute("role"), driver.find_element(
+        By.ID, "Combo1List").get_attribute("role")] == ["combobox", "listbox"])
+    check("closed at start", state() == {"text": "钢材", "expanded": "false", "open": False,
+                                         "active": None, "selected": [], "lines": 0,
+                                         "focus": "Combo1"}, state())
+    field.send_keys(Keys.ALT, Keys.ARROW_DOWN)
+    check("Alt+↓ opens the list, nothing highlighted yet",
+          state() | {"lines": 0} == {"text": "钢材", "expanded": "true", "open": True,
+                                     "active": None, "selected": [], "lines": 0,
+                                     "focus": "Combo1"}, state())
+    field.send_keys(Keys.ARROW_DOWN, Keys.ARROW_DOWN, Keys.ARROW_DOWN)
+    check("↓ in the list moves the active entry", state()["active"] == "Combo1Option2", state())
+    field.send_keys(Keys.ENTER)
+    check("Enter chooses it", state() == {
+        "text": entries[2], "expanded": "false", "open": False, "active": None,
+        "selected": ["Combo1Option2"], "lines": 3, "focus": "Combo1"}, state())
+    field.send_keys(Keys.F4)
+    check("F4 opens on the chosen entry", state()["active"] == "Combo1Option2", state())
+    field.send_keys(Keys.ESCAPE)
+    check("Esc closes without choosing", not state()["open"] and state()["lines"] == 3, state())
+    choose(driver, 2)
+    wait(driver, "return document.getElementById('PrintArea').children.length === 6",
+         "the same entry's click")
+    field.send_keys("x")
+    check("typing selects no entry", state() | {"lines": 6} == {
+        "text": "x" + entries[2], "expanded": "false", "open": False, "active": None,
+        "selected": [], "lines": 6, "focus": "Combo1"}, state())
+    driver.find_element(By.ID, "Combo1Drop").click()
+    driver.find_element(By.ID, "Label1").click()
+    check("a click elsewhere closes the list", not state()["open"], state())
 
 
 def check_network(driver):
@@ -241,6 +322,10 @@ def main():
         try:
             open_page(driver, url)
             check_page(driver)
+            entries = driver.execute_script("return Array.from(document.querySelectorAll("
+                                            "'#Combo1List [role=option]'), o => o.textContent)")
+            check_combo(driver, entries)
+            open_page(driver, url)
             driver.save_screenshot(str(out / "velmarith-web-1280x800.png"))
             played = 0
             for name, script in scripts():
@@ -300,6 +385,16 @@ def main():
                 "return document.getElementById('Window').getBoundingClientRect().width")
             check("the window scaled to a 390 px phone", abs(scale - 390) < 1, scale)
             driver.save_screenshot(str(out / "velmarith-web-390x844.png"))
+            # A tap on the list's field opens the list; a tap on an entry chooses it.
+            driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                                   {"enabled": True, "maxTouchPoints": 1})
+            tap(driver, "#Combo1")
+            wait(driver, "return !document.getElementById('Combo1List').hidden",
+                 "a tap to open the list")
+            tap(driver, "#Combo1Option5")
+            wait(driver, "return document.getElementById('Combo1').value === "
+                         "document.getElementById('Combo1Option5').textContent && "
+                         "document.getElementById('Combo1List').hidden", "a tap to choose")
             print(f"browser: {played} events compared with the core")
         finally:
             driver.quit()

@@ -49,14 +49,15 @@ def captions(core):
 
 def static_window(html, texts):
     """Fills the controls' texts into the page as the core has them."""
-    escape = lambda t: t.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+    escape = lambda t: t.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;").replace('"', "&quot;")
     fills = {
         '<span id="Frame1Caption"></span>': f'<span id="Frame1Caption">{escape(texts["frame"])}</span>',
-        '<span id="Combo1Text" aria-hidden="true"></span>':
-            f'<span id="Combo1Text" aria-hidden="true">{escape(texts["listStart"])}</span>',
         '<div id="Label1" aria-hidden="false"></div>': f'<div id="Label1">{escape(texts["label"])}</div>',
-        '<select id="Combo1" aria-label="材料"></select>': '<select id="Combo1" aria-label="材料">' +
-            "".join(f"<option>{escape(e)}</option>" for e in texts["entries"]) + "</select>",
+        'spellcheck="false" value="">': f'spellcheck="false" value="{escape(texts["listStart"])}">',
+        '<div id="Combo1List" role="listbox" aria-label="材料" hidden></div>':
+            '<div id="Combo1List" role="listbox" aria-label="材料" hidden>' + "".join(
+                f'<div id="Combo1Option{i}" role="option" aria-selected="false">{escape(e)}</div>'
+                for i, e in enumerate(texts["entries"])) + "</div>",
     }
     for n, caption in zip((2, 3, 4, 5), texts["buttons"]):
         disabled = " disabled" if n != 5 else ""
@@ -75,9 +76,13 @@ def window_css(geometry):
     client = geometry["client"]
     rules = [f"#Fit, #Window, #PrintArea {{ width: {client[2]}px; height: {client[3]}px; }}"]
     rules += [f"#{name} {{ {px(box)} }}" for name, box in geometry.items() if name != "client"]
-    # The list's text sits inside its box as the window draws it: 3 px in, 4 px down.
-    combo = geometry["Combo1"]
-    rules.append(f"#Combo1Text {{ left: {combo[0] + 3}px; top: {combo[1] + 4}px; }}")
+    # The combo's button inside its box's right end, its list under it, at least as wide.
+    x, y, width, height = geometry["Combo1"]
+    button = height - 2
+    rules.append(f"#Combo1Drop {{ left: {x + width - 1 - button}px; top: {y + 1}px; "
+                 f"width: {button}px; height: {button}px; }}")
+    rules.append(f"#Combo1 {{ padding-right: {button + 1}px; }}")
+    rules.append(f"#Combo1List {{ left: {x}px; top: {y + height}px; min-width: {width}px; }}")
     return "\n".join(rules) + "\n"
 
 
@@ -105,7 +110,8 @@ def main():
     out = pathlib.Path(args.out)
     out.mkdir(parents=True, exist_ok=True)
 
-    sources = [page / "velmarith.html", page / "page.js", args.texts, args.tables]
+    sources = [page / "velmarith.html", page / "page.js", page / "combo.js", args.texts,
+               args.tables]
     sources += sorted(p for p in page.glob("workbench.*"))
     sources += args.chars_from
     with tempfile.TemporaryDirectory() as work:
@@ -119,6 +125,7 @@ def main():
         "@FONT_BASE64@": base64.b64encode(font).decode(),
         "@PAGE_CSS@": (page / "page.css").read_text(encoding="utf-8"),
         "@PAGE_JS@": (page / "page.js").read_text(encoding="utf-8"),
+        "@COMBO_JS@": (page / "combo.js").read_text(encoding="utf-8"),
         "@CORE_JS@": glue,
         "@CORE_WASM@": packed_wasm,
         "@WORKBENCH_HTML@": (page / "workbench.html").read_text(encoding="utf-8")

@@ -437,10 +437,10 @@ def gb18030_names(driver, calc, folder, url):
                   (got[0], faults))
 
 
-def axe(driver, source, state):
+def axe(driver, source, state, root="workbench"):
     result = driver.execute_async_script(
         source + "\n;const done = arguments[arguments.length - 1];"
-        "axe.run(document.getElementById('workbench'), {runOnly: {type: 'tag', values: "
+        f"axe.run(document.getElementById('{root}'), {{runOnly: {{type: 'tag', values: "
         "['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'best-practice']}})"
         ".then(r => done(r.violations.map(v => v.id + ': ' + v.nodes.map(n => n.target.join(' ')).join(', '))),"
         " e => done(['axe failed: ' + e]));")
@@ -604,6 +604,11 @@ def main():
         try:
             open_workbench(driver, url)
             axe(driver, axe_source, "empty")
+            # The window's combo box with its list open and an entry active.
+            driver.find_element(By.ID, "Combo1Drop").click()
+            driver.find_element(By.ID, "Combo1").send_keys(Keys.ARROW_DOWN)
+            axe(driver, axe_source, "the window, its list open", root="Window")
+            driver.find_element(By.ID, "Combo1").send_keys(Keys.ESCAPE)
             materials_file(driver, calc, folder, url)
             (folder / "materials.csv").write_text(MATERIALS, encoding="utf-8")
             compared = compare_requests(driver, calc, str(folder / "materials.csv"))

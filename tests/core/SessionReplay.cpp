@@ -2,13 +2,17 @@
 // event, what the window then shows, as one JSON object a line: the printed lines, which of
 // Command2 … Command5 are enabled, and the prompts the event opened. The browser test plays
 // the same script in the page and compares. Script lines (on stdin):
-//   choose K | press N | label | answer TEXT | cancel
+//   choose K | type TEXT | key down | key up | press N | label | answer TEXT | cancel
 // An event's answers follow it; a press on a disabled button does nothing, as in the window.
+// Typing into the list's field selects no entry and runs no handler; ↓ and ↑ in the closed
+// field choose the entry after or before the last one chosen (none past the ends), as the
+// window's combo box does.
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "runtime/ScriptedRuntime.h"
+#include "tables/MaterialTables.h"
 #include "ui/ExpansionForm.h"
 
 namespace {
@@ -51,11 +55,21 @@ int main() {
     form.Form_Load();
     runtime.enabled.insert(Button::Command5);
     std::vector<std::string> screen;
+    int current = -1;  // the entry the arrows move from
+    const auto choose = [&](int position) {
+        current = position;
+        runtime.position = static_cast<std::int16_t>(position);
+        form.Combo1_Click();
+    };
     for (const auto& event : events) {
         runtime.answers.assign(event.answers.begin(), event.answers.end());
         if (event.kind == "choose") {
-            runtime.position = static_cast<std::int16_t>(std::stoi(event.argument));
-            form.Combo1_Click();
+            choose(std::stoi(event.argument));
+        } else if (event.kind == "type") {
+            runtime.position = -1;
+        } else if (event.kind == "key") {
+            const int next = current + (event.argument == "down" ? 1 : -1);
+            if (next >= 0 && next < kMaterialCount) choose(next);
         } else if (event.kind == "label") {
             form.Label1_Click();
         } else if (event.kind == "press") {

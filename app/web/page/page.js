@@ -4,13 +4,16 @@
 // runs (it may be waiting on the prompt) nothing else acts.
 (function () {
   const $ = (id) => document.getElementById(id);
-  const win = $("Window"), area = $("PrintArea"), combo = $("Combo1"), comboText = $("Combo1Text");
+  const win = $("Window"), area = $("PrintArea"), field = $("Combo1");
   const overlay = $("PromptOverlay"), promptLabel = $("PromptLabel"), promptText = $("PromptText");
   const menu = $("PrintMenu");
   let ready = false;
   let busy = false;
   let unspoken = [];
   let answer = null;  // resolves the open prompt
+  // Choosing an entry is Combo1's click: not while the core starts or a handler runs.
+  const combo = velmarithCombo(field, $("Combo1Drop"), $("Combo1List"),
+                               { canChoose: () => ready && !busy, onClick: () => fire(1) });
 
   function speak() {
     const text = unspoken.join("\n");
@@ -48,7 +51,7 @@
     },
     clear() { area.replaceChildren(); },
     enable(n) { const b = $("Command" + n); if (b) b.disabled = false; },
-    selected() { return combo.selectedIndex; },
+    selected() { return combo.selected(); },
     prompt(text) {
       speak();  // a message before the prompt, such as 温度超过范围,请重试!
       return new Promise((resolve) => {
@@ -102,7 +105,7 @@
 
   // Tab goes round the window's controls as on the desktop: from the last usable one back to
   // Combo1, and Shift+Tab the other way.
-  const tabbable = () => [combo, ...[2, 3, 4, 5].map((n) => $("Command" + n)).filter((b) => !b.disabled)];
+  const tabbable = () => [field, ...[2, 3, 4, 5].map((n) => $("Command" + n)).filter((b) => !b.disabled)];
   win.addEventListener("keydown", (event) => {
     if (event.key !== "Tab") return;
     const order = tabbable();
@@ -115,10 +118,6 @@
     }
   });
 
-  combo.addEventListener("change", () => {
-    comboText.hidden = combo.selectedIndex >= 0;
-    fire(1);
-  });
   for (const n of [2, 3, 4, 5]) $("Command" + n).addEventListener("click", () => fire(n));
   $("Label1").addEventListener("click", () => fire(6));
 
@@ -183,15 +182,12 @@
   }
   window.addEventListener("resize", fit);
   fit();
-  combo.selectedIndex = -1;  // 钢材: no entry chosen yet
 
   window.Module = {
     onRuntimeInitialized() {
       const texts = JSON.parse(Module.UTF8ToString(Module._velmarith_captions()));
       $("Frame1Caption").textContent = texts.frame;
-      comboText.textContent = texts.listStart;
-      combo.replaceChildren(...texts.entries.map((entry) => new Option(entry)));
-      combo.selectedIndex = -1;
+      combo.setEntries(texts.entries, texts.listStart);
       ["Command2", "Command3", "Command4", "Command5"].forEach((id, i) => {
         $(id).textContent = texts.buttons[i];
       });
