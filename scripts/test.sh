@@ -3,8 +3,8 @@
 # AT-SPI and screen-reader end-to-end runs, the same suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the fuzz targets for a bounded time, the format and clang-tidy
 # checks, the web page (the core as WebAssembly under node, the page in headless Chromium),
-# the Debian package (lintian, and installed in a fresh Debian 12 root), and the Windows build
-# under Wine when Qt for MinGW has been built on this machine.
+# the Debian packages (lintian; the source built and the package installed in fresh Debian 12
+# roots), and the Windows build under Wine when Qt for MinGW has been built on this machine.
 # VELMARITH_QUICK=1 runs only the first build's tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,8 +37,10 @@ bash scripts/fuzz.sh "${VELMARITH_FUZZ_SECONDS:-20}"
 echo "== static checks"
 bash scripts/check-static.sh
 
-echo "== Debian package: built, checked with lintian, installed in a fresh Debian 12 root"
+echo "== Debian package: source and binary built, checked with lintian, the source built and the"
+echo "   package installed in fresh Debian 12 roots"
 bash scripts/package/build-deb.sh
+bash scripts/package/test-source-build.sh
 bash scripts/package/test-install.sh
 
 echo "== Windows"

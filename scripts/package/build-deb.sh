@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package the Debian way (dpkg-buildpackage with debhelper's CMake build
-# system) from a copy of the source tree in build-deb/, and checks it with lintian: no
-# errors and no warnings. Leaves build-deb/velmarith_<version>_<arch>.deb.
+# Builds the Debian package the Debian way: the source package first
+# (scripts/package/build-source.sh), then dpkg-buildpackage with debhelper's CMake build
+# system in what `dpkg-source -x` unpacks of it, with nothing from outside; and checks both
+# with lintian: no errors and no warnings. Leaves build-deb/velmarith_<version>_<arch>.deb
+# beside the source package.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
@@ -9,27 +11,18 @@ packages=(build-essential dpkg-dev debhelper fakeroot lintian desktop-file-utils
     cmake ninja-build qt6-base-dev libxcb1-dev libcsv-dev libcli11-dev nlohmann-json3-dev)
 source scripts/lib/packages.sh
 install_packages "${packages[@]}"
-
 source scripts/lib/version.sh
-case $(deb_version) in
-    "$(project_version)"-*) ;;
-    *) echo "debian/changelog is at $(deb_version), the project at $(project_version)" >&2; exit 1 ;;
-esac
 
+bash scripts/package/build-source.sh
 out="$root/build-deb"
-rm -rf "$out"
-mkdir -p "$out/velmarith"
-# The source without any build trees.
-tar -C "$root" --exclude='./build*' --exclude='./.git' --exclude='./fuzz-artifacts' -cf - . |
-    tar -C "$out/velmarith" -xf -
-# The web page compiles libcsv in; Debian has its source only as a source package.
-source scripts/lib/libcsv-source.sh
-mkdir -p "$out/velmarith/debian/libcsv-source"
-cp "$(libcsv_source)"/* "$out/velmarith/debian/libcsv-source/"
-(cd "$out/velmarith" &&
+dsc="$out/velmarith_$(deb_version).dsc"
+tree="$out/velmarith-$(project_version)"
+(cd "$out" && dpkg-source -x "$(basename "$dsc")" "$(basename "$tree")" >/dev/null)
+(cd "$tree" &&
     DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:-nocheck parallel=$(nproc)}" \
         dpkg-buildpackage -b -us -uc >"$out/build.log" 2>&1) ||
     { tail -40 "$out/build.log"; echo "package build failed" >&2; exit 1; }
+rm -rf "$tree"
 
 deb=$(deb_file)
 changes=${deb%.deb}.changes
