@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""Writes the web page: one self-contained velmarith.html (the core as WebAssembly inside its
-script, the styles, the icon and a subset of the window's font inlined) and, beside it, what
+"""Writes the web page: one self-contained velmarith.html (the window's markup and styles, the
+icon and a subset of the window's font inlined for the first paint; the scripts, the core as
+WebAssembly and the whole font subset in one compressed block after them) and, beside it, what
 an HTTPS server needs for the page to install as an app (manifest, service worker, icons),
 and the font's licence."""
 import argparse
@@ -87,16 +88,33 @@ def window_css(geometry):
 
 
 def split_core(core_js):
-    """The core's script without its WebAssembly, and the WebAssembly gzip-compressed in
-    base64: the page inflates it (DecompressionStream) and hands it to the script."""
+    """The core's script without its WebAssembly, and the WebAssembly."""
     pattern = re.compile(r'(wasmBinaryFile="data:application/octet-stream;base64,)([A-Za-z0-9+/=]*)(")')
     found = pattern.search(core_js)
     if not found:
         raise SystemExit("make-page: no WebAssembly found in the core's script")
-    wasm = base64.b64decode(found.group(2))
-    packed = gzip.compress(wasm, compresslevel=9, mtime=0)
     glue = core_js[:found.start(2)] + core_js[found.end(2):]
-    return glue, base64.b64encode(packed).decode()
+    return glue, base64.b64decode(found.group(2))
+
+
+def pack(parts):
+    """What the page needs only after its first paint, as one gzip stream in base64: each part
+    its length (4 bytes, big-endian) and its bytes, in order. Zopfli writes the gzip stream
+    (5 % smaller than zlib's best); the page's boot script inflates it with the browser's
+    DecompressionStream."""
+    data = b"".join(len(part).to_bytes(4, "big") + part for part in parts)
+    with tempfile.TemporaryDirectory() as work:
+        raw = pathlib.Path(work) / "packed"
+        raw.write_bytes(data)
+        packed = subprocess.run(["zopfli", "-c", "--gzip", "--i15", str(raw)],
+                                capture_output=True, check=True).stdout
+    if gzip.decompress(packed) != data:
+        raise SystemExit("make-page: the packed block does not inflate to what was packed")
+    return base64.b64encode(packed).decode()
+
+
+def unicode_range(chars):
+    return ",".join(f"U+{ord(c):X}" for c in chars)
 
 
 def main():
@@ -110,28 +128,32 @@ def main():
     out = pathlib.Path(args.out)
     out.mkdir(parents=True, exist_ok=True)
 
-    sources = [page / "velmarith.html", page / "page.js", page / "combo.js", args.texts,
-               args.tables]
-    sources += sorted(p for p in page.glob("workbench.*"))
-    sources += args.chars_from
+    # Two subsets of the font: the window's characters, inlined in the styles for the first
+    # paint, and the rest of what the page shows (the workbench's), added from the packed
+    # block after it as a face of the same family for just those characters.
+    window_sources = [page / "velmarith.html", page / "page.js", page / "combo.js", args.texts,
+                      args.tables]
+    sources = window_sources + sorted(p for p in page.glob("workbench.*")) + args.chars_from
+    window_chars = shown_characters(*window_sources)
+    more_chars = "".join(sorted(set(shown_characters(*sources)) - set(window_chars)))
     with tempfile.TemporaryDirectory() as work:
-        font = font_subset(shown_characters(*sources), pathlib.Path(work))
+        window_font = font_subset(window_chars, pathlib.Path(work))
+        font = font_subset(more_chars, pathlib.Path(work))
     icon = pathlib.Path(args.icons) / "hicolor" / "32" / "velmarith.png"
     icon_url = "data:image/png;base64," + base64.b64encode(icon.read_bytes()).decode()
 
-    glue, packed_wasm = split_core(pathlib.Path(args.core).read_text(encoding="utf-8"))
+    glue, wasm = split_core(pathlib.Path(args.core).read_text(encoding="utf-8"))
+    read = lambda name: (page / name).read_text(encoding="utf-8")
+    # In the order the boot script takes them: the scripts run in this order.
+    packed = pack([font, unicode_range(more_chars).encode(), wasm] + [text.encode() for text in (
+        read("combo.js") + read("page.js"), read("workbench.js"), glue)])
     parts = {
         "@ICON_DATA_URL@": icon_url,
-        "@FONT_BASE64@": base64.b64encode(font).decode(),
-        "@PAGE_CSS@": (page / "page.css").read_text(encoding="utf-8"),
-        "@PAGE_JS@": (page / "page.js").read_text(encoding="utf-8"),
-        "@COMBO_JS@": (page / "combo.js").read_text(encoding="utf-8"),
-        "@CORE_JS@": glue,
-        "@CORE_WASM@": packed_wasm,
-        "@WORKBENCH_HTML@": (page / "workbench.html").read_text(encoding="utf-8")
-            .replace("@VERSION@", args.version),
-        "@WORKBENCH_CSS@": (page / "workbench.css").read_text(encoding="utf-8"),
-        "@WORKBENCH_JS@": (page / "workbench.js").read_text(encoding="utf-8"),
+        "@FONT_BASE64@": base64.b64encode(window_font).decode(),
+        "@PAGE_CSS@": read("page.css"),
+        "@PACKED@": packed,
+        "@WORKBENCH_HTML@": read("workbench.html").replace("@VERSION@", args.version),
+        "@WORKBENCH_CSS@": read("workbench.css"),
     }
     texts = captions(args.core)
     parts["@PAGE_CSS@"] = window_css(texts["geometry"]) + parts["@PAGE_CSS@"]
@@ -147,7 +169,8 @@ def main():
         subprocess.run(["convert", str(icon), "-filter", "point", "-resize", f"{size}x{size}",
                         str(out / f"icon-{size}.png")], check=True)
     shutil.copyfile(FONT_LICENCE, out / "LICENSE-wqy-zenhei.txt")
-    print(f"velmarith.html: {len(html.encode()) // 1024} KB (font {len(font) // 1024} KB)")
+    print(f"velmarith.html: {len(html.encode()) // 1024} KB (font {len(window_font) // 1024} KB "
+          f"for the first paint, {len(font) // 1024} KB after it)")
 
 
 if __name__ == "__main__":
