@@ -6,16 +6,16 @@
 #if defined(__EMSCRIPTEN__)
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #endif
 
 namespace velmarith::charconv {
 
 // std::from_chars and std::to_chars for floating point, where the standard library has them.
-// Emscripten's libc++ (3.1.6) has neither; there the C library does the same work: strtod and
-// strtof on text that the decimal grammar has already checked, snprintf("%.*g") for the
-// general format and "%.*f" for the fixed one, which the standard defines to_chars by.
+// Emscripten's libc++ (3.1.6) has neither. There the C library's strtod and strtof read text
+// that the decimal grammar has already checked, and {fmt} writes: "{:.Ng}" and "{:.Nf}" are
+// printf's "%.*g" and "%.*f", which the standard defines to_chars by, without the C library's
+// printf, whose long double arithmetic WebAssembly only has in software.
 
 template <typename Number>
 std::from_chars_result Parse(const char* first, const char* last, Number& value) {
@@ -43,18 +43,16 @@ std::from_chars_result Parse(const char* first, const char* last, Number& value)
 #endif
 }
 
+#if defined(__EMSCRIPTEN__)
+// In CharConv.cpp, compiled once at full speed for the window's core and the workbench alike.
+std::to_chars_result Format(char* first, char* last, double value, std::chars_format format,
+                            int precision);
+#else
 template <typename Number>
 std::to_chars_result Format(char* first, char* last, Number value, std::chars_format format,
                             int precision) {
-#if defined(__EMSCRIPTEN__)
-    const char* pattern = format == std::chars_format::fixed ? "%.*f" : "%.*g";
-    const int written = std::snprintf(first, static_cast<std::size_t>(last - first), pattern,
-                                      precision, static_cast<double>(value));
-    if (written < 0 || written >= last - first) return {last, std::errc::value_too_large};
-    return {first + written, std::errc{}};
-#else
     return std::to_chars(first, last, value, format, precision);
-#endif
 }
+#endif
 
 }  // namespace velmarith::charconv
