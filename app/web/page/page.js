@@ -172,16 +172,9 @@
   menu.addEventListener("keydown", (event) => { if (event.key === "Escape") closeMenu(); });
   document.addEventListener("mousedown", (event) => { if (!menu.contains(event.target)) closeMenu(); });
 
-  // Narrower than the window: scaled down to the width, never reflowed.
-  function fit() {
-    const width = document.documentElement.clientWidth;
-    const scale = Math.min(1, width / win.offsetWidth);  // the layout's size, not the scaled one
-    win.style.transform = scale < 1 ? "scale(" + scale + ")" : "";
-    $("Fit").style.width = win.offsetWidth * scale + "px";
-    $("Fit").style.height = win.offsetHeight * scale + "px";
-  }
-  window.addEventListener("resize", fit);
-  fit();
+  // Narrower than the window: scaled down (velmarithFit, in the page before the first paint).
+  window.addEventListener("resize", velmarithFit);
+  velmarithFit();
 
   window.Module = {
     onRuntimeInitialized() {
