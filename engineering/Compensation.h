@@ -13,9 +13,6 @@ namespace velmarith::engineering {
 // What the movement does to the pipe, by the guided-cantilever method: an estimate a piping
 // engineer makes by hand, not a flexibility analysis.
 
-// 1 psi in MPa, exactly (1 lbf/in² with 1 lbf = 4.4482216152605 N, 1 in = 25.4 mm).
-inline constexpr double kMpaPerPsi = 0.006894757293168361;
-
 // The reference modulus of the eight at 21 °C (70 °F), in 10^6 psi: ASME B31.3 Appendix C,
 // Table C-6 (carbon steel; 5Cr–9Cr-Mo; austenitic; 12Cr–17Cr; TP310, austenitic; aluminium;
 // grey cast iron; Ni-Cu alloy 400).

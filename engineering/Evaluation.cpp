@@ -46,6 +46,19 @@ ResultLines LinesOf(const Request& request, const Result& result) {
     return lines;
 }
 
+// The pipe's inputs a figure that does not fit comes from: " (外径 D = 1e200, …)".
+std::string PipeInputsText(const RequestText& text) {
+    std::string named;
+    for (const auto& row : Inputs()) {
+        if (row.group != InputGroup::Pipe || !text.Has(row.field)) continue;
+        const auto unit = UnitName(row.quantity, text.UnitSystem());
+        named += (named.empty() ? " (来自 " : ", ") + std::string(row.label) + " " +
+                 std::string(row.symbol) + " = " + *text[row.field] +
+                 (unit.empty() ? "" : " " + std::string(unit));
+    }
+    return named.empty() ? named : named + ")";
+}
+
 }  // namespace
 
 float PerFahrenheit(const CoefficientHit& hit) {
@@ -77,7 +90,9 @@ Evaluation Evaluate(const Catalogue& catalogue, const RequestText& text,
     const Request& request = evaluation.request.emplace(std::get<Request>(checked));
     auto calculated = Calculate(catalogue, request, cache);
     if (auto* failure = std::get_if<std::string>(&calculated)) {
-        evaluation.failure = std::move(*failure);
+        evaluation.failure = std::move(*failure) +
+                             " (来自 长度 L = " + std::string(text.Text(RequestField::Length)) +
+                             ")";
         return evaluation;
     }
     const Result& result = evaluation.result.emplace(std::get<Result>(calculated));
@@ -85,7 +100,7 @@ Evaluation Evaluate(const Catalogue& catalogue, const RequestText& text,
         evaluation.compensation = Compensate(catalogue, request, *request.pipe, result);
         if (!evaluation.compensation) {
             evaluation.result.reset();
-            evaluation.failure = "补偿计算结果超出范围";
+            evaluation.failure = "补偿计算结果超出范围" + PipeInputsText(text);
             return evaluation;
         }
     }

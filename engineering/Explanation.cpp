@@ -100,9 +100,9 @@ Explanation Explain(const Catalogue& catalogue, const RequestText& text, const R
                 explanation.roundings.push_back(std::move(*step));
             }
         };
-        note(RequestField::Temperature, text.temperature, request.temperature);
-        note(RequestField::Install, text.install, request.install);
-        if (request.cold) note(RequestField::Cold, text.cold, *request.cold);
+        note(RequestField::Temperature, text[RequestField::Temperature], request.temperature);
+        note(RequestField::Install, text[RequestField::Install], request.install);
+        if (request.cold) note(RequestField::Cold, text[RequestField::Cold], *request.cold);
     }
     explanation.coefficients.push_back({hot, result.coefficient});
     // The installation term vanishes only at 20 °C in a table from 20 °C.

@@ -104,16 +104,20 @@ namespace {
 class RequestCheck {
   public:
     RequestCheck(const Catalogue& catalogue, const RequestText& text)
-        : catalogue_(catalogue), text_(text) {
-        request_.units = text.units;
-        if (text.units == Units::Us) request_.install = CelsiusToFahrenheit(ReferenceTemperature);
+        : catalogue_(catalogue), text_(text), units_(text.UnitSystem()) {
+        request_.units = units_;
+        if (units_ == Units::Us) request_.install = CelsiusToFahrenheit(ReferenceTemperature);
     }
 
     std::variant<Request, std::vector<RequestFault>> Run() {
-        const auto material = catalogue_.Find(text_.material);
+        if (text_.Has(RequestField::Units) && !ParseUnits(text_.Text(RequestField::Units))) {
+            Fault(RequestField::Units,
+                  "单位无效: " + QuotedInput(text_.Text(RequestField::Units)) + " (应为 si 或 us)");
+        }
+        const auto material = catalogue_.Find(text_.Text(RequestField::Material));
         if (!material) {
             Fault(RequestField::Material,
-                  "未知材料: " + QuotedInput(text_.material) +
+                  "未知材料: " + QuotedInput(text_.Text(RequestField::Material)) +
                       std::string(catalogue_.UserMaterials().empty() ? " (应为 0 至 7 或材料名称)"
                                                                      : kUnknownMaterialHint));
             Length();
@@ -127,15 +131,16 @@ class RequestCheck {
         if (warmRead) WarmWithin();
         if (installRead) InstallWithin();
         if (coldRead) ColdWithin(warmRead);
-        if (text_.pipe.Any()) PipeFields();
+        if (text_.AnyPipe()) PipeFields();
         if (!faults_.empty()) return faults_;
+        Understand();
         return request_;
     }
 
   private:
-    bool Us() const { return text_.units == Units::Us; }
+    bool Us() const { return units_ == Units::Us; }
     const std::string& Range() {
-        if (range_.empty()) range_ = RangeText(catalogue_, request_.material, text_.units);
+        if (range_.empty()) range_ = RangeText(catalogue_, request_.material, units_);
         return range_;
     }
     double Reference() const { return catalogue_.Reference(request_.material); }
@@ -151,10 +156,10 @@ class RequestCheck {
     }
 
     bool Temperature() {
-        const auto t = ParseTemperature(text_.temperature, text_.units);
+        const auto typed = text_.Text(RequestField::Temperature);
+        const auto t = ParseTemperature(typed, units_);
         if (!t) {
-            Fault(RequestField::Temperature,
-                  "温度无效: " + QuotedInput(text_.temperature) + Expected());
+            Fault(RequestField::Temperature, "温度无效: " + QuotedInput(typed) + Expected());
             return false;
         }
         request_.temperature = *t;
@@ -162,13 +167,14 @@ class RequestCheck {
     }
 
     void Length() {
-        const AsciiMinus ascii(text_.length);
+        const std::string_view given = text_.Text(RequestField::Length);
+        const AsciiMinus ascii(given);
         const std::string_view typed = ascii.View();
         const auto l = TextToSingle(typed);
         const std::string unit = Us() ? ", 单位 in)" : ")";
         if (!l) {
             const bool number = ScanDecimal(typed).has_value();  // a number, but too large
-            Fault(RequestField::Length, "长度无效: " + QuotedInput(text_.length) +
+            Fault(RequestField::Length, "长度无效: " + QuotedInput(given) +
                                             (number ? " (数值过大" : " (应为数值") + unit);
             return;
         }
@@ -176,18 +182,18 @@ class RequestCheck {
         lengthRead_ = true;
         if (Us() && std::fabs(request_.LengthMm()) > std::numeric_limits<float>::max()) {
             Fault(RequestField::Length,
-                  "长度超出范围: " + QuotedInput(text_.length) + " in 换算为 mm 后超出单精度范围");
+                  "长度超出范围: " + QuotedInput(given) + " in 换算为 mm 后超出单精度范围");
         }
     }
 
     bool Install() {
-        if (!text_.install) return true;
-        const auto t = ParseTemperature(*text_.install, text_.units);
+        const auto& install = text_[RequestField::Install];
+        if (!install) return true;
+        const auto t = ParseTemperature(*install, units_);
         if (!t) {
-            Fault(RequestField::Install, "安装温度无效: " + QuotedInput(*text_.install) +
-                                             " (应为 " + CelsiusInUnits(Reference(), text_.units) +
-                                             "或 " + Range() + "之内的" +
-                                             (Us() ? "华氏度数)" : "整摄氏度数)"));
+            Fault(RequestField::Install, "安装温度无效: " + QuotedInput(*install) + " (应为 " +
+                                             CelsiusInUnits(Reference(), units_) + "或 " + Range() +
+                                             "之内的" + (Us() ? "华氏度数)" : "整摄氏度数)"));
             return false;
         }
         request_.install = *t;
@@ -195,10 +201,11 @@ class RequestCheck {
     }
 
     bool Cold() {
-        if (!text_.cold) return false;
-        const auto t = ParseTemperature(*text_.cold, text_.units);
+        const auto& cold = text_[RequestField::Cold];
+        if (!cold) return false;
+        const auto t = ParseTemperature(*cold, units_);
         if (!t) {
-            Fault(RequestField::Cold, "冷态温度无效: " + QuotedInput(*text_.cold) + Expected());
+            Fault(RequestField::Cold, "冷态温度无效: " + QuotedInput(*cold) + Expected());
             return false;
         }
         request_.cold = *t;
@@ -221,9 +228,9 @@ class RequestCheck {
 
     void InstallWithin() {
         if (WithinOrReference(request_.install)) return;
-        Fault(RequestField::Install,
-              "安装温度超过范围: " + Shown(request_.install) + Degrees() + " (安装温度应为 " +
-                  CelsiusInUnits(Reference(), text_.units) + ", 或在该材料的 " + Range() + "之内)");
+        Fault(RequestField::Install, "安装温度超过范围: " + Shown(request_.install) + Degrees() +
+                                         " (安装温度应为 " + CelsiusInUnits(Reference(), units_) +
+                                         ", 或在该材料的 " + Range() + "之内)");
     }
 
     void ColdWithin(bool warmRead) {
@@ -235,73 +242,115 @@ class RequestCheck {
             Fault(RequestField::Cold,
                   "冷态温度 " + Shown(cold) + Degrees() + "高于温度 " +
                       Shown(request_.temperature) + Degrees(),
-                  ": --temperature 为最热状态, --cold 为最冷状态");
+                  ": " + Option(RequestField::Temperature) + " 为最热状态, " +
+                      Option(RequestField::Cold) + " 为最冷状态");
         }
     }
 
-    // A positive finite number in a pipe field, or a fault naming the field.
-    std::optional<double> Positive(RequestField field, std::string_view name,
-                                   const std::optional<std::string>& typed, std::string_view unit) {
+    // Each input's value as taken, for the faces that echo the request.
+    void Understand() {
+        using F = RequestField;
+        const auto set = [&](F field, std::optional<double> value) {
+            request_.understood[static_cast<std::size_t>(field)] = value;
+        };
+        set(F::Material, request_.material);
+        set(F::Temperature, request_.temperature);
+        set(F::Cold, request_.cold);
+        set(F::Length, static_cast<double>(request_.length));
+        set(F::Install, request_.install);
+        set(F::Units, units_ == Units::Si ? 0 : 1);
+        if (!request_.pipe) return;
+        const Pipe& pipe = *request_.pipe;
+        set(F::Diameter, pipe.diameter);
+        set(F::Wall, pipe.wall);
+        set(F::Modulus, pipe.modulus);
+        set(F::Allowable, pipe.allowable);
+        set(F::ColdAllowable, pipe.coldAllowable);
+        set(F::HotAllowable, pipe.hotAllowable);
+        set(F::Cycles, pipe.cycles);
+    }
+
+    static std::string Option(RequestField field) { return std::string(Row(field).option); }
+    std::string Unit(RequestField field) const {
+        return std::string(UnitName(Row(field).quantity, units_));
+    }
+
+    // A positive finite number in a pipe field, or a fault naming the field. An unusual value
+    // is taken, with a warning.
+    std::optional<double> Positive(RequestField field, std::string_view name) {
+        const auto& typed = text_[field];
         if (!typed) return std::nullopt;
         const AsciiMinus ascii(*typed);
         const auto value = TextToDouble(ascii.View());
-        if (value && *value > 0) return value;
+        if (value && *value > 0) {
+            if (auto warning = PlausibilityWarning(Row(field), *value, units_)) {
+                request_.warnings.push_back(std::move(*warning));
+            }
+            return value;
+        }
         Fault(field, std::string(name) + "无效: " + QuotedInput(*typed) + " (应为正数, 单位 " +
-                         std::string(unit) + ")");
+                         Unit(field) + ")");
         return std::nullopt;
     }
 
     // The pipe's fields, given only together with its outside diameter.
     void PipeFields() {
-        const PipeText& typed = text_.pipe;
-        const std::string length = Us() ? "in" : "mm";
-        const std::string stress = Us() ? "psi" : "MPa";
+        using F = RequestField;
+        const std::string length = Unit(F::Diameter);
         const std::size_t before = faults_.size();
         Pipe pipe;
-        if (!typed.diameter) {
-            Fault(RequestField::Diameter,
-                  "缺少管道外径 D: 壁厚, 弹性模量与许用应力都要与外径一同给出", " (--od)");
+        if (!text_.Has(F::Diameter)) {
+            Fault(F::Diameter, "缺少管道外径 D: 壁厚, 弹性模量与许用应力都要与外径一同给出",
+                  " (" + Option(F::Diameter) + ")");
         }
-        const auto d = Positive(RequestField::Diameter, "外径", typed.diameter, length);
-        const auto t = Positive(RequestField::Wall, "壁厚", typed.wall, length);
+        const auto d = Positive(F::Diameter, "外径");
+        const auto t = Positive(F::Wall, "壁厚");
         if (d && t && *t >= *d / 2) {
-            Fault(RequestField::Wall, "壁厚 t = " + DoubleToText(*t) + " " + length +
-                                          " 不小于外径的一半 (D/2 = " + DoubleToText(*d / 2) + " " +
-                                          length + ")");
+            Fault(F::Wall, "壁厚 t = " + DoubleToText(*t) + " " + length +
+                               " 不小于外径的一半 (D/2 = " + DoubleToText(*d / 2) + " " + length +
+                               ")");
         }
-        const auto modulus = Positive(RequestField::Modulus, "弹性模量", typed.modulus, stress);
-        const auto fallback = DefaultModulus(request_.material, text_.units);
-        if (!typed.modulus && !fallback) {
-            Fault(RequestField::Modulus, "自定义材料没有默认的弹性模量 Ea, 请给出", " (--modulus)");
+        const auto modulus = Positive(F::Modulus, "弹性模量");
+        const auto fallback = DefaultModulus(request_.material, units_);
+        if (!text_.Has(F::Modulus) && !fallback) {
+            Fault(F::Modulus, "自定义材料没有默认的弹性模量 Ea, 请给出",
+                  " (" + Option(F::Modulus) + ")");
         }
-        pipe.allowable =
-            Positive(RequestField::Allowable, "许用位移应力范围", typed.allowable, stress);
-        pipe.coldAllowable =
-            Positive(RequestField::ColdAllowable, "冷态许用应力", typed.coldAllowable, stress);
-        pipe.hotAllowable =
-            Positive(RequestField::HotAllowable, "热态许用应力", typed.hotAllowable, stress);
-        if (typed.allowable && (typed.coldAllowable || typed.hotAllowable)) {
-            Fault(RequestField::Allowable, "许用位移应力范围 SA 与 Sc, Sh 只能给出一种",
-                  ": --sa 与 --sc/--sh 不能同时使用");
-        } else if (typed.coldAllowable && !typed.hotAllowable) {
-            Fault(RequestField::HotAllowable, "只给出了冷态许用应力 Sc, 还需要热态许用应力 Sh",
-                  " (--sh)");
-        } else if (typed.hotAllowable && !typed.coldAllowable) {
-            Fault(RequestField::ColdAllowable, "只给出了热态许用应力 Sh, 还需要冷态许用应力 Sc",
-                  " (--sc)");
+        pipe.allowable = Positive(F::Allowable, "许用位移应力范围");
+        pipe.coldAllowable = Positive(F::ColdAllowable, "冷态许用应力");
+        pipe.hotAllowable = Positive(F::HotAllowable, "热态许用应力");
+        const bool sa = text_.Has(F::Allowable);
+        const bool sc = text_.Has(F::ColdAllowable);
+        const bool sh = text_.Has(F::HotAllowable);
+        if (sa && (sc || sh)) {
+            Fault(F::Allowable, "许用位移应力范围 SA 与 Sc, Sh 只能给出一种",
+                  ": " + Option(F::Allowable) + " 与 " + Option(F::ColdAllowable) + "/" +
+                      Option(F::HotAllowable) + " 不能同时使用");
+        } else if (sc && !sh) {
+            Fault(F::HotAllowable, "只给出了冷态许用应力 Sc, 还需要热态许用应力 Sh",
+                  " (" + Option(F::HotAllowable) + ")");
+        } else if (sh && !sc) {
+            Fault(F::ColdAllowable, "只给出了热态许用应力 Sh, 还需要冷态许用应力 Sc",
+                  " (" + Option(F::ColdAllowable) + ")");
         }
-        if (typed.cycles) {
-            const AsciiMinus ascii(*typed.cycles);
+        if (const auto& cycles = text_[F::Cycles]) {
+            const AsciiMinus ascii(*cycles);
             const auto n = TextToDouble(ascii.View());
             if (!n || *n < 1 || *n != std::floor(*n)) {
-                Fault(RequestField::Cycles,
-                      "循环次数无效: " + QuotedInput(*typed.cycles) + " (应为不小于 1 的整数)");
+                Fault(F::Cycles,
+                      "循环次数无效: " + QuotedInput(*cycles) + " (应为不小于 1 的整数)");
             } else {
                 pipe.cycles = *n;
+                // N only enters SA = f·(1.25·Sc + 0.25·Sh): say so when it cannot.
+                if (!(sc && sh)) {
+                    request_.warnings.push_back(
+                        {F::Cycles, "循环次数 N = " + DoubleToText(*n) +
+                                        " 未使用: 只在由 Sc 与 Sh 计算 SA 时用到"});
+                }
             }
         }
         if (lengthRead_ && request_.length <= 0 && faults_.size() == before) {
-            Fault(RequestField::Length, "长度应大于 0: 补偿计算需要管道的长度");
+            Fault(F::Length, "长度应大于 0: 补偿计算需要管道的长度");
         }
         if (faults_.size() != before || !d) return;
         pipe.diameter = *d;
@@ -313,6 +362,7 @@ class RequestCheck {
 
     const Catalogue& catalogue_;
     const RequestText& text_;
+    Units units_;
     Request request_;
     std::vector<RequestFault> faults_;
     std::string range_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "engineering/Catalogue.h"
+#include "engineering/Inputs.h"
 #include "engineering/Pipe.h"
 #include "engineering/Units.h"
 #include "tables/MaterialTables.h"
@@ -17,19 +19,6 @@ namespace velmarith::engineering {
 // A material given by its list position (0 … 7, in any form a temperature may take: " 2",
 // full-width "２") or by its list text ("奥氏体钢", spaces around it ignored).
 std::optional<int> ParseMaterial(std::string_view text);
-
-// One calculation as typed, the one form every face hands a request on in: -t is the warmest
-// state, --cold the coldest. An absent installation temperature is the default, 20 °C
-// (68 °F); an absent cold temperature, no cold state.
-struct RequestText {
-    std::string material;
-    std::string temperature;
-    std::string length;
-    std::optional<std::string> install;
-    std::optional<std::string> cold;
-    Units units = Units::Si;
-    PipeText pipe;  // for what the movement does to the pipe
-};
 
 struct Request {
     int material = 0;
@@ -41,6 +30,15 @@ struct Request {
     std::optional<double> cold;
     float length = 0;  // mm or in, as the window stores a length
     std::optional<Pipe> pipe;
+    // Inputs taken but out of the ordinary, or given and not used.
+    std::vector<InputWarning> warnings;
+    // Each input as understood, defaults filled in, in the request's units; none where the
+    // request has none (no cold state, no pipe). The material is its id, the units 0 (SI)
+    // or 1 (US).
+    std::array<std::optional<double>, kInputCount> understood{};
+    const std::optional<double>& Understood(RequestField field) const {
+        return understood[static_cast<std::size_t>(field)];
+    }
 
     double Celsius(double temperature) const {
         return units == Units::Si ? temperature : FahrenheitToCelsius(temperature);
@@ -53,22 +51,6 @@ struct Request {
 };
 
 inline constexpr std::string_view kUnknownMaterialHint = " (应为 0 至 7, 材料名称或自定义材料名)";
-
-// The field of a request a fault is in.
-enum class RequestField {
-    Material,
-    Temperature,
-    Length,
-    Install,
-    Cold,
-    Diameter,
-    Wall,
-    Modulus,
-    Allowable,
-    ColdAllowable,
-    HotAllowable,
-    Cycles,
-};
 
 struct RequestFault {
     RequestField field;

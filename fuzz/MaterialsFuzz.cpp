@@ -52,14 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A pipe of it, with the modulus a user material needs: figures that are numbers, or
         // a refusal that says why.
         RequestText text;
-        text.material = catalogue.Name(id);
-        text.temperature = velmarith::DoubleToText(high);
-        text.length = "1000";
-        text.install = velmarith::DoubleToText(low);
-        text.pipe.diameter = "100";
-        text.pipe.wall = "5";
-        text.pipe.modulus = "200000";
-        text.pipe.allowable = "200";
+        text[RequestField::Material] = catalogue.Name(id);
+        text[RequestField::Temperature] = velmarith::DoubleToText(high);
+        text[RequestField::Length] = "1000";
+        text[RequestField::Install] = velmarith::DoubleToText(low);
+        text[RequestField::Diameter] = "100";
+        text[RequestField::Wall] = "5";
+        text[RequestField::Modulus] = "200000";
+        text[RequestField::Allowable] = "200";
         const auto evaluation = Evaluate(catalogue, text);
         if (!evaluation.Sound() && evaluation.Refusal().empty()) std::abort();
         if (evaluation.compensation && !std::isfinite(evaluation.compensation->hot.stress)) {

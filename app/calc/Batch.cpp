@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/shared/CompensationText.h"
+#include "app/calc/BatchColumns.h"
+#include "app/calc/BatchOutput.h"
 #include "app/shared/CsvField.h"
 #include "app/shared/CsvReader.h"
 #include "engineering/Evaluation.h"
@@ -21,43 +22,8 @@ constexpr std::size_t kReadChunk = 1 << 16;
 constexpr std::size_t kFlushAt = 1 << 16;
 // A field longer than this is no number or material.
 constexpr std::size_t kLongestField = 1 << 12;
-constexpr std::size_t kOutputFields = 13;
-
-constexpr std::string_view kOutputHeaderSi =
-    "material,temperature,length,install,coefficient,install_coefficient,expansion,mm_per_m,"
-    "final_length,cold,cold_expansion,movement,error\n";
-constexpr std::string_view kOutputHeaderUs =
-    "material,temperature_F,length_in,install_F,coefficient_per_C,install_coefficient_per_C,"
-    "expansion_in,in_per_100ft,final_length_in,cold_F,cold_expansion_in,movement_in,error\n";
-constexpr std::string_view kHeaderText = "material,temperature,length[,install][,cold]";
-// The input's columns: the first three in this order, then the others in any order.
-enum Column {
-    kMaterial,
-    kTemperature,
-    kLength,
-    kInstall,
-    kCold,
-    kDiameter,
-    kWall,
-    kModulus,
-    kAllowable,
-    kColdAllowable,
-    kHotAllowable,
-    kCycles,
-    kColumns
-};
-constexpr std::array<std::string_view, kColumns> kInputColumns = {
-    "material", "temperature", "length", "install", "cold", "od",
-    "wall",     "modulus",     "sa",     "sc",      "sh",   "cycles"};
-constexpr std::size_t kHeaderFieldsAtMost = kColumns;
-// With any pipe column, the figures of the pipe follow the movement.
-constexpr std::string_view kPipeHeaderSi =
-    "od,wall,metal_area,modulus,allowable_range,hot_stress,hot_force,cold_stress,cold_force,leg,"
-    "loop_width,loop_height,";
-constexpr std::string_view kPipeHeaderUs =
-    "od_in,wall_in,metal_area_in2,modulus_psi,allowable_range_psi,hot_stress_psi,hot_force_lbf,"
-    "cold_stress_psi,cold_force_lbf,leg_in,loop_width_in,loop_height_in,";
-constexpr std::size_t kPipeOutputFields = 12;
+// A header names each input at most once.
+constexpr std::size_t kHeaderFieldsAtMost = kInputCount;
 
 std::string_view EncodingName(TextEncoding encoding) {
     return encoding == TextEncoding::Utf8 ? "UTF-8" : "GB18030";
@@ -65,15 +31,17 @@ std::string_view EncodingName(TextEncoding encoding) {
 
 class BatchWriter {
   public:
-    BatchWriter(std::FILE* out, std::FILE* err, TextEncoding encoding, bool bom, Units units,
-                const Catalogue& catalogue)
-        : units_(units),
+    BatchWriter(std::FILE* out, std::FILE* err, TextEncoding encoding, bool bom,
+                const BatchOptions& options, const Catalogue& catalogue)
+        : units_(options.units),
+          defaults_(options.defaults),
           catalogue_(catalogue),
           out_(out),
           err_(err),
           encoding_(encoding),
           toUtf8_(encoding, TextEncoding::Utf8),
           fromUtf8_(TextEncoding::Utf8, encoding) {
+        defaults_.SetUnits(units_);
         if (bom) buffer_ += kUtf8Bom;
     }
 
@@ -81,14 +49,14 @@ class BatchWriter {
         ++records_;
         if (records_ == 1) {
             CheckHeader(record);
-        } else if (headerColumns_ > 0) {
+        } else if (columns_) {
             Row(record);
         }
         if (buffer_.size() >= kFlushAt) Flush();
     }
 
-    std::size_t HeaderColumns() const { return headerColumns_; }
-    bool HeaderFailed() const { return records_ >= 1 && headerColumns_ == 0; }
+    std::size_t HeaderColumns() const { return columns_ ? columns_->Count() : 0; }
+    bool HeaderFailed() const { return records_ >= 1 && !columns_; }
     bool WriteFailed() const { return writeFailed_; }
 
     void FileError(const std::string& message) {
@@ -99,7 +67,7 @@ class BatchWriter {
 
     int Finish(bool inputUnreadable) {
         if (records_ == 0 && !inputUnreadable) {
-            FileError("CSV 文件为空: 应有表头 " + std::string(kHeaderText));
+            FileError("CSV 文件为空: 应有表头 " + HeaderText());
         }
         Flush();
         return failed_ || inputUnreadable ? 1 : 0;
@@ -111,82 +79,61 @@ class BatchWriter {
     }
 
     void CheckHeader(const CsvRecord& record) {
-        bool named = record.error.empty() && record.fieldCount >= 3 &&
-                     record.fieldCount <= kHeaderFieldsAtMost;
-        columnOf_.fill(-1);
-        for (std::size_t i = 0; named && i < record.fieldCount; ++i) {
-            const auto field = FieldAt(record, i);
-            named = false;
-            for (std::size_t c = 0; c < kColumns; ++c) {
-                const bool inPlace = c >= kInstall || c == i;
-                if (field == kInputColumns[c] && inPlace && columnOf_[c] < 0) {
-                    columnOf_[c] = static_cast<int>(i);
-                    named = true;
-                }
+        const std::string where = "第" + std::to_string(record.line) + "行: ";
+        if (!record.error.empty()) {
+            FileError(where + "表头有误: " + std::string(record.error));
+            return;
+        }
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < record.fieldCount; ++i) {
+            auto name = toUtf8_.Convert(FieldAt(record, i));
+            if (!name) {
+                FileError(where + "表头第" + std::to_string(i + 1) + "列不是有效的 " +
+                          std::string(EncodingName(encoding_)) + " 文本");
+                return;
             }
+            names.push_back(std::move(*name));
         }
-        if (!named) {
-            FileError("第" + std::to_string(record.line) + "行: 表头应为 " +
-                      std::string(kHeaderText));
+        auto columns = BatchColumns::FromHeader(names, defaults_);
+        if (auto* fault = std::get_if<std::string>(&columns)) {
+            FileError(where + *fault);
             return;
         }
-        headerColumns_ = record.fieldCount;
-        for (std::size_t c = kDiameter; c < kColumns; ++c) pipeColumns_ |= columnOf_[c] >= 0;
-        std::string_view header = units_ == Units::Si ? kOutputHeaderSi : kOutputHeaderUs;
-        if (pipeColumns_) {
-            header.remove_suffix(std::string_view("error\n").size());
-            buffer_ += header;
-            buffer_ += units_ == Units::Si ? kPipeHeaderSi : kPipeHeaderUs;
-            buffer_ += "error\n";
-            return;
-        }
-        buffer_ += header;
+        columns_ = std::get<BatchColumns>(std::move(columns));
+        output_.emplace(units_, columns_->Pipe());
+        buffer_ += fromUtf8_.Convert(output_->Header()).value_or(output_->Header());
     }
 
-    std::string_view Input(const CsvRecord& record, Column column) const {
-        return columnOf_[column] < 0 ? std::string_view()
-                                     : FieldAt(record, static_cast<std::size_t>(columnOf_[column]));
+    // The inputs as they came, each in its column, in the input's own bytes.
+    std::array<std::string_view, kInputCount> Typed(const CsvRecord& record) const {
+        std::array<std::string_view, kInputCount> typed{};
+        for (const auto& row : Inputs()) {
+            const int at = columns_->FieldOf(row.field);
+            const auto i = static_cast<std::size_t>(row.field);
+            if (at >= 0 && !FieldAt(record, static_cast<std::size_t>(at)).empty()) {
+                typed[i] = FieldAt(record, static_cast<std::size_t>(at));
+            } else if (row.field != RequestField::Units && defaults_.Has(row.field)) {
+                typed[i] = *defaults_[row.field];  // UTF-8, as the command line gave it
+            }
+        }
+        return typed;
     }
 
     void Row(const CsvRecord& record) {
         std::string error(record.error);
-        std::array<std::string, kColumns> text;  // the fields in UTF-8, by column
-        if (error.empty() && record.fieldCount < 3) {
-            error = headerColumns_ == 3   ? "应有3列"
-                    : headerColumns_ == 4 ? "应有3或4列"
-                                          : "应有3至" + std::to_string(headerColumns_) + "列";
-        }
-        for (std::size_t c = 0; error.empty() && c < kColumns; ++c) {
-            if (columnOf_[c] < 0 || static_cast<std::size_t>(columnOf_[c]) >= record.fieldCount) {
-                continue;
-            }
-            auto converted = toUtf8_.Convert(Input(record, static_cast<Column>(c)));
+        if (error.empty()) error = columns_->TooFew(record.fieldCount);
+        std::vector<std::string> fields(record.fieldCount);  // in UTF-8
+        for (std::size_t i = 0; error.empty() && i < record.fieldCount; ++i) {
+            auto converted = toUtf8_.Convert(FieldAt(record, i));
             if (!converted) {
-                error = "第" + std::to_string(columnOf_[c] + 1) + "列不是有效的 " +
+                error = "第" + std::to_string(i + 1) + "列不是有效的 " +
                         std::string(EncodingName(encoding_)) + " 文本";
             } else {
-                text[c] = std::move(*converted);
+                fields[i] = std::move(*converted);
             }
         }
         if (error.empty()) {
-            RequestText request;
-            request.material = std::move(text[kMaterial]);
-            request.temperature = std::move(text[kTemperature]);
-            request.length = std::move(text[kLength]);
-            request.units = units_;
-            // An empty optional field is not given.
-            const auto optional = [&](Column column, std::optional<std::string>& into) {
-                if (!text[column].empty()) into = std::move(text[column]);
-            };
-            optional(kInstall, request.install);
-            optional(kCold, request.cold);
-            optional(kDiameter, request.pipe.diameter);
-            optional(kWall, request.pipe.wall);
-            optional(kModulus, request.pipe.modulus);
-            optional(kAllowable, request.pipe.allowable);
-            optional(kColdAllowable, request.pipe.coldAllowable);
-            optional(kHotAllowable, request.pipe.hotAllowable);
-            optional(kCycles, request.pipe.cycles);
+            const RequestText request = columns_->Request(fields);
             const auto evaluation = Evaluate(catalogue_, request, &coefficients_, Detail::Figures);
             if (evaluation.Sound()) {
                 WriteResult(record, evaluation);
@@ -195,96 +142,43 @@ class BatchWriter {
             error = evaluation.Refusal();
         }
         failed_ = true;
-        // The inputs as they came, each in its column; nothing computed.
-        for (std::size_t i = 0; i < kOutputFields - 1; ++i) {
-            if (i < 4) AppendCsvField(buffer_, Input(record, static_cast<Column>(i)));
-            if (i == 9) AppendCsvField(buffer_, Input(record, kCold));
-            buffer_ += ',';
-        }
-        for (std::size_t i = 0; pipeColumns_ && i < kPipeOutputFields; ++i) {
-            if (i == 0) AppendCsvField(buffer_, Input(record, kDiameter));
-            if (i == 1) AppendCsvField(buffer_, Input(record, kWall));
-            buffer_ += ',';
-        }
+        output_->AppendInputs(buffer_, Typed(record));
         AppendError(record.line, error);
         buffer_ += '\n';
     }
 
     void AppendError(long long line, const std::string& error) {
-        const std::string message = "第" + std::to_string(line) + "行: " + error;
-        // Every message converts; the fallback only keeps a broken converter from losing it.
-        AppendCsvField(buffer_, fromUtf8_.Convert(message).value_or(message));
+        AppendCsvField(buffer_, Converted(Numbered(line, error)));
     }
 
-    // The pipe's figures, each as its line shows it; empty where the row has none.
-    void AppendPipe(const Request& request, const std::optional<Compensation>& figures) {
-        const auto figure = [&](const std::optional<double>& value) {
-            if (value) buffer_ += Figure(*value);
-            buffer_ += ',';
-        };
-        if (!figures) {
-            buffer_.append(kPipeOutputFields, ',');
-            return;
-        }
-        figure(request.pipe->diameter);
-        figure(request.pipe->wall);
-        figure(figures->metalArea);
-        figure(figures->modulus);
-        figure(figures->allowableRange);
-        figure(figures->hot.stress);
-        figure(figures->hot.force);
-        figure(figures->cold ? std::optional(figures->cold->stress) : std::nullopt);
-        figure(figures->cold ? figures->cold->force : std::nullopt);
-        figure(figures->leg);
-        figure(figures->loopWidth);
-        figure(figures->loopHeight);
+    static std::string Numbered(long long line, const std::string& text) {
+        return "第" + std::to_string(line) + "行: " + text;
+    }
+    // Every message converts; the fallback only keeps a broken converter from losing it.
+    std::string Converted(const std::string& text) const {
+        return fromUtf8_.Convert(text).value_or(text);
     }
 
     void WriteResult(const CsvRecord& record, const Evaluation& evaluation) {
-        const Request& request = *evaluation.request;
-        const Result& result = *evaluation.result;
-        const long long line = record.line;
-        // The material as the user wrote it, in the input's own bytes, so that the result
-        // lines up with the sheet it came from.
-        AppendCsvField(buffer_, Input(record, kMaterial));
-        buffer_ += ',';
-        const auto temperature = [&](double t) {
-            return units_ == Units::Si ? IntegerToText(static_cast<std::int16_t>(t))
-                                       : DoubleToText(t);
-        };
-        const auto optional = [](const std::optional<float>& value) {
-            return value ? SingleToText(*value) : std::string();
-        };
-        const auto coefficient = [&](const CoefficientHit& hit) {
-            return units_ == Units::Si ? hit.valueText : SingleToText(hit.coefficient);
-        };
-        // None of these can hold a comma or a quote: no quoting needed.
-        const std::string fields[] = {
-            temperature(request.temperature),
-            SingleToText(request.length),
-            temperature(request.install),
-            coefficient(result.coefficient),
-            result.installCoefficient ? coefficient(*result.installCoefficient) : std::string(),
-            SingleToText(result.expansion),
-            optional(result.rate),
-            optional(result.finalLength),
-            request.cold ? temperature(*request.cold) : std::string(),
-            optional(result.coldExpansion),
-            optional(result.movement),
-        };
-        for (const auto& field : fields) {
-            buffer_ += field;
-            buffer_ += ',';
+        const int materialAt = columns_->FieldOf(RequestField::Material);
+        const std::string_view material = materialAt >= 0 && !FieldAt(record, materialAt).empty()
+                                              ? FieldAt(record, materialAt)
+                                              : Typed(record)[0];
+        output_->AppendResult(buffer_, material, evaluation);
+        for (const auto& warning : evaluation.request->warnings) {
+            Flush();
+            std::fprintf(err_, "velmarith-calc: 注意: %s\n",
+                         Numbered(record.line, warning.message).c_str());
         }
-        if (pipeColumns_) AppendPipe(request, evaluation.compensation);
+        const Result& result = *evaluation.result;
         // An optional figure that does not fit is the only error such a row can have.
         if (!result.rate) {
             failed_ = true;
-            AppendError(line,
+            AppendError(record.line,
                         units_ == Units::Si ? "每米膨胀量超出范围" : "每100英尺膨胀量超出范围");
         } else if (!result.finalLength) {
             failed_ = true;
-            AppendError(line, "膨胀后长度超出范围");
+            AppendError(record.line, "膨胀后长度超出范围");
         }
         buffer_ += '\n';
     }
@@ -298,8 +192,10 @@ class BatchWriter {
     }
 
     Units units_;
+    RequestText defaults_;
     const Catalogue& catalogue_;
-    std::array<int, kColumns> columnOf_{};  // the input field of each column, -1 for none
+    std::optional<BatchColumns> columns_;
+    std::optional<BatchOutput> output_;
     std::FILE* out_;
     std::FILE* err_;
     TextEncoding encoding_;
@@ -307,8 +203,6 @@ class BatchWriter {
     EncodingConverter fromUtf8_;
     CoefficientCache coefficients_{catalogue_};
     long long records_ = 0;
-    std::size_t headerColumns_ = 0;
-    bool pipeColumns_ = false;
     bool failed_ = false;
     bool writeFailed_ = false;
     std::string buffer_;
@@ -326,7 +220,7 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& 
         options.encoding.value_or(bom ? TextEncoding::Utf8 : DetectEncoding(start));
 
     const Catalogue eight;
-    BatchWriter writer(out, err, encoding, bom && encoding == TextEncoding::Utf8, options.units,
+    BatchWriter writer(out, err, encoding, bom && encoding == TextEncoding::Utf8, options,
                        options.materials != nullptr ? *options.materials : eight);
     CsvReader reader(kLongestField, [&](const CsvRecord& record) {
         writer.Record(record);

@@ -6,6 +6,7 @@
 
 #include "app/shared/TextEncoding.h"
 #include "engineering/Catalogue.h"
+#include "engineering/Inputs.h"
 #include "engineering/Units.h"
 
 namespace velmarith::tool {
@@ -15,12 +16,13 @@ struct BatchOptions {
     std::optional<TextEncoding> encoding;  // none: detected from the input
     engineering::Units units = engineering::Units::Si;
     const engineering::Catalogue* materials = nullptr;  // none: the eight alone
+    // The command line's inputs: each row's value where it has no column or an empty cell.
+    engineering::RequestText defaults;
 };
 
-// Reads CSV rows "material,temperature,length[,install][,cold]" after that header and writes
-// one CSV row per input row: the inputs, coefficient(s), expansion, rate, final length, the
-// cold temperature with the change to it and the movement from it, and the error. In US
-// units the output header names each column's unit.
+// Reads CSV rows after a header that names their inputs (see BatchColumns) and writes one
+// CSV row per input row (see BatchOutput): every input as understood, every figure, and
+// the error. In US units the output header names each column's unit.
 // A bad row gets its reason (and its line) in the error column and the batch goes on. Input
 // in UTF-8 (with or without a byte-order mark) or GB18030; the output keeps the input's
 // encoding and mark. Streams in bounded memory. Returns the exit status: 0, or 1 when any row

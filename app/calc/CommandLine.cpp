@@ -1,6 +1,8 @@
 #include "app/calc/CommandLine.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -49,39 +51,22 @@ const CLI::Option* Named(const std::vector<const CLI::Option*>& options, std::st
     return nullptr;
 }
 
-// Our options take every value as text, so what the parser refuses is a value that is
-// missing (an option last, or before another option) or a flag given a value.
-UsageError ParseFailure(const std::vector<const CLI::Option*>& all, const CLI::Option* table,
+// Our options take every value as text and a missing value is found before the parser
+// runs, so what the parser refuses is a flag given a value, or something we do not name.
+UsageError ParseFailure(const std::vector<const CLI::Option*>& all,
                         const std::vector<std::string>& arguments) {
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const CLI::Option* option = Named(all, OptionName(arguments[i]));
+    for (const auto& argument : arguments) {
+        const CLI::Option* option = Named(all, OptionName(argument));
         if (option == nullptr) continue;
-        const std::string name = option->get_name();
-        const bool withValue = arguments[i].find('=') != std::string::npos;
-        const bool isFlag = option->get_expected_min() == 0 && option != table;
-        if (isFlag && withValue) return UsageError{"选项 " + name + " 不带值"};
-        const bool last = i + 1 == arguments.size();
-        if (!isFlag && !withValue && option != table &&
-            (last || Named(all, OptionName(arguments[i + 1])) != nullptr)) {
-            return UsageError{"选项 " + name + " 缺少值"};
+        const bool isFlag = option->get_expected_max() == 0;
+        if (isFlag && argument.find('=') != std::string::npos) {
+            return UsageError{"选项 " + option->get_name() + " 不带值"};
         }
     }
     return UsageError{"命令行有误"};
 }
 
 }  // namespace
-
-engineering::RequestText CommandLine::Request() const {
-    engineering::RequestText text;
-    text.material = material.value_or("");
-    text.temperature = temperature.value_or("");
-    text.length = length.value_or("");
-    text.install = install;
-    text.cold = cold;
-    text.units = units == "us" ? engineering::Units::Us : engineering::Units::Si;
-    text.pipe = pipe;
-    return text;
-}
 
 std::string VersionLine() {
     return "velmarith-calc (" + std::string(texts::ProductName) + ") " +
@@ -90,19 +75,30 @@ std::string VersionLine() {
 
 namespace {
 
-// The options, declared once, and what they were given.
+// Whether an argument is an option rather than a value: "-x", "--xyz", but not a negative
+// number ("-20", "-.5", "−20" is no option either).
+bool LooksLikeOption(std::string_view argument) {
+    if (argument.size() < 2 || argument[0] != '-') return false;
+    const char next = argument[1];
+    return !(next >= '0' && next <= '9') && next != '.';
+}
+
+// The options, declared once, and what they were given. The request's inputs come from the
+// table of inputs; the rest are the tool's own.
 class Parser {
   public:
     Parser() : app_{"金属热膨胀量计算 (与 Velmarith 窗口的计算相同)", "velmarith-calc"} {
         UseChineseLabels(app_);
         app_.set_help_flag();
-        DeclareCalculation();
-        DeclarePipe();
+        DeclareInputs(engineering::InputGroup::Calculation, kOneCalculation);
+        DeclareInputs(engineering::InputGroup::Pipe, kPipe);
         DeclareOutput();
         DeclareOthers();
     }
 
     std::variant<CommandLine, UsageError> Parse(int argc, char** argv) {
+        const std::vector<std::string> arguments(argv + 1, argv + argc);
+        if (auto missing = MissingValue(arguments)) return *missing;
         try {
             app_.parse(argc, argv);
         } catch (const CLI::ExtrasError&) {
@@ -112,8 +108,7 @@ class Parser {
             }
             return UsageError{"无法识别的参数: " + extras};
         } catch (const CLI::ParseError&) {
-            return ParseFailure(WithValues(), table_.option,
-                                std::vector<std::string>(argv + 1, argv + argc));
+            return ParseFailure(All(), arguments);
         }
         if (help_) {
             line_.help = app_.help();  // written out only when asked for
@@ -130,40 +125,24 @@ class Parser {
     }
 
   private:
-    CLI::Option* Value(ValueOption& into, const char* names, const char* type, const char* text,
-                       const char* group) {
+    CLI::Option* Value(ValueOption& into, const std::string& names, std::string_view type,
+                       std::string_view text, const char* group) {
         // CLI11 pads by bytes, so a Chinese placeholder would misalign the columns.
-        into.option = app_.add_option(names, into.values, std::string(type) + ": " + text)
-                          ->group(group)
-                          ->type_name("");
+        into.option =
+            app_.add_option(names, into.values, std::string(type) + ": " + std::string(text))
+                ->group(group)
+                ->type_name("");
         into.option->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
         return into.option;
     }
 
-    void DeclareCalculation() {
-        Value(material_, "-m,--material", "材料", "序号 0-7, 材料名称或自定义材料名",
-              kOneCalculation);
-        Value(temperature_, "-t,--temperature", "温度", "最热状态, 整摄氏度数 (美制: 华氏度)",
-              kOneCalculation);
-        Value(cold_, "--cold", "冷态温度", "最冷状态; 另给出安装至冷态的量与冷态至热态的位移",
-              kOneCalculation);
-        Value(length_, "-l,--length", "长度", "mm (美制: in)", kOneCalculation);
-        Value(install_, "-i,--install", "安装温度", "默认 20 摄氏度 (68°F)", kOneCalculation);
-        Value(units_, "--units", "单位", "si (摄氏度, mm; 默认) 或 us (°F, in, in/100ft)",
-              kOneCalculation);
-    }
-
-    void DeclarePipe() {
-        Value(od_, "--od", "外径", "管道外径 D (mm; 美制 in): 另给出两端固定的应力与推力, 补偿",
-              kPipe);
-        Value(wall_, "--wall", "壁厚", "管道壁厚 t (mm; 美制 in): 另给出截面积与固定点推力", kPipe);
-        Value(modulus_, "--modulus", "Ea", "弹性模量 (MPa; 美制 psi), 默认按材料 (B31.3 表 C-6)",
-              kPipe);
-        Value(sa_, "--sa", "SA", "许用位移应力范围 (MPa; 美制 psi): 另给出弯臂与 Π 形补偿器",
-              kPipe);
-        Value(sc_, "--sc", "Sc", "冷态许用应力, 与 --sh 一起代替 --sa", kPipe);
-        Value(sh_, "--sh", "Sh", "热态许用应力", kPipe);
-        Value(cycles_, "--cycles", "N", "等效满循环次数, 默认 7000", kPipe);
+    void DeclareInputs(engineering::InputGroup group, const char* heading) {
+        for (const auto& row : engineering::Inputs()) {
+            if (row.group != group) continue;
+            std::string names(row.option);
+            if (!row.shortOption.empty()) names = std::string(row.shortOption) + "," + names;
+            Value(inputs_[Index(row.field)], names, row.label, row.help, heading);
+        }
     }
 
     void DeclareOutput() {
@@ -180,7 +159,9 @@ class Parser {
     }
 
     void DeclareOthers() {
-        Value(csv_, "--csv", "文件", "每行一次计算的 CSV 文件 (- 为标准输入), 结果写到标准输出",
+        Value(csv_, "--csv", "文件",
+              "每行一次计算的 CSV 文件 (- 为标准输入), 结果写到标准输出; 同时给出的计算选项是各行"
+              "的默认值",
               kBatch);
         Value(encoding_, "--encoding", "编码", "utf-8 或 gb18030 (默认自动识别)", kBatch);
         Value(table_, "--table", "[材料]", "列出膨胀系数表, 或只列一种材料", kTable)
@@ -191,27 +172,42 @@ class Parser {
         app_.add_flag("--version", version_, "显示版本并退出")->group(kOther);
     }
 
-    // The options whose missing value the parser's refusal may be about.
-    std::vector<const CLI::Option*> WithValues() const {
-        std::vector<const CLI::Option*> all = {material_.option,
-                                               temperature_.option,
-                                               length_.option,
-                                               install_.option,
-                                               rate_,
-                                               final_,
-                                               explain_,
-                                               json_,
-                                               csv_.option,
-                                               encoding_.option,
-                                               table_.option};
-        const auto pipe = Pipe();
-        all.insert(all.end(), pipe.begin(), pipe.end());
+    static std::size_t Index(engineering::RequestField field) {
+        return static_cast<std::size_t>(field);
+    }
+
+    std::vector<ValueOption*> ValueOptions() {
+        std::vector<ValueOption*> all;
+        for (auto& input : inputs_) all.push_back(&input);
+        for (auto* option : {&plot_, &csv_, &encoding_, &table_, &materials_}) {
+            all.push_back(option);
+        }
         return all;
     }
 
-    std::vector<const CLI::Option*> Pipe() const {
-        return {od_.option, wall_.option, modulus_.option, sa_.option,
-                sc_.option, sh_.option,   cycles_.option};
+    // Every option of ours, for naming the one the parser refused.
+    std::vector<const CLI::Option*> All() {
+        std::vector<const CLI::Option*> all = {rate_, final_, explain_, json_};
+        for (const auto* option : ValueOptions()) all.push_back(option->option);
+        return all;
+    }
+
+    // An option that needs a value, given last or before another option ("-t -l 30000",
+    // "-l --json"). Its value may be a negative number ("--cold -20").
+    std::optional<UsageError> MissingValue(const std::vector<std::string>& arguments) {
+        const auto all = All();
+        for (std::size_t i = 0; i < arguments.size(); ++i) {
+            const std::string& argument = arguments[i];
+            if (argument == "--") break;
+            if (argument.find('=') != std::string::npos) continue;
+            const CLI::Option* option = Named(all, argument);
+            if (option == nullptr || option->get_expected_min() == 0) continue;
+            if (i + 1 == arguments.size() || LooksLikeOption(arguments[i + 1])) {
+                return UsageError{"选项 " + option->get_name() + " 缺少值"};
+            }
+            ++i;  // the value, whatever it reads like
+        }
+        return std::nullopt;
     }
 
     static std::optional<std::string> Take(const ValueOption& option) {
@@ -221,29 +217,24 @@ class Parser {
 
     // One value each, and the values that are words checked.
     std::optional<UsageError> TakeValues() {
-        for (const auto* option : {&material_, &temperature_, &cold_, &length_, &install_, &units_,
-                                   &plot_, &csv_, &encoding_, &table_, &materials_, &od_, &wall_,
-                                   &modulus_, &sa_, &sc_, &sh_, &cycles_}) {
+        for (const auto* option : ValueOptions()) {
             if (option->values.size() > 1) {
                 return UsageError{"选项 " + option->option->get_name() + " 只能给一次"};
             }
         }
-        line_.material = Take(material_);
-        line_.temperature = Take(temperature_);
-        line_.cold = Take(cold_);
-        line_.length = Take(length_);
-        if (!units_.values.empty()) line_.units = units_.values.front();
-        line_.install = Take(install_);
-        line_.pipe = {Take(od_), Take(wall_), Take(modulus_), Take(sa_),
-                      Take(sc_), Take(sh_),   Take(cycles_)};
+        for (const auto& row : engineering::Inputs()) {
+            line_.request[row.field] = Take(inputs_[Index(row.field)]);
+        }
         line_.plot = Take(plot_);
         line_.materials = Take(materials_);
         line_.csv = Take(csv_);
         line_.encoding = Take(encoding_);
         if (table_.option->count() > 0) line_.tableMaterial = Take(table_).value_or("");
 
-        if (line_.units != "si" && line_.units != "us") {
-            return UsageError{"选项 --units 的值无效: \"" + line_.units + "\" (应为 si 或 us)"};
+        using engineering::RequestField;
+        if (const auto& units = line_.request[RequestField::Units];
+            units && !engineering::ParseUnits(*units)) {
+            return UsageError{"选项 --units 的值无效: \"" + *units + "\" (应为 si 或 us)"};
         }
         const auto& encoding = line_.encoding;
         if (encoding && *encoding != "utf-8" && *encoding != "UTF-8" && *encoding != "gb18030" &&
@@ -266,39 +257,64 @@ class Parser {
         return std::nullopt;
     }
 
+    // An input the mode has no use for is named, not dropped.
+    std::optional<UsageError> RefuseInputs(const CLI::Option* mode,
+                                           std::initializer_list<engineering::RequestField> used) {
+        for (const auto& row : engineering::Inputs()) {
+            const bool isUsed = std::find(used.begin(), used.end(), row.field) != used.end();
+            if (!isUsed && inputs_[Index(row.field)].option->count() > 0) {
+                return UsageError{std::string(row.option) + " 不能与 " + mode->get_name() +
+                                  " 同用"};
+            }
+        }
+        return std::nullopt;
+    }
+
     // Which options go together: the first one given of each mode decides.
     std::optional<UsageError> ChooseMode() {
+        using F = engineering::RequestField;
         const auto given = [](const CLI::Option* option) { return option->count() > 0; };
-        std::vector<const CLI::Option*> calculation = {
-            material_.option, temperature_.option, length_.option, install_.option, rate_, final_,
-            explain_};
-        const auto pipe = Pipe();
         if (given(table_.option)) {
             line_.mode = CommandLine::Mode::Table;
-            calculation.insert(calculation.end(),
-                               {csv_.option, encoding_.option, units_.option, plot_.option});
-            calculation.insert(calculation.end(), pipe.begin(), pipe.end());
-            return Refuse(table_.option, calculation);
+            if (auto refused = Refuse(table_.option, {csv_.option, encoding_.option, plot_.option,
+                                                      rate_, final_, explain_})) {
+                return refused;
+            }
+            return RefuseInputs(table_.option, {});
         }
         if (given(csv_.option)) {
             line_.mode = CommandLine::Mode::Batch;
-            calculation.insert(calculation.end(), {plot_.option, json_});
-            calculation.insert(calculation.end(), pipe.begin(), pipe.end());
-            return Refuse(csv_.option, calculation);
+            // Every input may be given: it is each row's default.
+            return Refuse(csv_.option, {rate_, final_, explain_, plot_.option, json_});
         }
         if (given(encoding_.option)) return UsageError{"选项 --encoding 需要与 --csv 一起使用"};
         if (given(plot_.option)) {
             line_.mode = CommandLine::Mode::Plot;
-            auto others = pipe;
-            others.insert(others.end(), {cold_.option, rate_, final_, explain_, json_});
-            if (auto refused = Refuse(plot_.option, others)) return refused;
-            if (!line_.material) return UsageError{"选项 --plot 需要 --material"};
+            if (auto refused = Refuse(plot_.option, {rate_, final_, explain_, json_})) {
+                return refused;
+            }
+            if (auto refused = RefuseInputs(
+                    plot_.option, {F::Material, F::Temperature, F::Length, F::Install, F::Units})) {
+                return refused;
+            }
+            if (!line_.request.Has(F::Material)) return UsageError{"选项 --plot 需要 --material"};
             return std::nullopt;
         }
         line_.mode = CommandLine::Mode::OneCalculation;
-        if (!line_.material || !line_.temperature || !line_.length) {
+        std::string missing;
+        bool anyRequired = false;
+        for (const auto& row : engineering::Inputs()) {
+            if (!row.required) continue;
+            if (line_.request.Has(row.field)) {
+                anyRequired = true;
+            } else {
+                missing += (missing.empty() ? "" : ", ") + std::string(row.option);
+            }
+        }
+        if (!anyRequired) {
             return UsageError{"需要 --material, --temperature 和 --length (或 --table, --csv)"};
         }
+        if (!missing.empty()) return UsageError{"缺少 " + missing};
         return std::nullopt;
     }
 
@@ -306,8 +322,8 @@ class Parser {
     CommandLine line_;
     bool help_ = false;
     bool version_ = false;
-    ValueOption material_, temperature_, cold_, length_, install_, units_, plot_, csv_, encoding_,
-        table_, materials_, od_, wall_, modulus_, sa_, sc_, sh_, cycles_;
+    std::array<ValueOption, engineering::kInputCount> inputs_;
+    ValueOption plot_, csv_, encoding_, table_, materials_;
     CLI::Option* rate_ = nullptr;
     CLI::Option* final_ = nullptr;
     CLI::Option* explain_ = nullptr;

@@ -4,7 +4,7 @@
 #include <string>
 #include <variant>
 
-#include "engineering/Request.h"
+#include "engineering/Inputs.h"
 
 namespace velmarith::tool {
 
@@ -13,14 +13,9 @@ struct CommandLine {
     enum class Mode { Help, Version, OneCalculation, Batch, Table, Plot };
     Mode mode = Mode::OneCalculation;
 
-    // One calculation.
-    std::optional<std::string> material;
-    std::optional<std::string> temperature;  // the warmest state
-    std::optional<std::string> cold;         // the coldest state
-    std::optional<std::string> length;
-    std::optional<std::string> install;
-    std::string units = "si";
-    engineering::PipeText pipe;  // --od, --wall, --modulus, --sa, --sc, --sh, --cycles
+    // The request's inputs as given, one option each (see engineering/Inputs.h); with --csv
+    // the defaults of the batch's rows.
+    engineering::RequestText request;
     // Output.
     bool rate = false;
     bool finalLength = false;
@@ -37,8 +32,7 @@ struct CommandLine {
 
     std::string help;  // the usage text, with --help
 
-    // The calculation's fields as given (those not given empty).
-    engineering::RequestText Request() const;
+    engineering::Units Units() const { return request.UnitSystem(); }
 };
 
 // A usage error: the message, in the program's language, without the usage text.

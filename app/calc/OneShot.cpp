@@ -14,6 +14,8 @@ int RunOneShot(const engineering::Catalogue& catalogue, const OneShotOptions& op
     } else {
         for (const auto& line : text.lines) std::fprintf(out, "%s\n", line.c_str());
     }
+    for (const auto& note : text.notes)
+        std::fprintf(err, "velmarith-calc: 注意: %s\n", note.c_str());
     if (!text.error.empty()) std::fprintf(err, "velmarith-calc: %s\n", text.error.c_str());
     return text.status;
 }

@@ -32,25 +32,27 @@ int WritePlot(const velmarith::engineering::Catalogue& catalogue,
     using namespace velmarith::engineering;
     // The same checks as a calculation: a request at the material's lowest temperature
     // stands in when no temperature is given.
-    RequestText text = line.Request();
-    const Units units = text.units;
-    const auto material = catalogue.Find(text.material);
-    if (!material) return Failure("未知材料: " + QuotedInput(text.material));
-    if (!line.temperature) {
-        text.temperature =
+    using F = RequestField;
+    RequestText text = line.request;
+    const Units units = text.UnitSystem();
+    const auto material = catalogue.Find(text.Text(F::Material));
+    if (!material) return Failure("未知材料: " + QuotedInput(text.Text(F::Material)));
+    const bool temperatureGiven = text.Has(F::Temperature);
+    const bool lengthGiven = text.Has(F::Length);
+    if (!temperatureGiven) {
+        text[F::Temperature] =
             DoubleToText(units == Units::Si ? catalogue.Low(*material)
                                             : CelsiusToFahrenheit(catalogue.Low(*material)));
     }
-    if (!line.length) text.length = "0";
-    text.cold.reset();
+    if (!lengthGiven) text[F::Length] = "0";
     auto parsed = ParseRequest(catalogue, text);
     if (auto* message = std::get_if<std::string>(&parsed)) return Failure(*message);
     const Request& request = std::get<Request>(parsed);
     PlotRequest plot;
     plot.material = request.material;
     plot.units = units;
-    if (line.temperature) plot.temperature = request.Celsius(request.temperature);
-    if (line.length) plot.lengthMm = request.LengthMm();
+    if (temperatureGiven) plot.temperature = request.Celsius(request.temperature);
+    if (lengthGiven) plot.lengthMm = request.LengthMm();
     plot.installCelsius = request.Celsius(request.install);
     const std::string svg = PlotSvg(catalogue, plot);
 
@@ -94,7 +96,7 @@ int Run(int argc, char** argv) {
         user = std::move(std::get<std::vector<UserMaterial>>(loaded));
     }
     const Catalogue catalogue(std::move(user));
-    const Units units = line.units == "us" ? Units::Us : Units::Si;
+    const Units units = line.Units();
 
     switch (line.mode) {
         case CommandLine::Mode::Table: {
@@ -118,6 +120,7 @@ int Run(int argc, char** argv) {
             options.inputName = *line.csv;
             options.units = units;
             options.materials = &catalogue;
+            options.defaults = line.request;
             if (line.encoding) {
                 options.encoding = (*line.encoding == "utf-8" || *line.encoding == "UTF-8")
                                        ? TextEncoding::Utf8
@@ -137,8 +140,7 @@ int Run(int argc, char** argv) {
         case CommandLine::Mode::OneCalculation:
             break;
     }
-    const OneShotOptions one{
-        line.Request(), {line.rate, line.finalLength, line.explain}, line.json};
+    const OneShotOptions one{line.request, {line.rate, line.finalLength, line.explain}, line.json};
     return RunOneShot(catalogue, one, stdout, stderr);
 }
 

@@ -1,6 +1,7 @@
 #include "app/shared/ResultJson.h"
 
 #include "app/shared/CompensationText.h"
+#include "app/shared/InputValues.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::tool {
@@ -77,35 +78,38 @@ json FigureJson(const std::optional<float>& value) {
     return value ? NumberFromText(SingleToText(*value)) : json(nullptr);
 }
 
-const char* FieldName(RequestField field) {
-    switch (field) {
-        case RequestField::Material:
-            return "material";
-        case RequestField::Temperature:
-            return "temperature";
-        case RequestField::Length:
-            return "length";
-        case RequestField::Install:
-            return "install";
-        case RequestField::Cold:
-            return "cold";
-        case RequestField::Diameter:
-            return "od";
-        case RequestField::Wall:
-            return "wall";
-        case RequestField::Modulus:
-            return "modulus";
-        case RequestField::Allowable:
-            return "sa";
-        case RequestField::ColdAllowable:
-            return "sc";
-        case RequestField::HotAllowable:
-            return "sh";
-        case RequestField::Cycles:
-            return "cycles";
+const char* FieldName(RequestField field) { return Row(field).key.data(); }
+
+namespace {
+
+// The request as understood: every input by its key, defaults filled in, null for none.
+json RequestObject(const Request& request) {
+    json object = json::object();
+    for (const auto& row : Inputs()) {
+        const std::string text = UnderstoodText(request, row.field);
+        const std::string key(row.key);
+        if (text.empty()) {
+            object[key] = nullptr;
+        } else if (row.quantity == Quantity::Units) {
+            object[key] = text;
+        } else if (row.quantity == Quantity::Material) {
+            object[key] = request.material;
+        } else {
+            object[key] = NumberFromText(text);
+        }
     }
-    return "material";
+    return object;
 }
+
+json WarningsJson(const Request& request) {
+    json warnings = json::array();
+    for (const auto& warning : request.warnings) {
+        warnings.push_back({{"field", FieldName(warning.field)}, {"message", warning.message}});
+    }
+    return warnings;
+}
+
+}  // namespace
 
 std::string JsonText(const json& document) {
     return document.dump(-1, ' ', false, json::error_handler_t::replace);
@@ -129,6 +133,8 @@ json ResultJson(const Catalogue& catalogue, const Evaluation& evaluation, const 
     const int m = request.material;
     document["units"] = request.units == Units::Si ? "si" : "us";
     document["material"] = {{"index", m}, {"name", catalogue.Name(m)}};
+    document["request"] = RequestObject(request);
+    document["warnings"] = WarningsJson(request);
     if (!evaluation.result) {
         document["figures"] = nullptr;
         return document;

@@ -14,13 +14,21 @@ std::string FigureText(const std::optional<float>& value, std::string_view unit)
     return SingleToText(*value) + std::string(unit);
 }
 
+std::string RoundingText(const RoundingStep& rounding) {
+    return std::string(Row(rounding.field).label) + " " + RoundingNote(rounding);
+}
+
 ResultText RenderText(const Catalogue& catalogue, const Evaluation& evaluation,
                       const OutputOptions& options) {
-    if (!evaluation.Sound()) return {{}, evaluation.Refusal(), 1};
+    if (!evaluation.Sound()) return {{}, evaluation.Refusal(), 1, {}};
     const Request& request = *evaluation.request;
     const Result& result = *evaluation.result;
 
     ResultText text;
+    for (const auto& rounding : evaluation.explanation.roundings) {
+        text.notes.push_back(RoundingText(rounding));
+    }
+    for (const auto& warning : request.warnings) text.notes.push_back(warning.message);
     if (options.explain) {
         text.lines = ExplainLines(catalogue, request, evaluation.explanation);
         if (evaluation.compensation) {

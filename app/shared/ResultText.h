@@ -26,7 +26,13 @@ struct ResultText {
     std::vector<std::string> lines;
     std::string error;
     int status = 0;
+    // What a terminal adds on standard error, the lines staying the window's: a typed
+    // temperature the window's whole degrees changed, an input out of the ordinary.
+    std::vector<std::string> notes;
 };
+
+// A typed temperature that whole degrees changed, as a note: "温度 350.5 摄氏度按整摄氏度…".
+std::string RoundingText(const engineering::RoundingStep& rounding);
 
 // The explanation when asked, the output button's lines, then when asked the rate and the
 // final length, and with a cold temperature the change from installation to it and the

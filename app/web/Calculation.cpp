@@ -44,23 +44,19 @@ std::unique_ptr<Catalogue>& CatalogueSlot() {
 const Catalogue& Materials() { return *CatalogueSlot(); }
 void Rebuild() { CatalogueSlot() = std::make_unique<Catalogue>(kept); }
 
-// The request's fields, one a line: material, temperature, length, installation and cold
-// temperature (empty: not given), units ("si" or "us"), then the pipe's, each empty when not
-// given: outside diameter, wall, modulus, SA, Sc, Sh, cycles.
-RequestText RequestOf(std::vector<std::string>& fields) {
-    constexpr std::size_t kFields = 13;
-    fields.resize(kFields);
-    const auto given = [&](std::size_t i) {
-        return fields[i].empty() ? std::nullopt : std::optional<std::string>(fields[i]);
-    };
+// The request as the page hands it on: one object of the inputs by their keys (see
+// velmarith_inputs), each a string; an empty one is not given. Keys it does not know are
+// left out: the page names them to the user.
+RequestText RequestOf(const char* request) {
     RequestText text;
-    text.material = fields[0];
-    text.temperature = fields[1];
-    text.length = fields[2];
-    text.install = given(3);
-    text.cold = given(4);
-    text.units = fields[5] == "us" ? Units::Us : Units::Si;
-    text.pipe = {given(6), given(7), given(8), given(9), given(10), given(11), given(12)};
+    const Json object = Json::parse(request, nullptr, false);
+    if (!object.is_object()) return text;
+    for (const auto& row : Inputs()) {
+        const auto at = object.find(std::string(row.key));
+        if (at == object.end() || !at->is_string()) continue;
+        auto value = at->get<std::string>();
+        if (!value.empty()) text[row.field] = std::move(value);
+    }
     return text;
 }
 
@@ -73,34 +69,35 @@ const char* Answer(std::string& slot, const Json& document) {
 
 extern "C" {
 
-// The options ("rate", "final", "explain", separated by spaces), then the request's fields
-// as RequestOf reads them. The answer: velmarith-calc --json's document.
-EMSCRIPTEN_KEEPALIVE const char* velmarith_calculate(const char* request) {
+// The output's options ("rate", "final", "explain", separated by spaces) and the request as
+// RequestOf reads it. The answer: velmarith-calc --json's document.
+EMSCRIPTEN_KEEPALIVE const char* velmarith_calculate(const char* flags, const char* request) {
     static std::string json;
-    auto fields = Split(request, '\n');
-    const std::string flags = fields.front();
-    fields.erase(fields.begin());
     tool::OutputOptions options;
     for (const auto& flag : Split(flags, ' ')) {
         options.rate |= flag == "rate";
         options.finalLength |= flag == "final";
         options.explain |= flag == "explain";
     }
-    const auto evaluation = Evaluate(Materials(), RequestOf(fields));
+    const auto evaluation = Evaluate(Materials(), RequestOf(request));
     const auto text = tool::RenderText(Materials(), evaluation, options);
     return Answer(json, tool::ResultJson(Materials(), evaluation, text));
 }
 
-// The workbench's form, the fields of RequestOf. The answer: the sheet as JSON.
+// The workbench's form, as RequestOf reads it. The answer: the sheet as JSON.
 EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
     static std::string json;
-    auto fields = Split(request, '\n');
-    const web::Sheet sheet = web::MakeSheet(Materials(), RequestOf(fields));
+    const web::Sheet sheet = web::MakeSheet(Materials(), RequestOf(request));
     Json faults = Json::object();
     for (const auto& fault : sheet.faults) {
         // One message a field: the first, which is what makes the others moot.
         const char* field = tool::FieldName(fault.field);
         if (!faults.contains(field)) faults[field] = fault.message;
+    }
+    Json warnings = Json::object();
+    for (const auto& warning : sheet.warnings) {
+        const char* field = tool::FieldName(warning.field);
+        if (!warnings.contains(field)) warnings[field] = warning.message;
     }
     Json rows = Json::array();
     for (const auto& row : sheet.table.rows) {
@@ -115,6 +112,7 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
     Json roundings = Json::object();
     for (const auto& [field, note] : sheet.roundings) roundings[tool::FieldName(field)] = note;
     return Answer(json, {{"faults", faults},
+                         {"warnings", warnings},
                          {"notice", sheet.notice},
                          {"coefficientLine", sheet.coefficientLine},
                          {"installLine", sheet.installLine},
@@ -140,6 +138,35 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
                            {"cells", sheet.table.cells}}}});
 }
 
+// The table of inputs, from which the page builds its form, its link and its requests:
+//   [{"key": "temperature", "link": "t", "option": "--temperature", "label": "温度",
+//     "symbol": "T", "note": "最热状态", "quantity": "temperature", "si": "摄氏度",
+//     "us": "°F", "required": true, "group": "calculation", "defaultSi": "", "defaultUs": ""},
+//    ...]
+EMSCRIPTEN_KEEPALIVE const char* velmarith_inputs() {
+    static std::string json;
+    if (!json.empty()) return json.c_str();
+    constexpr const char* kQuantities[] = {"material", "temperature", "length", "stress",
+                                           "modulus",  "count",       "units"};
+    Json rows = Json::array();
+    for (const auto& row : Inputs()) {
+        rows.push_back({{"key", row.key},
+                        {"link", row.link},
+                        {"option", row.option},
+                        {"label", row.label},
+                        {"symbol", row.symbol},
+                        {"note", row.note},
+                        {"quantity", kQuantities[static_cast<int>(row.quantity)]},
+                        {"si", UnitName(row.quantity, Units::Si)},
+                        {"us", UnitName(row.quantity, Units::Us)},
+                        {"required", row.required},
+                        {"group", row.group == InputGroup::Pipe ? "pipe" : "calculation"},
+                        {"defaultSi", DefaultText(row.field, Units::Si)},
+                        {"defaultUs", DefaultText(row.field, Units::Us)}});
+    }
+    return Answer(json, rows);
+}
+
 // A material as velmarith-calc's -m reads it (a position in any form a number takes, a list
 // text, a user material's name): its value in the form's list, or "" when there is none.
 EMSCRIPTEN_KEEPALIVE const char* velmarith_find_material(const char* text) {
@@ -149,21 +176,32 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_find_material(const char* text) {
     return value.c_str();
 }
 
-// A typed figure in the other units, so that it goes on describing the same pipe: kind "t"
-// a temperature, "l" a length, "s" a stress; to "si" or "us". To 7 significant digits; text
-// that is no number comes back as it is.
-EMSCRIPTEN_KEEPALIVE const char* velmarith_convert(const char* kind, const char* text,
+// A typed figure of an input (by its key) in the other units, so that it goes on describing
+// the same pipe; to "si" or "us". To 7 significant digits; text that is no number, and an
+// input with no unit, comes back as it is.
+EMSCRIPTEN_KEEPALIVE const char* velmarith_convert(const char* key, const char* text,
                                                    const char* to) {
     static std::string converted;
     converted = text;
+    const InputRow* row = FindInput(key);
     const auto value = TextToDouble(text);
-    if (!value) return converted.c_str();
+    if (!value || row == nullptr) return converted.c_str();
     const bool us = std::string_view(to) == "us";
-    const std::string_view k(kind);
     double result = *value;
-    if (k == "t") result = us ? CelsiusToFahrenheit(result) : FahrenheitToCelsius(result);
-    if (k == "l") result = us ? result / kMillimetresPerInch : result * kMillimetresPerInch;
-    if (k == "s") result = us ? result / kMpaPerPsi : result * kMpaPerPsi;
+    switch (row->quantity) {
+        case Quantity::Temperature:
+            result = us ? CelsiusToFahrenheit(result) : FahrenheitToCelsius(result);
+            break;
+        case Quantity::Length:
+            result = us ? result / kMillimetresPerInch : result * kMillimetresPerInch;
+            break;
+        case Quantity::Stress:
+        case Quantity::Modulus:
+            result = us ? result / kMpaPerPsi : result * kMpaPerPsi;
+            break;
+        default:
+            return converted.c_str();
+    }
     converted = DoubleToShortText(result);
     return converted.c_str();
 }

@@ -91,10 +91,12 @@ std::string AlphaText(const Request& request, const CoefficientHit& hit) {
 // Why no figure is shown yet, when the form is not complete or not right.
 std::string Notice(const Sheet& sheet, const RequestText& form) {
     if (!sheet.faults.empty()) return std::string(kFaultNotice);
-    if (form.material.empty()) return "请选择材料";
-    if (form.temperature.empty() && form.length.empty()) return "请输入温度和长度";
-    if (form.temperature.empty()) return "请输入温度";
-    if (form.length.empty()) return "请输入长度";
+    const bool temperature = form.Has(RequestField::Temperature);
+    const bool length = form.Has(RequestField::Length);
+    if (!form.Has(RequestField::Material)) return "请选择材料";
+    if (!temperature && !length) return "请输入温度和长度";
+    if (!temperature) return "请输入温度";
+    if (!length) return "请输入长度";
     return {};
 }
 
@@ -102,17 +104,19 @@ std::string Notice(const Sheet& sheet, const RequestText& form) {
 
 Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
     Sheet sheet;
-    sheet.rateLabel = Label(form.units == Units::Si ? kRateLeadSi : kRateLeadUs);
-    sheet.defaultInstall = CelsiusInUnits(ReferenceTemperature, form.units);
+    const Units units = form.UnitSystem();
+    sheet.rateLabel = Label(units == Units::Si ? kRateLeadSi : kRateLeadUs);
+    sheet.defaultInstall = CelsiusInUnits(ReferenceTemperature, units);
     Evaluation evaluation = Evaluate(catalogue, form);
     // What is not typed yet is not wrong yet.
     sheet.faults = std::move(evaluation.faults);
     std::erase_if(sheet.faults, [&](const RequestFault& fault) {
-        return (fault.field == RequestField::Temperature && form.temperature.empty()) ||
-               (fault.field == RequestField::Length && form.length.empty()) ||
-               (fault.field == RequestField::Material && form.material.empty());
+        return (fault.field == RequestField::Temperature && !form.Has(RequestField::Temperature)) ||
+               (fault.field == RequestField::Length && !form.Has(RequestField::Length)) ||
+               (fault.field == RequestField::Material && !form.Has(RequestField::Material));
     });
-    if (evaluation.request && !evaluation.result && !form.length.empty()) {
+    if (evaluation.request) sheet.warnings = evaluation.request->warnings;
+    if (evaluation.request && !evaluation.result && form.Has(RequestField::Length)) {
         // The request is sound but its growth does not fit a single: the length is too long.
         sheet.faults.push_back({RequestField::Length, "长度过大: " + evaluation.failure});
     }
@@ -120,9 +124,9 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
         sheet.faults.push_back({RequestField::Length, "长度应大于 0 (管道的长度是正数)"});
     }
 
-    const auto material = catalogue.Find(form.material);
+    const auto material = catalogue.Find(form.Text(RequestField::Material));
     PlotRequest plot;
-    plot.units = form.units;
+    plot.units = units;
     sheet.notice = Notice(sheet, form);
     if (!sheet.notice.empty()) {
         if (material) {

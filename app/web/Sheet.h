@@ -29,7 +29,8 @@ struct SheetTable {
 // request (with --rate --final --explain), or, while any field is wrong or missing, why not.
 struct Sheet {
     std::vector<engineering::RequestFault> faults;
-    std::string notice;  // empty when the figures are shown
+    std::vector<engineering::InputWarning> warnings;  // inputs out of the ordinary
+    std::string notice;                               // empty when the figures are shown
     std::string coefficientLine;
     std::string installLine;
     std::string expansionLine;
@@ -53,8 +54,7 @@ struct Sheet {
     SheetTable table;
 };
 
-// An empty installation or cold temperature in the form is not given; an empty temperature
-// or length is not yet typed.
+// The form's inputs: a field left empty is not given (not yet typed, or its default).
 Sheet MakeSheet(const engineering::Catalogue& catalogue, const engineering::RequestText& form);
 
 }  // namespace velmarith::web

@@ -42,10 +42,11 @@ class Capture {
 OneShotOptions Options(std::string material, std::string temperature, std::string length,
                        std::string install = "") {
     OneShotOptions options;
-    options.request.material = std::move(material);
-    options.request.temperature = std::move(temperature);
-    options.request.length = std::move(length);
-    if (!install.empty()) options.request.install = std::move(install);  // "" here: not given
+    options.request[RequestField::Material] = std::move(material);
+    options.request[RequestField::Temperature] = std::move(temperature);
+    options.request[RequestField::Length] = std::move(length);
+    if (!install.empty())
+        options.request[RequestField::Install] = std::move(install);  // "" here: not given
     return options;
 }
 
@@ -110,10 +111,10 @@ TEST(OneShot, PrintsTheWindowsLinesForEveryMaterialAndTemperature) {
                 // The installation formula with T1 = 20 is the window's to the last bit.
                 const std::string material = std::to_string(k);
                 RequestText text;
-                text.material = material;
-                text.temperature = temperature;
-                text.length = length;
-                text.install = "20";
+                text[RequestField::Material] = material;
+                text[RequestField::Temperature] = temperature;
+                text[RequestField::Length] = length;
+                text[RequestField::Install] = "20";
                 const auto request = std::get<Request>(ParseRequest(catalogue, text));
                 const auto result = std::get<Result>(Calculate(catalogue, request, &coefficients));
                 EXPECT_EQ(result.expansion, windowExpansion) << k << " " << t << " " << length;
@@ -171,7 +172,8 @@ TEST(OneShot, RejectsWhatTheWindowWouldNotCalculate) {
     };
     for (const auto& c : cases) {
         const auto outcome = OneShot(c.options);
-        EXPECT_EQ(outcome.status, 1) << c.options.request.temperature;
+        EXPECT_EQ(outcome.status, 1)
+            << c.options.request.Text(engineering::RequestField::Temperature);
         EXPECT_EQ(outcome.out, "");
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
     }

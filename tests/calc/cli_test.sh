@@ -47,7 +47,22 @@ expect 1 '^$' '^velmarith-calc: 无法读取 CSV 输入 /tmp: .+$' -- --csv /tmp
 expect 1 '^$' '安装温度无效' -- -m 0 -t 150 -l 1000 -i ''
 expect 1 '^$' '整摄氏度数, 该材料为 -200 ~ 700' -- -m 0 -t 1e5 -l 1000
 expect 1 '^$' '应为 20 摄氏度' -- -m 0 -t 150 -l 1000 -i 750
-expect 2 '^$' '^velmarith-calc: 需要 --material' -- -m 0 -t 150
+expect 2 '^$' '^velmarith-calc: 需要 --material' -- --final
+expect 2 '^$' '^velmarith-calc: 缺少 --length$' -- -m 0 -t 150
+expect 2 '^$' '^velmarith-calc: 缺少 --temperature$' -- -m 0 -l 1000
+# A missing value is named, also before another option; a negative number is a value.
+expect 2 '^$' '^velmarith-calc: 选项 --cold 缺少值$' -- -m 0 -t 1 -l 1 --cold
+expect 2 '^$' '^velmarith-calc: 选项 --temperature 缺少值$' -- -m 0 -t -l 30000
+expect 2 '^$' '^velmarith-calc: 选项 --length 缺少值$' -- -t 350 -l --json
+expect 2 '^$' '^velmarith-calc: --cold 不能与 --table 同用$' -- --table --cold 5
+expect 2 '^$' '^velmarith-calc: --od 不能与 --plot 同用$' -- --plot x.svg -m 0 --od 100
+# What the window's rounding changed, and inputs out of the ordinary, go to standard error.
+expect 0 '^  材料的膨胀量为: 4\.3725mm$' '^velmarith-calc: 注意: 温度 350\.5 摄氏度按整摄氏度计算, 取为 350 摄氏度 \(与窗口相同\)$' -- -m 0 -t 350.5 -l 1000
+expect 0 'Π 形补偿器' '^velmarith-calc: 注意: Sc = 20000 MPa: 是否按 psi 输入\?$' -- -m 0 -t 350 -l 30000 --od 168.3 --sc 20000 --sh 18100
+expect 0 'Π 形补偿器' '^velmarith-calc: 注意: Ea = 203 MPa: 是否按 GPa 输入\?$' -- -m 0 -t 350 -l 30000 --od 168.3 --modulus 203 --sa 200
+expect 0 'Π 形补偿器' '^velmarith-calc: 注意: 循环次数 N = 20000 未使用: 只在由 Sc 与 Sh 计算 SA 时用到$' -- -m 0 -t 350 -l 30000 --od 168.3 --sa 200 --cycles 20000
+expect 1 '^$' '^velmarith-calc: 补偿计算结果超出范围 \(来自 外径 D = 1e200 mm, 壁厚 t = 1e199 mm, 许用位移应力范围 SA = 1e-200 MPa\)$' -- -m 0 -t 100 -l 1000 --od 1e200 --wall 1e199 --sa 1e-200
+expect 0 '"request":\{"material":0,"temperature":350\.0,"cold":null,"length":30000\.0,"install":20\.0,"units":"si","od":168\.3,"wall":null,"modulus":203395\.3,"sa":200\.0,"sc":null,"sh":null,"cycles":7000\.0\},"warnings":\[\]' '^$' -- -m 0 -t 350 -l 30000 --od 168.3 --sa 200 --json
 # --json: the same lines, the figures as numbers, every faulty field, the same status.
 expect 0 '^\{"lines":\["  150摄氏度时材料的膨胀系数为:  11\.85mm/mm\.C","","","","  材料的膨胀量为: 1\.5405mm"\],"status":0,"faults":\[\],"units":"si",.*"figures":\{"coefficient":11\.85,"expansion":1\.5405,"rate":1\.5405,"final_length":1001\.541,"cold_expansion":null,"movement":null\}' '^$' -- -m 0 -t 150 -l 1000 --json
 expect 1 '^\{"lines":\[\],"status":1,"error":"温度无效.*"faults":\[\{"field":"temperature","message":"温度无效: \\"x\\".*\},\{"field":"length","message":"长度无效: \\"y\\" \(应为数值\)"\}\],"units":null,"figures":null\}$' '温度无效' -- -m 0 -t x -l y --json
@@ -62,7 +77,7 @@ expect 2 '^$' '^velmarith-calc: 选项 --material 缺少值$' -- -t 150 -l 1 -m
 expect 2 '^$' '^velmarith-calc: 选项 --rate 不带值$' -- -m 0 -t 150 -l 1 --rate=maybe
 expect 2 '^$' '^velmarith-calc: 选项 --encoding 需要与 --csv 一起使用$' -- --encoding utf-8
 expect 2 '^$' '^velmarith-calc: 选项 --encoding 的值无效: "latin1"' -- --csv - --encoding latin1
-expect 2 '^$' '^velmarith-calc: 选项 --csv 与 --material 不能同时使用$' -- --csv - -m 0
+expect 2 '^$' '^velmarith-calc: 选项 --csv 与 --explain 不能同时使用$' -- --csv - --explain
 expect 2 '^$' '^velmarith-calc: 选项 --install 缺少值$' -- -m 0 -t 1 -l 1 -i
 expect 2 '^$' '用法' --
 
@@ -82,6 +97,14 @@ expect 1 '^$' "bad\.csv 第2行: 材料 \"紫铜 T2\" 只有 1 个表点" -- --m
 expect 0 '^0,350,30000,20,13\.25,10\.9,131\.175,4\.3725,30131\.18,-20,-12\.67579,143\.8508,$' '^$' \
     -- --materials "$work/m.csv" --csv "$work/rows.csv"
 expect 1 '^material,temperature_F,length_in,' '^$' -- --csv "$work/rows.csv" --units us
+# Options are the defaults of the rows: a column the file lacks, or an empty cell.
+printf '材料,温度,长度,冷态温度\n0,350,30000,\n0,350,30000,-10\n' >"$work/zh.csv"
+expect 0 '^0,350,30000,20,13\.25,10\.9,131\.175,4\.3725,30131\.18,-20,-12\.67579,143\.8508,$' '^$' \
+    -- --csv "$work/zh.csv" --cold -20
+expect 0 '^0,350,30000,20,13\.25,10\.9,131\.175,4\.3725,30131\.18,-10,' '^$' -- --csv "$work/zh.csv" --cold -20
+expect 0 ',cycle_factor,stress_range,cannot_be_restrained,error$' '^$' -- --csv "$work/zh.csv" --od 168.3 --sa 200
+printf 'material,temperature,length,foo,sc\n0,150,1000,1,2\n' >"$work/foo.csv"
+expect 1 '^$' '不认识第4列 "foo"$' -- --csv "$work/foo.csv"
 expect 1 '^$' '无法写入图文件' -- --plot /nonexistent/dir/p.svg -m 0
 expect 0 '^$' '^$' -- --materials "$work/m.csv" --plot "$work/p.svg" -m '紫铜 T2' -l 1000 -t 150
 if xmllint --noout "$work/p.svg" && grep -q 'class="current" data-t="150"' "$work/p.svg"; then

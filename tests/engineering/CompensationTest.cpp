@@ -14,11 +14,14 @@ namespace {
 // The pipe's fields in order (D, t, Ea, SA, Sc, Sh, N); nullptr for one not given.
 using PipeFields = std::array<const char*, 7>;
 
-PipeText PipeOf(const PipeFields& fields) {
-    const auto field = [&](std::size_t i) {
-        return fields[i] != nullptr ? std::optional<std::string>(fields[i]) : std::nullopt;
-    };
-    return {field(0), field(1), field(2), field(3), field(4), field(5), field(6)};
+void SetPipe(RequestText& text, const PipeFields& fields) {
+    constexpr RequestField kOrder[] = {RequestField::Diameter,      RequestField::Wall,
+                                       RequestField::Modulus,       RequestField::Allowable,
+                                       RequestField::ColdAllowable, RequestField::HotAllowable,
+                                       RequestField::Cycles};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i] != nullptr) text[kOrder[i]] = fields[i];
+    }
 }
 
 struct Pipe {
@@ -29,13 +32,13 @@ struct Pipe {
 
 Evaluation Evaluated(const Catalogue& catalogue, const Pipe& in) {
     RequestText text;
-    text.material = in.material;
-    text.temperature = in.hot;
-    text.length = in.length;
-    if (!in.install.empty()) text.install = in.install;
-    if (!in.cold.empty()) text.cold = in.cold;
-    text.units = in.units;
-    text.pipe = PipeOf(in.pipe);
+    text[RequestField::Material] = in.material;
+    text[RequestField::Temperature] = in.hot;
+    text[RequestField::Length] = in.length;
+    if (!in.install.empty()) text[RequestField::Install] = in.install;
+    if (!in.cold.empty()) text[RequestField::Cold] = in.cold;
+    text.SetUnits(in.units);
+    SetPipe(text, in.pipe);
     return Evaluate(catalogue, text);
 }
 
@@ -163,7 +166,10 @@ TEST(Compensation, RefusesEveryFaultNamingItsField) {
     EXPECT_EQ(flat.faults.front().field, RequestField::Length);
     const auto huge = Evaluated(catalogue, {"0", "700", "1", "", "", {"1e308", "1e307", "1e308"}});
     EXPECT_FALSE(huge.Sound());
-    EXPECT_EQ(huge.Refusal(), "补偿计算结果超出范围");
+    // It names the inputs it comes from.
+    EXPECT_EQ(huge.Refusal(),
+              "补偿计算结果超出范围 (来自 外径 D = 1e308 mm, 壁厚 t = 1e307 mm, 弹性模量 Ea = "
+              "1e308 MPa)");
 }
 
 }  // namespace

@@ -21,12 +21,12 @@ struct Texts {
 
 std::variant<Result, std::string> Figures(const Catalogue& catalogue, const Texts& t) {
     RequestText text;
-    text.material = t.material;
-    text.temperature = t.temperature;
-    text.length = t.length;
-    if (!t.install.empty()) text.install = t.install;
-    if (!t.cold.empty()) text.cold = t.cold;
-    text.units = t.units;
+    text[RequestField::Material] = t.material;
+    text[RequestField::Temperature] = t.temperature;
+    text[RequestField::Length] = t.length;
+    if (!t.install.empty()) text[RequestField::Install] = t.install;
+    if (!t.cold.empty()) text[RequestField::Cold] = t.cold;
+    text.SetUnits(t.units);
     auto parsed = ParseRequest(catalogue, text);
     if (auto* message = std::get_if<std::string>(&parsed)) return *message;
     return Calculate(catalogue, std::get<Request>(parsed));

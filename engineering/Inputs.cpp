@@ -1,0 +1,212 @@
+#include "engineering/Inputs.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "runtime/NumberText.h"
+
+namespace velmarith::engineering {
+namespace {
+
+using F = RequestField;
+constexpr auto kCalc = InputGroup::Calculation;
+constexpr auto kPipe = InputGroup::Pipe;
+
+// Spans of ordinary values, in mm and MPa: pipe from a few mm to 5 m across, walls of half a
+// millimetre to 20 cm, moduli of aluminium to steel's and more, and allowable stresses.
+constexpr Span kNone{};
+constexpr Span kDiameter{3, 5000};
+constexpr Span kWall{0.5, 200};
+constexpr Span kModulus{40'000, 260'000};
+constexpr Span kStress{10, 1500};
+
+// clang-format off
+constexpr std::array<InputRow, kInputCount> kInputs = {{
+    {F::Material, "material", "m", "-m", "--material", "材料", "", "",
+     "序号 0-7, 材料名称或自定义材料名", kCalc, Quantity::Material, true, kNone},
+    {F::Temperature, "temperature", "t", "-t", "--temperature", "温度", "T", "最热状态",
+     "最热状态, 整摄氏度数 (美制: 华氏度)", kCalc, Quantity::Temperature, true, kNone},
+    {F::Cold, "cold", "c", "", "--cold", "冷态温度", "Tc", "",
+     "最冷状态; 另给出安装至冷态的量与冷态至热态的位移", kCalc, Quantity::Temperature, false,
+     kNone},
+    {F::Length, "length", "l", "-l", "--length", "长度", "L", "", "mm (美制: in)", kCalc,
+     Quantity::Length, true, kNone},
+    {F::Install, "install", "i", "-i", "--install", "安装温度", "Ti", "", "默认 20 摄氏度 (68°F)",
+     kCalc, Quantity::Temperature, false, kNone},
+    {F::Units, "units", "u", "", "--units", "单位", "", "",
+     "si (摄氏度, mm; 默认) 或 us (°F, in, in/100ft)", kCalc, Quantity::Units, false, kNone},
+    {F::Diameter, "od", "d", "", "--od", "外径", "D", "",
+     "D (mm; 美制 in): 另给出两端固定的应力与推力, 补偿", kPipe, Quantity::Length,
+     false, kDiameter},
+    {F::Wall, "wall", "w", "", "--wall", "壁厚", "t", "",
+     "t (mm; 美制 in): 另给出截面积与固定点推力", kPipe, Quantity::Length, false, kWall},
+    {F::Modulus, "modulus", "e", "", "--modulus", "弹性模量", "Ea", "",
+     "Ea (MPa; 美制 psi), 默认按材料 (B31.3 表 C-6)", kPipe, Quantity::Modulus, false,
+     kModulus},
+    {F::Allowable, "sa", "sa", "", "--sa", "许用位移应力范围", "SA", "",
+     "SA (MPa; 美制 psi): 另给出弯臂与 Π 形补偿器", kPipe, Quantity::Stress, false,
+     kStress},
+    {F::ColdAllowable, "sc", "sc", "", "--sc", "冷态许用应力", "Sc", "",
+     "Sc, 与 --sh 一起代替 --sa", kPipe, Quantity::Stress, false, kStress},
+    {F::HotAllowable, "sh", "sh", "", "--sh", "热态许用应力", "Sh", "", "Sh", kPipe,
+     Quantity::Stress, false, kStress},
+    {F::Cycles, "cycles", "n", "", "--cycles", "循环次数", "N", "", "N, 等效满循环次数, 默认 7000",
+     kPipe, Quantity::Count, false, kNone},
+}};
+// clang-format on
+
+constexpr bool InFieldOrder() {
+    for (std::size_t i = 0; i < kInputs.size(); ++i) {
+        if (static_cast<std::size_t>(kInputs[i].field) != i) return false;
+    }
+    return true;
+}
+static_assert(InFieldOrder(), "the table's rows are in RequestField order");
+
+// ASCII letters compared without case.
+bool SameWord(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+// A unit a value may have been typed in by mistake, and what one of it is in SI units.
+struct Slip {
+    std::string_view unit;
+    double si;
+};
+
+// The likely slips, most likely first: psi typed as MPa, GPa as MPa, m as mm, and back.
+std::vector<Slip> SlipsOf(Quantity quantity, Units units) {
+    const bool si = units == Units::Si;
+    switch (quantity) {
+        case Quantity::Length:
+            if (si) return {{"m", 1000}, {"in", kMillimetresPerInch}, {"cm", 10}};
+            return {{"mm", 1}, {"ft", 12 * kMillimetresPerInch}};
+        case Quantity::Stress:
+            if (si) return {{"psi", kMpaPerPsi}, {"GPa", 1000}, {"kPa", 0.001}};
+            return {{"MPa", 1}, {"ksi", 1000 * kMpaPerPsi}};
+        case Quantity::Modulus:
+            if (si) return {{"GPa", 1000}, {"psi", kMpaPerPsi}, {"10^6 psi", 1e6 * kMpaPerPsi}};
+            return {{"MPa", 1}, {"GPa", 1000}, {"10^6 psi", 1e6 * kMpaPerPsi}};
+        default:
+            return {};
+    }
+}
+
+// One of a quantity in the request's units, in SI units.
+double SiPerUnit(Quantity quantity, Units units) {
+    if (units == Units::Si) return 1;
+    if (quantity == Quantity::Length) return kMillimetresPerInch;
+    return kMpaPerPsi;
+}
+
+}  // namespace
+
+std::optional<InputWarning> PlausibilityWarning(const InputRow& row, double value, Units units) {
+    if (!row.plausible.Any()) return std::nullopt;
+    const auto within = [&](double si) {
+        return si >= row.plausible.low && si <= row.plausible.high;
+    };
+    const double perUnit = SiPerUnit(row.quantity, units);
+    if (within(value * perUnit)) return std::nullopt;
+    const std::string given = std::string(row.symbol) + " = " + DoubleToText(value) + " " +
+                              std::string(UnitName(row.quantity, units)) + ": ";
+    for (const auto& slip : SlipsOf(row.quantity, units)) {
+        if (within(value * slip.si)) {
+            return InputWarning{row.field, given + "是否按 " + std::string(slip.unit) + " 输入?"};
+        }
+    }
+    return InputWarning{row.field, given + "超出常见范围 " +
+                                       DoubleToShortText(row.plausible.low / perUnit) + " ~ " +
+                                       DoubleToShortText(row.plausible.high / perUnit) + " " +
+                                       std::string(UnitName(row.quantity, units))};
+}
+
+std::span<const InputRow> Inputs() { return kInputs; }
+
+const InputRow& Row(RequestField field) { return kInputs[static_cast<std::size_t>(field)]; }
+
+std::string_view UnitName(Quantity quantity, Units units) {
+    const bool si = units == Units::Si;
+    switch (quantity) {
+        case Quantity::Temperature:
+            return si ? "摄氏度" : "°F";
+        case Quantity::Length:
+            return LengthUnit(units);
+        case Quantity::Stress:
+        case Quantity::Modulus:
+            return si ? "MPa" : "psi";
+        case Quantity::Material:
+        case Quantity::Count:
+        case Quantity::Units:
+            break;
+    }
+    return {};
+}
+
+std::string ColumnName(const InputRow& row, Units units) {
+    if (units == Units::Si) return std::string(row.key);
+    switch (row.quantity) {
+        case Quantity::Temperature:
+            return std::string(row.key) + "_F";
+        case Quantity::Length:
+            return std::string(row.key) + "_in";
+        case Quantity::Stress:
+        case Quantity::Modulus:
+            return std::string(row.key) + "_psi";
+        case Quantity::Material:
+        case Quantity::Count:
+        case Quantity::Units:
+            break;
+    }
+    return std::string(row.key);
+}
+
+const InputRow* FindInput(std::string_view name) {
+    for (const auto& row : kInputs) {
+        const bool symbolForm = !row.symbol.empty() &&
+                                name.size() == row.label.size() + 1 + row.symbol.size() &&
+                                name.starts_with(row.label) && name.ends_with(row.symbol) &&
+                                name[row.label.size()] == ' ';
+        if (name == row.key || name == row.option || name == row.label || symbolForm ||
+            name == ColumnName(row, Units::Us)) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+std::string_view DefaultText(RequestField field, Units units) {
+    const bool si = units == Units::Si;
+    switch (field) {
+        case F::Install:
+            return si ? "20" : "68";
+        case F::Units:
+            return "si";
+        case F::Cycles:
+            return "7000";
+        default:
+            return {};
+    }
+}
+
+std::optional<Units> ParseUnits(std::string_view text) {
+    if (SameWord(text, "si")) return Units::Si;
+    if (SameWord(text, "us")) return Units::Us;
+    return std::nullopt;
+}
+
+std::string_view UnitsKey(Units units) { return units == Units::Si ? "si" : "us"; }
+
+bool RequestText::AnyPipe() const {
+    return std::any_of(kInputs.begin(), kInputs.end(),
+                       [&](const InputRow& row) { return row.group == kPipe && Has(row.field); });
+}
+
+Units RequestText::UnitSystem() const { return ParseUnits(Text(F::Units)).value_or(Units::Si); }
+
+void RequestText::SetUnits(Units units) { (*this)[F::Units] = std::string(UnitsKey(units)); }
+
+}  // namespace velmarith::engineering
