@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/ScriptedRuntime.h"
+#include "tests/support/ScriptedRuntime.h"
 #include "tests/support/Invariants.h"
 #include "ui/ExpansionForm.h"
 

@@ -29,9 +29,35 @@ AgainstHalf CompareFractionWithHalf(const DecimalText& decimal) {
     return result;
 }
 
+// Plain text, as a batch's cells mostly are: an optional minus, at most `most` digits, and
+// when `point` a decimal point with digits after it. Such text needs none of the general
+// scan's rules and reads the same without it.
+bool Plain(std::string_view text, std::size_t most, bool point) {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    if (point) {
+        const auto at = text.find('.');
+        if (at != std::string_view::npos) {
+            if (at + 1 == text.size() || !Plain(text.substr(at + 1), most, false)) return false;
+            text = text.substr(0, at);
+        }
+    }
+    if (text.empty() || text.size() > most) return false;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::int16_t> TextToInteger(std::string_view text) {
+    if (Plain(text, 4, false)) {
+        int value = 0;
+        for (const char c : text) {
+            if (c != '-') value = value * 10 + (c - '0');
+        }
+        return static_cast<std::int16_t>(text.starts_with('-') ? -value : value);
+    }
     const auto decimal = ScanDecimal(text);
     if (!decimal) return std::nullopt;
     // Below 0.1 the value rounds to 0, however many digits or zeros the text has.
@@ -68,6 +94,11 @@ std::optional<std::int16_t> TextToInteger(std::string_view text) {
 }
 
 std::optional<float> TextToSingle(std::string_view text) {
+    if (Plain(text, 9, true)) {
+        float value = 0;
+        charconv::Parse(text.data(), text.data() + text.size(), value);
+        return value;
+    }
     const auto decimal = ScanDecimal(text);
     if (!decimal) return std::nullopt;
 

@@ -122,18 +122,18 @@ class BatchWriter {
     void Row(const CsvRecord& record) {
         std::string error(record.error);
         if (error.empty()) error = columns_->TooFew(record.fieldCount);
-        std::vector<std::string> fields(record.fieldCount);  // in UTF-8
+        fields_.resize(record.fieldCount);  // in UTF-8; kept from row to row
         for (std::size_t i = 0; error.empty() && i < record.fieldCount; ++i) {
             auto converted = toUtf8_.Convert(FieldAt(record, i));
             if (!converted) {
                 error = "第" + std::to_string(i + 1) + "列不是有效的 " +
                         std::string(EncodingName(encoding_)) + " 文本";
             } else {
-                fields[i] = std::move(*converted);
+                fields_[i] = std::move(*converted);
             }
         }
         if (error.empty()) {
-            const RequestText request = columns_->Request(fields);
+            const RequestText request = columns_->Request(fields_);
             const auto evaluation = Evaluate(catalogue_, request, &coefficients_, Detail::Figures);
             if (evaluation.Sound()) {
                 WriteResult(record, evaluation);
@@ -195,6 +195,7 @@ class BatchWriter {
     RequestText defaults_;
     const Catalogue& catalogue_;
     std::optional<BatchColumns> columns_;
+    std::vector<std::string> fields_;
     std::optional<BatchOutput> output_;
     std::FILE* out_;
     std::FILE* err_;

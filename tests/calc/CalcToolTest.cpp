@@ -11,7 +11,7 @@
 #include "app/calc/OneShot.h"
 #include "app/shared/CsvField.h"
 #include "engineering/Report.h"
-#include "runtime/ScriptedRuntime.h"
+#include "tests/support/ScriptedRuntime.h"
 #include "ui/ExpansionForm.h"
 
 namespace velmarith::tool {

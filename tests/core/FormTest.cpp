@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "calc/Calculation.h"
-#include "runtime/ScriptedRuntime.h"
+#include "tests/support/ScriptedRuntime.h"
 #include "ui/ExpansionForm.h"
 
 namespace velmarith {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/ScriptedRuntime.h"
+#include "tests/support/ScriptedRuntime.h"
 #include "tables/MaterialTables.h"
 #include "ui/ExpansionForm.h"
 

@@ -1,4 +1,4 @@
-#include "runtime/ScriptedRuntime.h"
+#include "tests/support/ScriptedRuntime.h"
 
 #include <utility>
 

@@ -16,7 +16,7 @@ namespace velmarith {
 //   "cls"           the window cleared
 //   "prompt:<text>" a prompt opened
 //   "enable:<n>"    button Command<n> enabled
-// The calc tool runs the window's handlers on it; the tests and the session fuzzer do too.
+// The tests, the session fuzzer and the browser test's oracle run the window's handlers on it.
 class ScriptedRuntime : public Runtime {
   public:
     void PrintLine(std::span<const std::string_view> items) override;
