@@ -8,12 +8,20 @@
 
 namespace velmarith {
 
-// (length * coefficient) * (temperature - reference) in double, in the window's order: the
-// growth of the length from the reference temperature, times 1e6. Every growth is made of it.
-double ScaledGrowth(double length, float coefficient, double temperature, double reference);
+// One state of a growth: the mean coefficient from the reference temperature at a
+// temperature (°C).
+struct GrowthState {
+    float coefficient;
+    double temperature;
+};
 
-// The same from 20 °C, with the window's stored length and whole temperature.
-double ScaledGrowthFrom20(float length, float coefficient, int temperature);
+// The one growth of every calculation, times 1e6: of a length from the reference temperature
+// Tr to `to`, less that to `from` when there is one,
+//   (L·ᾱ2)·(T2 − Tr) − (L·ᾱ1)·(T1 − Tr),
+// each product in double in the window's order, with the single coefficients. Without `from`
+// nothing is taken off (the window's form from 20 °C), so a zero growth keeps its sign.
+double ScaledGrowth(double length, GrowthState to, double reference,
+                    std::optional<GrowthState> from = std::nullopt);
 
 // The growth from 20 °C in mm, as the window stores it: ((L * α) * (T - 20)) / 1e6 in double,
 // rounded once to single; std::nullopt beyond the single range.

@@ -1,67 +1,118 @@
 #include "engineering/Catalogue.h"
 
+#include "engineering/BuiltInMaterials.h"
 #include "engineering/Request.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::engineering {
+namespace {
 
-Catalogue::Catalogue() { BuildMaterialTables(tables_); }
+constexpr std::string_view kUserDataSource = "自定义材料文件";
 
-Catalogue::Catalogue(std::vector<UserMaterial> user) : Catalogue() { user_ = std::move(user); }
+Material BuiltIn(const MaterialTables& tables, int id) {
+    const auto at = static_cast<std::size_t>(id);
+    const MaterialLimits& limits = MaterialLimitsTable[at];
+    const BuiltInMaterial& extra = kBuiltInMaterials[at];
+    Material material{id,
+                      std::string(MaterialListTexts[at]),
+                      {},
+                      static_cast<double>(ReferenceTemperature),
+                      static_cast<double>(limits.Low),
+                      static_cast<double>(limits.High),
+                      limits.First,
+                      {},
+                      BuiltInModulus(id),
+                      extra.dataSource};
+    for (int i = limits.First; i <= limits.Last; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        material.points.push_back({static_cast<double>(tables.TemperatureGrid[index]),
+                                   tables.CoefficientTable[at][index]});
+    }
+    for (const auto& grade : kBuiltInGrades) {
+        if (grade.material == id)
+            material.grades.push_back({std::string(grade.name), SplitGrades(grade.aliases)});
+    }
+    return material;
+}
+
+Material FromUser(const UserMaterial& user, int id) {
+    Material material{id,
+                      user.name,
+                      {},
+                      user.reference,
+                      user.points.front().temperature,
+                      user.points.back().temperature,
+                      0,
+                      {},
+                      std::nullopt,
+                      kUserDataSource};
+    for (const auto& point : user.points)
+        material.points.push_back({point.temperature, point.alpha});
+    for (const auto& grade : user.grades) material.grades.push_back({grade, {}});
+    return material;
+}
+
+}  // namespace
+
+Catalogue::Catalogue() {
+    BuildMaterialTables(tables_);
+    for (int id = 0; id < kMaterialCount; ++id) materials_.push_back(BuiltIn(tables_, id));
+}
+
+Catalogue::Catalogue(std::vector<UserMaterial> user) : Catalogue() {
+    user_ = std::move(user);
+    for (const auto& material : user_) materials_.push_back(FromUser(material, Count()));
+}
+
+std::optional<MaterialChoice> Catalogue::Resolve(std::string_view text) const {
+    if (const auto k = ParseMaterial(text)) return MaterialChoice{*k, {}};
+    for (int id = kMaterialCount; id < Count(); ++id) {
+        if (Name(id) == text) return MaterialChoice{id, {}};
+    }
+    // The id the table shows wins over a grade of the same digits: "10" is a user material
+    // when there are three, and the grade 10 of the first material when there are fewer.
+    if (const auto id = TextToInteger(text); id && *id >= kMaterialCount && *id < Count()) {
+        return MaterialChoice{*id, {}};
+    }
+    return FindGrade(text);
+}
 
 std::optional<int> Catalogue::Find(std::string_view text) const {
-    if (const auto k = ParseMaterial(text)) return k;
-    for (std::size_t i = 0; i < user_.size(); ++i) {
-        if (user_[i].name == text) return kMaterialCount + static_cast<int>(i);
-    }
+    if (const auto choice = Resolve(text)) return choice->id;
     return std::nullopt;
 }
 
-std::string Catalogue::Name(int id) const {
-    return IsBuiltIn(id) ? std::string(MaterialListTexts[id]) : User(id).name;
-}
-
-double Catalogue::Low(int id) const {
-    return IsBuiltIn(id) ? MaterialLimitsTable[id].Low : User(id).points.front().temperature;
-}
-
-double Catalogue::High(int id) const {
-    return IsBuiltIn(id) ? MaterialLimitsTable[id].High : User(id).points.back().temperature;
-}
-
-double Catalogue::Reference(int id) const {
-    return IsBuiltIn(id) ? ReferenceTemperature : User(id).reference;
-}
-
-std::optional<TablePlace> Catalogue::Place(int id, double celsius) const {
-    if (IsBuiltIn(id)) return WalkGrid(tables_, id, celsius);
-    const auto& points = User(id).points;
-    const double t = celsius;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const auto index = static_cast<std::int16_t>(i);
-        if (t == points[i].temperature) return TablePlace{index, true, points[i].alpha};
-        if (i + 1 < points.size() && points[i].temperature < t && t < points[i + 1].temperature) {
-            return TablePlace{index, false,
-                              Interpolate(t, points[i].temperature, points[i + 1].temperature,
-                                          points[i].alpha, points[i + 1].alpha)};
+std::optional<MaterialChoice> Catalogue::FindGrade(std::string_view text) const {
+    const std::string key = GradeKey(text);
+    if (key.empty()) return std::nullopt;
+    for (const auto& material : materials_) {
+        for (const auto& grade : material.grades) {
+            if (GradeKey(grade.name) == key) return MaterialChoice{material.id, grade.name};
+            for (const auto& alias : grade.aliases) {
+                if (GradeKey(alias) == key) return MaterialChoice{material.id, grade.name};
+            }
         }
     }
     return std::nullopt;
 }
 
-std::optional<CoefficientHit> Catalogue::Lookup(int id, double celsius) const {
-    if (IsBuiltIn(id)) return FindCoefficientAt(tables_, id, celsius);
-    const auto place = Place(id, celsius);
-    if (!place) return std::nullopt;
-    if (!place->exact) return BetweenPoints(place->index, place->value);
-    return CoefficientHit{place->index, true, place->value, static_cast<float>(place->value),
-                          DoubleToText(place->value)};
-}
-
-std::optional<float> Catalogue::CoefficientAt(int id, double celsius) const {
-    const auto place = Place(id, celsius);
-    if (!place) return std::nullopt;
-    return static_cast<float>(place->value);
+std::optional<CoefficientHit> Catalogue::Lookup(int id, double celsius,
+                                                const CoefficientCache* cache) const {
+    const Material& material = Record(id);
+    const auto find = [&](double t) {
+        return FindCoefficientAmong(material.points, material.first, t);
+    };
+    if (cache == nullptr || &cache->catalogue_ != this || !IsBuiltIn(id)) return find(celsius);
+    const bool whole = celsius == static_cast<double>(static_cast<int>(celsius));
+    if (!whole || !WithinTemperatureBounds(static_cast<int>(celsius))) return find(celsius);
+    const int t = static_cast<int>(celsius);
+    auto& slot = cache->slots_[static_cast<std::size_t>(id) * CoefficientCache::kSlotsPerMaterial +
+                               static_cast<std::size_t>(t - LowestTemperature)];
+    if (!slot.filled) {
+        slot.hit = find(t);
+        slot.filled = true;
+    }
+    return slot.hit;
 }
 
 }  // namespace velmarith::engineering

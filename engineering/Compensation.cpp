@@ -4,6 +4,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "calc/Expansion.h"
+#include "engineering/BuiltInMaterials.h"
+
 namespace velmarith::engineering {
 namespace {
 
@@ -18,7 +21,7 @@ bool Finite(std::initializer_list<std::optional<double>> values) {
 
 std::optional<double> DefaultModulus(int material, Units units) {
     if (!Catalogue::IsBuiltIn(material)) return std::nullopt;
-    const double psi = kModulusMillionPsi[static_cast<std::size_t>(material)] * 1e6;
+    const double psi = BuiltInModulus(material).millionPsi * 1e6;
     return units == Units::Si ? psi * kMpaPerPsi : psi;
 }
 
@@ -28,12 +31,13 @@ std::optional<Compensation> Compensate(const Catalogue& catalogue, const Request
                                        const Pipe& pipe, const Result& result) {
     const double reference = catalogue.Reference(request.material);
     const auto coefficient = [](const std::optional<CoefficientHit>& hit) {
-        return hit ? static_cast<double>(hit->coefficient) : 0.0;  // none: the reference
+        return hit ? hit->coefficient : 0.0f;  // none: the reference
     };
-    const double install = request.Celsius(request.install);
-    const double installTerm = coefficient(result.installCoefficient) * (install - reference);
+    const GrowthState install{coefficient(result.installCoefficient),
+                              request.Celsius(request.install)};
+    // The growth of a unit length from the installation, as the strain.
     const auto strainAt = [&](double celsius, float alpha) {
-        return (static_cast<double>(alpha) * (celsius - reference) - installTerm) * 1e-6;
+        return ScaledGrowth(1.0, {alpha, celsius}, reference, install) * 1e-6;
     };
     // Force from stress and area: MPa·mm² is N, shown in kN; psi·in² is lbf.
     const double forceUnit = request.units == Units::Si ? 1e-3 : 1.0;
@@ -60,8 +64,8 @@ std::optional<Compensation> Compensate(const Catalogue& catalogue, const Request
     };
     figures.hot = restrained(request.Celsius(request.temperature), result.coefficient.coefficient);
     if (request.cold) {
-        figures.cold = restrained(request.Celsius(*request.cold),
-                                  static_cast<float>(coefficient(result.coldCoefficient)));
+        figures.cold =
+            restrained(request.Celsius(*request.cold), coefficient(result.coldCoefficient));
     }
     figures.movement = static_cast<double>(request.cold ? *result.movement : result.expansion);
     figures.stressRange =

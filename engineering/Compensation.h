@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 
@@ -13,12 +12,6 @@ namespace velmarith::engineering {
 // What the movement does to the pipe, by the guided-cantilever method: an estimate a piping
 // engineer makes by hand, not a flexibility analysis.
 
-// The reference modulus of the eight at 21 °C (70 °F), in 10^6 psi: ASME B31.3 Appendix C,
-// Table C-6 (carbon steel; 5Cr–9Cr-Mo; austenitic; 12Cr–17Cr; TP310, austenitic; aluminium;
-// grey cast iron; Ni-Cu alloy 400).
-inline constexpr std::array<double, 8> kModulusMillionPsi = {29.5, 30.9, 28.3, 29.2,
-                                                             28.3, 10.0, 13.4, 26.0};
-inline constexpr std::string_view kModulusSource = "ASME B31.3 附录 C 表 C-6, 21 摄氏度 (70°F)";
 inline constexpr std::string_view kMethod = "导向悬臂法, 估算, 不代替柔性分析";
 
 // A fully restrained line at one state: strain from installation, axial stress (negative is
@@ -45,7 +38,8 @@ struct Compensation {
     bool CannotBeRestrained() const { return allowableRange && stressRange > *allowableRange; }
 };
 
-// The material's default modulus in the request's units; none for a user material.
+// The material's default modulus in the request's units (its record's, in 10^6 psi, at
+// kMpaPerPsi for SI); none for a user material.
 std::optional<double> DefaultModulus(int material, Units units);
 
 // The cycle factor f = 6.0·N^−0.2, at most 1.0 and at least 0.15.

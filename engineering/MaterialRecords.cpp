@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engineering/Request.h"
 #include "engineering/Units.h"
 #include "runtime/NumberText.h"
 
@@ -10,8 +11,10 @@ namespace {
 
 constexpr std::string_view kHeaderF[] = {"name", "reference_F", "temperature_F", "alpha_per_F"};
 
+// The header's four columns, or five with the grades last.
 bool Matches(const std::vector<std::string_view>& fields, const std::string_view (&header)[4]) {
-    return fields.size() == 4 && std::equal(fields.begin(), fields.end(), header);
+    const bool grades = fields.size() == 5 && fields[4] == kGradesColumn;
+    return (fields.size() == 4 || grades) && std::equal(header, header + 4, fields.begin());
 }
 
 }  // namespace
@@ -39,18 +42,24 @@ void MaterialFileReader::Record(long long line, const std::vector<std::string_vi
 
 void MaterialFileReader::Header(long long line, const std::vector<std::string_view>& fields) {
     headerSeen_ = true;
+    gradesColumn_ = fields.size() == 5;
     if (Matches(fields, kMaterialsHeaderC)) return;
     if (Matches(fields, kHeaderF)) {
         fahrenheit_ = true;
         return;
     }
+    gradesColumn_ = false;
     Fault(line,
           "表头应为 name,reference_C,temperature_C,alpha_per_C 或 "
           "name,reference_F,temperature_F,alpha_per_F");
 }
 
 void MaterialFileReader::Point(long long line, const std::vector<std::string_view>& fields) {
-    if (fields.size() != 4) {
+    if (gradesColumn_ && fields.size() != 4 && fields.size() != 5) {
+        Fault(line, "应有4或5列: 名称, 参考温度, 温度, 系数, 牌号");
+        return;
+    }
+    if (!gradesColumn_ && fields.size() != 4) {
         Fault(line, "应有4列: 名称, 参考温度, 温度, 系数");
         return;
     }
@@ -93,7 +102,7 @@ void MaterialFileReader::Point(long long line, const std::vector<std::string_vie
     const bool continues = open_ && materials_.back().name == name;
     if (!continues) {
         CloseMaterial();
-        if (eight_.Find(name)) {
+        if (ParseMaterial(name)) {
             Fault(line, "名称 \"" + std::string(name) + "\" 是内置材料之一 (或其序号)");
         }
         for (const auto& earlier : materials_) {
@@ -111,6 +120,7 @@ void MaterialFileReader::Point(long long line, const std::vector<std::string_vie
         materialLine_ = line;
         open_ = true;
     }
+    if (fields.size() == 5) Grades(line, fields[4]);
     UserMaterial& material = materials_.back();
     if (reference != material.reference) {
         Fault(line, "参考温度 " + DoubleToText(reference) + " 与该材料第一行的 " +
@@ -127,6 +137,27 @@ void MaterialFileReader::Point(long long line, const std::vector<std::string_vie
         return;
     }
     material.points.push_back({temperature, alpha});
+}
+
+void MaterialFileReader::Grades(long long line, std::string_view field) {
+    UserMaterial& material = materials_.back();
+    for (auto& grade : SplitGrades(field)) {
+        const std::string key = GradeKey(grade);
+        const auto same = [&](const std::string& other) { return GradeKey(other) == key; };
+        if (key.empty() || ParseMaterial(grade)) {
+            Fault(line, "牌号 \"" + grade + "\" 不能用作牌号 (为空, 或是内置材料的序号或名称)");
+        } else if (const auto builtIn = eight_.FindGrade(grade)) {
+            Fault(line, "牌号 \"" + grade + "\" 已属于内置材料 " + std::to_string(builtIn->id) +
+                            " " + eight_.Name(builtIn->id) + " (" + builtIn->grade + ")");
+        } else if (std::ranges::none_of(material.grades, same)) {
+            for (std::size_t i = 0; i + 1 < materials_.size(); ++i) {
+                if (std::ranges::any_of(materials_[i].grades, same)) {
+                    Fault(line, "牌号 \"" + grade + "\" 已属于材料 \"" + materials_[i].name + "\"");
+                }
+            }
+            material.grades.push_back(std::move(grade));
+        }
+    }
 }
 
 void MaterialFileReader::CloseMaterial() {

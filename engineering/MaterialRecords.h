@@ -22,6 +22,7 @@ inline constexpr std::size_t kMostPointsPerMaterial = 256;
 inline constexpr std::size_t kMostFaultsReported = 100;
 inline constexpr std::string_view kMaterialsHeaderC[] = {"name", "reference_C", "temperature_C",
                                                          "alpha_per_C"};
+inline constexpr std::string_view kGradesColumn = "grades";
 
 // Reads a materials file record by record, one table point a row, after the header
 //   name,reference_C,temperature_C,alpha_per_C   (α in 10^-6 per °C)
@@ -30,6 +31,9 @@ inline constexpr std::string_view kMaterialsHeaderC[] = {"name", "reference_C", 
 // temperature, at least two of them, finite numbers, one reference temperature, no name of
 // the eight or used twice, at most 64 materials of at most 256 points. Either every
 // material, or every fault with its line.
+// Either header may end in a fifth column, grades: the steels a material stands for, ";" or
+// "、" between them. A material's grades are those on any of its rows (a row may leave the
+// field empty or out); a grade of one of the eight, or of an earlier material, is a fault.
 class MaterialFileReader {
   public:
     // One record's fields (UTF-8), or what made it unreadable.
@@ -42,10 +46,12 @@ class MaterialFileReader {
     void Header(long long line, const std::vector<std::string_view>& fields);
     void Point(long long line, const std::vector<std::string_view>& fields);
     void CloseMaterial();
+    void Grades(long long line, std::string_view field);
 
     const Catalogue eight_;
     bool headerSeen_ = false;
     bool fahrenheit_ = false;
+    bool gradesColumn_ = false;
     std::vector<UserMaterial> materials_;
     long long materialLine_ = 0;  // where the material under way started
     bool open_ = false;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "calc/Expansion.h"
 #include "engineering/Report.h"
 #include "runtime/CharConv.h"
 #include "runtime/NumberText.h"
@@ -159,11 +160,23 @@ class PlotWriter {
         if (!request_.lengthMm) return;
         const double low = points_.front().celsius;
         const double high = points_.back().celsius;
+        const int material = request_.material;
+        const double reference = catalogue_.Reference(material);
+        // None outside the range, but at the reference temperature itself the term is zero.
+        const auto state = [&](double celsius) -> std::optional<GrowthState> {
+            if (const auto hit = catalogue_.Lookup(material, celsius)) {
+                return GrowthState{hit->coefficient, celsius};
+            }
+            if (celsius == reference) return GrowthState{0.0f, celsius};
+            return std::nullopt;
+        };
+        const auto from = state(request_.installCelsius);
         for (int i = 0; i <= kSamples; ++i) {
             const double t = low + (high - low) * i / kSamples;
-            const auto mm = GrowthMm(catalogue_, request_.material, *request_.lengthMm,
-                                     request_.installCelsius, t);
-            if (mm) growth_.emplace_back(t, us_ ? *mm / kMillimetresPerInch : *mm);
+            const auto to = state(t);
+            if (!from || !to) continue;
+            const double mm = ScaledGrowth(*request_.lengthMm, *to, reference, from) / 1'000'000.0;
+            growth_.emplace_back(t, us_ ? mm / kMillimetresPerInch : mm);
         }
         if (growth_.empty()) return;
         double low_ = growth_.front().second;

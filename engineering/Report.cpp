@@ -10,8 +10,9 @@ CoefficientTableView TableOf(const Catalogue& catalogue, std::optional<int> mate
     table.grid.assign(tables.TemperatureGrid.begin(), tables.TemperatureGrid.end());
     for (int id = 0; id < catalogue.Count(); ++id) {
         if (material && *material != id) continue;
-        TableRow row{id, catalogue.Name(id), catalogue.Low(id), catalogue.High(id), std::nullopt,
-                     {}};
+        TableRow row{
+            id, catalogue.Name(id), catalogue.Low(id), catalogue.High(id), std::nullopt, {}, {}};
+        for (const auto& grade : catalogue.Record(id).grades) row.grades.push_back(grade.name);
         if (Catalogue::IsBuiltIn(id)) {
             const MaterialLimits& limits = MaterialLimitsTable[id];
             const auto& elements = tables.CoefficientTable[id];

@@ -26,6 +26,7 @@ struct TableRow {
     double high;
     std::optional<double> reference;  // the user's materials only
     std::vector<TablePoint> points;
+    std::vector<std::string> grades;  // the usual spellings of the grades it covers
 };
 
 struct CoefficientTableView {

@@ -15,6 +15,7 @@ struct UserMaterial {
     std::string name;
     double reference = 20;  // °C
     std::vector<Point> points;
+    std::vector<std::string> grades = {};  // the steels it stands for, as the file spells them
 };
 
 }  // namespace velmarith::engineering

@@ -28,10 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto& materials = std::get<std::vector<UserMaterial>>(read);
     if (materials.size() > kMostUserMaterials) std::abort();
-    const Catalogue eight;
     std::set<std::string> names;
     for (const auto& material : materials) {
-        if (!names.insert(material.name).second || eight.Find(material.name)) std::abort();
+        if (!names.insert(material.name).second || ParseMaterial(material.name)) std::abort();
         if (material.points.size() < 2 || material.points.size() > kMostPointsPerMaterial) {
             std::abort();
         }
@@ -48,6 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const double low = catalogue.Low(id);
         const double high = catalogue.High(id);
         if (!catalogue.Lookup(id, low) || !catalogue.Lookup(id, high)) std::abort();
+        // A grade belongs to one material: the one whose rows gave it.
+        for (const auto& grade : catalogue.Record(id).grades) {
+            const auto owner = catalogue.FindGrade(grade.name);
+            if (!owner || owner->id != id) std::abort();
+        }
         (void)catalogue.Lookup(id, low + (high - low) / 3);
         // A pipe of it, with the modulus a user material needs: figures that are numbers, or
         // a refusal that says why.

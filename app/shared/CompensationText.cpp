@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engineering/BuiltInMaterials.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::tool {
@@ -29,9 +30,8 @@ std::string Operand(const std::string& text) {
 std::string ModulusSource(const Request& request) {
     const Pipe& pipe = *request.pipe;
     if (pipe.modulusGiven) return "给定";
-    return std::string(kModulusSource) + ", " +
-           DoubleToText(kModulusMillionPsi[static_cast<std::size_t>(request.material)]) +
-           "×10^6 psi";
+    const Modulus modulus = BuiltInModulus(request.material);
+    return std::string(modulus.source) + ", " + modulus.Text();
 }
 
 std::string RangeName(const Request& request) {
@@ -109,8 +109,7 @@ std::vector<std::string> CompensationWorking(const Catalogue& catalogue, const R
     const std::string d = DoubleToText(pipe.diameter);
     std::vector<std::string> lines;
     if (!pipe.modulusGiven) {
-        const std::string millions =
-            DoubleToText(kModulusMillionPsi[static_cast<std::size_t>(request.material)]);
+        const std::string millions = DoubleToText(BuiltInModulus(request.material).millionPsi);
         lines.push_back(request.units == Units::Si
                             ? "Ea = " + millions + " × 10^6 psi × 0.006894757293168361 = " +
                                   Figure(figures.modulus) + " MPa"

@@ -1,5 +1,7 @@
 #include "app/shared/MaterialsText.h"
 
+#include <algorithm>
+
 #include "app/shared/CsvField.h"
 #include "app/shared/CsvReader.h"
 #include "app/shared/TextEncoding.h"
@@ -63,16 +65,28 @@ std::vector<std::string> FaultLines(std::string_view fileName,
 }
 
 std::string MaterialsCsv(const std::vector<UserMaterial>& materials) {
+    // The grades column only when a material has grades: its first row carries them all.
+    const bool grades = std::ranges::any_of(
+        materials, [](const UserMaterial& material) { return !material.grades.empty(); });
     std::string csv;
     for (const auto& name : kMaterialsHeaderC) {
-        csv += std::string(name) + (name == kMaterialsHeaderC[3] ? "\n" : ",");
+        csv += std::string(name) + (name == kMaterialsHeaderC[3] ? "" : ",");
     }
+    csv += grades ? "," + std::string(kGradesColumn) + "\n" : "\n";
     for (const auto& material : materials) {
+        std::string gradeField;
+        for (const auto& grade : material.grades) {
+            gradeField += (gradeField.empty() ? "" : ";") + grade;
+        }
         for (const auto& point : material.points) {
             AppendCsvField(csv, material.name);
             csv += "," + DoubleToExactText(material.reference) + "," +
-                   DoubleToExactText(point.temperature) + "," + DoubleToExactText(point.alpha) +
-                   "\n";
+                   DoubleToExactText(point.temperature) + "," + DoubleToExactText(point.alpha);
+            if (grades) {
+                csv += ",";
+                AppendCsvField(csv, &point == &material.points.front() ? gradeField : "");
+            }
+            csv += "\n";
         }
     }
     return csv;

@@ -175,7 +175,8 @@ json TableJson(const CoefficientTableView& table) {
                              {"low", row.low},
                              {"high", row.high},
                              {"reference", row.reference.value_or(ReferenceTemperature)},
-                             {"points", points}});
+                             {"points", points},
+                             {"grades", row.grades}});
     }
     return {{"grid", table.grid}, {"materials", materials}};
 }

@@ -123,16 +123,16 @@ TEST(Figures, FahrenheitTemperaturesMeetTheCelsiusGrid) {
     for (const double celsius : {-200.0, -130.0, 20.0, 100.0, 150.0, 700.0}) {
         const double fahrenheit = CelsiusToFahrenheit(celsius);
         EXPECT_EQ(FahrenheitToCelsius(fahrenheit), celsius);
-        const auto si = cache.Find(0, celsius);
-        const auto us = cache.Find(0, FahrenheitToCelsius(fahrenheit));
+        const auto si = catalogue.Lookup(0, celsius, &cache);
+        const auto us = catalogue.Lookup(0, FahrenheitToCelsius(fahrenheit), &cache);
         ASSERT_TRUE(si && us);
         EXPECT_EQ(si->valueText, us->valueText) << celsius;
     }
     // Fractional °F are never rounded to whole degrees: 600.5 °F lies between 315 and 316 °C.
-    const auto between = cache.Find(2, FahrenheitToCelsius(600.5));
+    const auto between = catalogue.Lookup(2, FahrenheitToCelsius(600.5), &cache);
     ASSERT_TRUE(between);
-    EXPECT_GT(between->coefficient, cache.Find(2, 315.0)->coefficient);
-    EXPECT_LT(between->coefficient, cache.Find(2, 316.0)->coefficient);
+    EXPECT_GT(between->coefficient, catalogue.Lookup(2, 315.0, &cache)->coefficient);
+    EXPECT_LT(between->coefficient, catalogue.Lookup(2, 316.0, &cache)->coefficient);
 }
 
 TEST(Figures, RefuseWhatCannotBeComputedHonestly) {
