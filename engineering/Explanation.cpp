@@ -137,6 +137,7 @@ std::vector<std::string> ExplainLines(const Catalogue& catalogue, const Request&
                                       const Explanation& explanation) {
     std::vector<std::string> lines;
     lines.push_back(MaterialTitle(catalogue, request.material));
+    if (!request.grade.empty()) lines.push_back("牌号 " + request.grade + " 属于该材料组");
     for (const auto& rounding : explanation.roundings) {
         const std::string name = rounding.field == RequestField::Temperature ? "温度"
                                  : rounding.field == RequestField::Install   ? "安装温度"

@@ -114,7 +114,7 @@ class RequestCheck {
             Fault(RequestField::Units,
                   "单位无效: " + QuotedInput(text_.Text(RequestField::Units)) + " (应为 si 或 us)");
         }
-        const auto material = catalogue_.Find(text_.Text(RequestField::Material));
+        const auto material = catalogue_.Resolve(text_.Text(RequestField::Material));
         if (!material) {
             Fault(RequestField::Material,
                   "未知材料: " + QuotedInput(text_.Text(RequestField::Material)) +
@@ -123,7 +123,8 @@ class RequestCheck {
             Length();
             return faults_;
         }
-        request_.material = *material;
+        request_.material = material->id;
+        request_.grade = material->grade;
         const bool warmRead = Temperature();
         Length();
         const bool installRead = Install();

@@ -22,6 +22,7 @@ std::optional<int> ParseMaterial(std::string_view text);
 
 struct Request {
     int material = 0;
+    std::string grade;  // the grade the material was named by ("Q345R"), or empty
     Units units = Units::Si;
     // In the request's units: whole degrees Celsius (the window's rounding), or degrees
     // Fahrenheit as typed.

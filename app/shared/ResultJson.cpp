@@ -132,7 +132,9 @@ json ResultJson(const Catalogue& catalogue, const Evaluation& evaluation, const 
     const Request& request = *evaluation.request;
     const int m = request.material;
     document["units"] = request.units == Units::Si ? "si" : "us";
-    document["material"] = {{"index", m}, {"name", catalogue.Name(m)}};
+    document["material"] = {{"index", m},
+                            {"name", catalogue.Name(m)},
+                            {"grade", request.grade.empty() ? json(nullptr) : json(request.grade)}};
     document["request"] = RequestObject(request);
     document["warnings"] = WarningsJson(request);
     if (!evaluation.result) {

@@ -14,6 +14,11 @@ std::string FigureText(const std::optional<float>& value, std::string_view unit)
     return SingleToText(*value) + std::string(unit);
 }
 
+std::string MaterialText(const Catalogue& catalogue, const Request& request) {
+    const std::string& name = catalogue.Name(request.material);
+    return request.grade.empty() ? name : request.grade + ", 按 " + name;
+}
+
 std::string RoundingText(const RoundingStep& rounding) {
     return std::string(Row(rounding.field).label) + " " + RoundingNote(rounding);
 }
@@ -37,6 +42,9 @@ ResultText RenderText(const Catalogue& catalogue, const Evaluation& evaluation,
                 text.lines.push_back(std::move(line));
             }
         }
+    }
+    if (!request.grade.empty()) {
+        text.lines.push_back(std::string(kMaterialLead) + MaterialText(catalogue, request));
     }
     for (auto& line : evaluation.lines.Printed()) text.lines.push_back(std::move(line));
 

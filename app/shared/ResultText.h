@@ -31,6 +31,13 @@ struct ResultText {
     std::vector<std::string> notes;
 };
 
+// The material as the request named it: "Q345R, 按 碳钢和低铬钼钢" for a grade, else its name.
+std::string MaterialText(const engineering::Catalogue& catalogue,
+                         const engineering::Request& request);
+
+// The line that says which group a grade was taken as: "  材料: Q345R, 按 碳钢和低铬钼钢".
+inline constexpr std::string_view kMaterialLead = "  材料: ";
+
 // A typed temperature that whole degrees changed, as a note: "温度 350.5 摄氏度按整摄氏度…".
 std::string RoundingText(const engineering::RoundingStep& rounding);
 
