@@ -25,7 +25,9 @@ std::optional<double> DefaultModulus(int material, Units units) {
     return units == Units::Si ? psi * kMpaPerPsi : psi;
 }
 
-double CycleFactor(double cycles) { return std::clamp(6.0 * std::pow(cycles, -0.2), 0.15, 1.0); }
+double CycleFormula(double cycles) { return 6.0 * std::pow(cycles, -0.2); }
+
+double CycleFactor(double cycles) { return std::clamp(CycleFormula(cycles), 0.15, 1.0); }
 
 std::optional<Compensation> Compensate(const Catalogue& catalogue, const Request& request,
                                        const Pipe& pipe, const Result& result) {
@@ -52,6 +54,7 @@ std::optional<Compensation> Compensate(const Catalogue& catalogue, const Request
     if (pipe.allowable) {
         figures.allowableRange = pipe.allowable;
     } else if (pipe.coldAllowable && pipe.hotAllowable) {
+        figures.cycleFormula = CycleFormula(pipe.cycles);
         figures.cycleFactor = CycleFactor(pipe.cycles);
         figures.allowableRange =
             *figures.cycleFactor * (1.25 * *pipe.coldAllowable + 0.25 * *pipe.hotAllowable);

@@ -26,6 +26,7 @@ struct Compensation {
     double modulus;
     std::optional<double> metalArea;       // mm², in²
     std::optional<double> cycleFactor;     // f, when SA comes from Sc and Sh
+    std::optional<double> cycleFormula;    // 6.0·N^−0.2, before f's bounds
     std::optional<double> allowableRange;  // SA
     Restrained hot;
     std::optional<Restrained> cold;
@@ -44,6 +45,8 @@ std::optional<double> DefaultModulus(int material, Units units);
 
 // The cycle factor f = 6.0·N^−0.2, at most 1.0 and at least 0.15.
 double CycleFactor(double cycles);
+// 6.0·N^−0.2 itself, which the factor bounds.
+double CycleFormula(double cycles);
 
 // The figures for a pipe, from the request's own coefficients and movement. None when a
 // figure does not fit a double.

@@ -8,7 +8,7 @@
 
 namespace velmarith::engineering {
 
-// How one calculation came about, as steps to follow by hand; ExplainLines writes them out.
+// How one calculation came about, as steps to follow by hand; the presentation writes them out.
 
 // A typed temperature that the window's whole degrees changed ("150.5" is computed at 150).
 struct RoundingStep {
@@ -45,11 +45,5 @@ struct Explanation {
 
 Explanation Explain(const Catalogue& catalogue, const RequestText& text, const Request& request,
                     const Result& result);
-
-// What a rounding note says after the field's name: "按整摄氏度计算, 取为 150 摄氏度 …".
-std::string RoundingNote(const RoundingStep& rounding);
-
-std::vector<std::string> ExplainLines(const Catalogue& catalogue, const Request& request,
-                                      const Explanation& explanation);
 
 }  // namespace velmarith::engineering

@@ -33,7 +33,8 @@ std::string SingleToText(float value);
 std::string DoubleToText(double value);
 
 // At most 7 significant digits without trailing zeros, rounded from the double itself (a
-// converted temperature such as 315.5556 °C).
+// converted temperature such as 315.5556 °C): the rule of every figure beyond the window's
+// own lines. Plain for magnitudes from 10^-6 to 10^15 (29500000, 0.000052), "1E-07" beyond.
 std::string DoubleToShortText(double value);
 
 // The fewest significant digits that read back (TextToDouble) as the same double, for text

@@ -2,6 +2,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <string>
 
 #include "runtime/CharConv.h"
 #include "runtime/NumberText.h"
@@ -41,7 +42,27 @@ std::string DoubleToText(double value) {
 
 std::string DoubleToShortText(double value) {
     if (value == 0.0) return "0";
-    return GeneralText(value, 7);
+    std::string text = GeneralText(value, 7);
+    const auto e = text.find('E');
+    // An ordinary magnitude is written out: 29500000, 0.000052; the exponent only beyond.
+    const double magnitude = std::fabs(value);
+    if (e == std::string::npos || magnitude < 1e-6 || magnitude >= 1e15) return text;
+    const int exponent = std::stoi(text.substr(e + 1));
+    const bool negative = text.starts_with('-');
+    std::string digits;
+    for (const char c : text.substr(0, e)) {
+        if (c >= '0' && c <= '9') digits += c;
+    }
+    std::string plain;
+    if (exponent >= 0) {
+        const auto whole = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() < whole) digits.append(whole - digits.size(), '0');
+        plain = digits.substr(0, whole);
+        if (digits.size() > whole) plain += "." + digits.substr(whole);
+    } else {
+        plain = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    return (negative ? "-" : "") + plain;
 }
 
 std::string DoubleToExactText(double value) {

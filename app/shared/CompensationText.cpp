@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/shared/FormulaText.h"
 #include "engineering/BuiltInMaterials.h"
 #include "runtime/NumberText.h"
 
@@ -22,10 +23,6 @@ UnitNames NamesOf(Units units) {
 
 // Compression or tension, by the sign of the stress or force.
 std::string Sense(double value) { return value < 0 ? " (压)" : value > 0 ? " (拉)" : ""; }
-
-std::string Operand(const std::string& text) {
-    return text.starts_with('-') ? "(" + text + ")" : text;
-}
 
 std::string ModulusSource(const Request& request) {
     const Pipe& pipe = *request.pipe;
@@ -122,8 +119,8 @@ std::vector<std::string> CompensationWorking(const Catalogue& catalogue, const R
     }
     if (figures.cycleFactor) {
         const std::string n = DoubleToText(pipe.cycles);
-        lines.push_back("f = 6.0 × " + n + "^-0.2 = " + Figure(6.0 * std::pow(pipe.cycles, -0.2)) +
-                        ", 取 " + Figure(*figures.cycleFactor) + " (不大于 1.0, 不小于 0.15)");
+        lines.push_back("f = 6.0 × " + n + "^-0.2 = " + Figure(*figures.cycleFormula) + ", 取 " +
+                        Figure(*figures.cycleFactor) + " (不大于 1.0, 不小于 0.15)");
         lines.push_back("SA = f × (1.25 × Sc + 0.25 × Sh) = " + Figure(*figures.cycleFactor) +
                         " × (1.25 × " + DoubleToText(*pipe.coldAllowable) + " + 0.25 × " +
                         DoubleToText(*pipe.hotAllowable) +
@@ -133,13 +130,13 @@ std::vector<std::string> CompensationWorking(const Catalogue& catalogue, const R
     const auto alpha = [](const std::optional<CoefficientHit>& hit) {
         return hit ? SingleToText(hit->coefficient) : std::string("0");
     };
-    const std::string tr = DoubleToText(reference);
+    const std::string tr = CelsiusOperand(reference);
     const std::string installTerm = alpha(result.installCoefficient) + " × (" +
-                                    DoubleToText(request.Celsius(request.install)) + " - " +
+                                    CelsiusOperand(request.Celsius(request.install)) + " - " +
                                     Operand(tr) + ")";
     const auto state = [&](const std::string& name, const std::string& a, double celsius,
                            const Restrained& r) {
-        lines.push_back("ε(" + name + ") = (" + a + " × (" + DoubleToText(celsius) + " - " +
+        lines.push_back("ε(" + name + ") = (" + a + " × (" + CelsiusOperand(celsius) + " - " +
                         Operand(tr) + ") - " + installTerm + ") × 10^-6 = " + Figure(r.strain));
         lines.push_back("σ(" + name + ") = -Ea × ε = -" + Figure(figures.modulus) + " × " +
                         Operand(Figure(r.strain)) + " = " + Figure(r.stress) + " " + unit.stress);

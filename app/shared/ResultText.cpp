@@ -1,6 +1,7 @@
 #include "app/shared/ResultText.h"
 
 #include "app/shared/CompensationText.h"
+#include "app/shared/ExplanationText.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::tool {

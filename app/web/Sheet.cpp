@@ -6,7 +6,7 @@
 #include "app/shared/PipeSketch.h"
 #include "app/shared/ResultText.h"
 #include "engineering/Evaluation.h"
-#include "engineering/Explanation.h"
+#include "app/shared/ExplanationText.h"
 #include "engineering/Plot.h"
 #include "engineering/Report.h"
 #include "runtime/NumberText.h"
