@@ -20,7 +20,7 @@
   }
 
   W.inputRows = function (values, sheet) {
-    const us = values.units === "us";
+    const us = W.inputs.some((row) => row.quantity === "units" && values[row.key] === "us");
     const rows = [];
     for (const row of sheetOrder()) {
       const field = $(row.key);
