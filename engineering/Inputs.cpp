@@ -23,35 +23,37 @@ constexpr Span kStress{10, 1500};
 // clang-format off
 constexpr std::array<InputRow, kInputCount> kInputs = {{
     {F::Material, "material", "m", "-m", "--material", "材料", "", "",
-     "序号 0-7, 材料名称或自定义材料名", kCalc, Quantity::Material, true, kNone},
+     "序号 0-7, 材料名称或自定义材料名", kCalc, Quantity::Material, true, kNone, 0, "", ""},
     {F::Temperature, "temperature", "t", "-t", "--temperature", "温度", "T", "最热状态",
-     "最热状态, 整摄氏度数 (美制: 华氏度)", kCalc, Quantity::Temperature, true, kNone},
+     "最热状态, 整摄氏度数 (美制: 华氏度)", kCalc, Quantity::Temperature, true, kNone, 1, "", ""},
     {F::Cold, "cold", "c", "", "--cold", "冷态温度", "Tc", "",
      "最冷状态; 另给出安装至冷态的量与冷态至热态的位移", kCalc, Quantity::Temperature, false,
-     kNone},
+     kNone, 2, "", "可不填"},
     {F::Length, "length", "l", "-l", "--length", "长度", "L", "", "mm (美制: in)", kCalc,
-     Quantity::Length, true, kNone},
+     Quantity::Length, true, kNone, 3, "", ""},
     {F::Install, "install", "i", "-i", "--install", "安装温度", "Ti", "", "默认 20 摄氏度 (68°F)",
-     kCalc, Quantity::Temperature, false, kNone},
+     kCalc, Quantity::Temperature, false, kNone, 4, "", ""},
     {F::Units, "units", "u", "", "--units", "单位", "", "",
-     "si (摄氏度, mm; 默认) 或 us (°F, in, in/100ft)", kCalc, Quantity::Units, false, kNone},
+     "si (摄氏度, mm; 默认) 或 us (°F, in, in/100ft)", kCalc, Quantity::Units, false, kNone,
+     5, "", ""},
     {F::Diameter, "od", "d", "", "--od", "外径", "D", "",
      "D (mm; 美制 in): 另给出两端固定的应力与推力, 补偿", kPipe, Quantity::Length,
-     false, kDiameter},
+     false, kDiameter, 6, "", ""},
     {F::Wall, "wall", "w", "", "--wall", "壁厚", "t", "",
-     "t (mm; 美制 in): 另给出截面积与固定点推力", kPipe, Quantity::Length, false, kWall},
+     "t (mm; 美制 in): 另给出截面积与固定点推力", kPipe, Quantity::Length, false, kWall, 7,
+     "", "可不填"},
     {F::Modulus, "modulus", "e", "", "--modulus", "弹性模量", "Ea", "",
      "Ea (MPa; 美制 psi), 默认按材料 (B31.3 表 C-6)", kPipe, Quantity::Modulus, false,
-     kModulus},
+     kModulus, 12, "", "不填按材料"},
     {F::Allowable, "sa", "sa", "", "--sa", "许用位移应力范围", "SA", "",
      "SA (MPa; 美制 psi): 另给出弯臂与 Π 形补偿器", kPipe, Quantity::Stress, false,
-     kStress},
+     kStress, 11, "或", ""},
     {F::ColdAllowable, "sc", "sc", "", "--sc", "冷态许用应力", "Sc", "",
-     "Sc, 与 --sh 一起代替 --sa", kPipe, Quantity::Stress, false, kStress},
+     "Sc, 与 --sh 一起代替 --sa", kPipe, Quantity::Stress, false, kStress, 8, "", ""},
     {F::HotAllowable, "sh", "sh", "", "--sh", "热态许用应力", "Sh", "", "Sh", kPipe,
-     Quantity::Stress, false, kStress},
+     Quantity::Stress, false, kStress, 9, "", ""},
     {F::Cycles, "cycles", "n", "", "--cycles", "循环次数", "N", "", "N, 等效满循环次数, 默认 7000",
-     kPipe, Quantity::Count, false, kNone},
+     kPipe, Quantity::Count, false, kNone, 10, "", ""},
 }};
 // clang-format on
 
@@ -62,6 +64,17 @@ constexpr bool InFieldOrder() {
     return true;
 }
 static_assert(InFieldOrder(), "the table's rows are in RequestField order");
+
+constexpr bool FormPlacesDistinct() {
+    std::array<bool, kInputCount> taken{};
+    for (const auto& row : kInputs) {
+        const auto place = static_cast<std::size_t>(row.formPlace);
+        if (row.formPlace < 0 || place >= taken.size() || taken[place]) return false;
+        taken[place] = true;
+    }
+    return true;
+}
+static_assert(FormPlacesDistinct(), "each input has a place of its own in the form");
 
 // ASCII letters compared without case.
 bool SameWord(std::string_view a, std::string_view b) {

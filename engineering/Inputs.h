@@ -59,6 +59,13 @@ struct InputRow {
     Quantity quantity;
     bool required;  // a calculation needs it
     Span plausible;
+    // The workbench's form: the field's place in it (the pipe's fields in the order they are
+    // usually read off a line list), a word before the label ("或" for SA, the other way to
+    // give the allowable stresses) and what the label says of a field that may stay empty and
+    // has no default ("可不填").
+    int formPlace;
+    std::string_view formLead;
+    std::string_view blank;
 };
 
 // The table of inputs, in RequestField order.

@@ -141,7 +141,8 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
 // The table of inputs, from which the page builds its form, its link and its requests:
 //   [{"key": "temperature", "link": "t", "option": "--temperature", "label": "温度",
 //     "symbol": "T", "note": "最热状态", "quantity": "temperature", "si": "摄氏度",
-//     "us": "°F", "required": true, "group": "calculation", "defaultSi": "", "defaultUs": ""},
+//     "us": "°F", "required": true, "group": "calculation", "defaultSi": "", "defaultUs": "",
+//     "formPlace": 1, "formLead": "", "blank": ""},
 //    ...]
 EMSCRIPTEN_KEEPALIVE const char* velmarith_inputs() {
     static std::string json;
@@ -162,7 +163,10 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_inputs() {
                         {"required", row.required},
                         {"group", row.group == InputGroup::Pipe ? "pipe" : "calculation"},
                         {"defaultSi", DefaultText(row.field, Units::Si)},
-                        {"defaultUs", DefaultText(row.field, Units::Us)}});
+                        {"defaultUs", DefaultText(row.field, Units::Us)},
+                        {"formPlace", row.formPlace},
+                        {"formLead", row.formLead},
+                        {"blank", row.blank}});
     }
     return Answer(json, rows);
 }

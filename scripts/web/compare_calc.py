@@ -15,13 +15,8 @@ HARNESS = r"""
 const core = require(process.argv[1]);
 core.onRuntimeInitialized = () => {
   const requests = JSON.parse(require('fs').readFileSync(0, 'utf8'));
-  const answers = requests.map((r) => {
-    const bytes = core.lengthBytesUTF8(r) + 1, at = core._malloc(bytes);
-    core.stringToUTF8(r, at, bytes);
-    const answer = JSON.parse(core.UTF8ToString(core._velmarith_calculate(at)));
-    core._free(at);
-    return answer;
-  });
+  const answers = requests.map(([flags, request]) => JSON.parse(
+    core.ccall('velmarith_calculate', 'string', ['string', 'string'], [flags, JSON.stringify(request)])));
   process.stdout.write(JSON.stringify(answers));
 };
 """
@@ -154,12 +149,21 @@ def json_faults(text, document):
     return faults
 
 
+REQUEST_KEYS = ["material", "temperature", "length", "install", "cold", "units",
+                *(option.removeprefix("--") for option in PIPE_OPTIONS)]
+
+
+def page_request(request):
+    """A request as the page hands it to the core: its flags, and its inputs by key."""
+    return [request[6], dict(zip(REQUEST_KEYS, [*request[:6], *(request[7] if len(request) > 7
+                                                                  else [""] * 7)]))]
+
+
 def main():
     calc, core = sys.argv[1], str(pathlib.Path(sys.argv[2]).resolve())
     reqs = requests(calc) + pipe_requests()
     web = json.loads(subprocess.run(["node", "-e", HARNESS, core], input=json.dumps(
-        ["\n".join([r[6], *r[:6], *(r[7] if len(r) > 7 else [])]) for r in reqs]),
-        capture_output=True, text=True, check=True).stdout)
+        [page_request(r) for r in reqs]), capture_output=True, text=True, check=True).stdout)
     failed = 0
     for request, document in zip(reqs, web):
         want = native(calc, request)
@@ -169,7 +173,13 @@ def main():
             failed += 1
             if failed <= 5:
                 print(f"FAILED: {request}\n  page:  {answer}\n  tool:  {want}", file=sys.stderr)
-        for fault in json_faults(want, native(calc, request, ["--json"])):
+        tool_json = native(calc, request, ["--json"])
+        faults = json_faults(want, tool_json)
+        # The request as the core read it, and its warnings: the same from either face.
+        for name in ("request", "warnings"):
+            if document.get(name) != tool_json.get(name):
+                faults.append(f"{name}: page {document.get(name)} tool {tool_json.get(name)}")
+        for fault in faults:
             failed += 1
             if failed <= 5:
                 print(f"FAILED --json: {request}: {fault}", file=sys.stderr)

@@ -37,20 +37,100 @@ def font_subset(text, work):
     return out.read_bytes()
 
 
-def captions(core):
-    """The window's texts, from the core itself (run under node), so that the page's first
-    paint already shows them; the page sets them again from the core when it starts."""
+def core_answer(core, function):
+    """What one of the core's functions without arguments answers, run under node."""
     harness = ("const core = require(process.argv[1]);"
                "core.onRuntimeInitialized = () => "
-               "console.log(core.UTF8ToString(core._velmarith_captions()));")
+               f"console.log(core.UTF8ToString(core._{function}()));")
     out = subprocess.run(["node", "-e", harness, str(pathlib.Path(core).resolve())],
                          capture_output=True, text=True, check=True).stdout
     return json.loads(out)
 
 
+def captions(core):
+    """The window's texts, from the core itself, so that the page's first paint already shows
+    them; the page sets them again from the core when it starts."""
+    return core_answer(core, "velmarith_captions")
+
+
+ESCAPE = lambda t: t.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;").replace('"', "&quot;")
+# The units' list: each system by its name and the units of a temperature and a length.
+SYSTEMS = (("si", "公制"), ("us", "美制"))
+
+
+def input_field(row, rows):
+    """One input of the core's table as the form's field: its label (the unit in a span the
+    page sets, what an empty field means), its control, and where its messages go."""
+    key = row["key"]
+    unit = f'<span class="unit">{ESCAPE(row["si"])}</span>' if row["si"] else ""
+    choice = row["quantity"] in ("material", "units")
+    label = row["formLead"] + row["label"]
+    if row["group"] == "pipe" and row["symbol"]:
+        label += " " + row["symbol"]  # as the pipe's formulas name it
+    parts = [ESCAPE(row["note"])] if row["note"] else []
+    if unit:
+        parts.append(unit)
+    if choice:
+        parts = []  # a list is never empty
+    elif row["defaultSi"]:
+        default = ESCAPE(row["defaultSi"])
+        parts.append("不填为 " + (f'<span class="unit-default">{default} {ESCAPE(row["si"])}</span>'
+                                  if unit else default))
+    elif row["blank"]:
+        parts.append(ESCAPE(row["blank"]))
+    if parts:
+        label = ESCAPE(label) + " (" + ", ".join(parts) + ")"
+    else:
+        label = ESCAPE(label)
+    # The units' list offers only what the core takes: no message of its own.
+    messages = [] if row["quantity"] == "units" else [f"{key}Error", f"{key}Warning"]
+    # Temperatures are taken to whole degrees: a note says so where it happens.
+    if row["quantity"] == "temperature":
+        messages.append(f"{key}Note")
+    described = f' aria-describedby="{" ".join(messages)}"' if messages else ""
+    if row["quantity"] == "units":
+        by_quantity = {r["quantity"]: r for r in rows}
+        options = "".join(
+            f'\n        <option value="{value}">{name}: '
+            f'{ESCAPE(by_quantity["temperature"][value])}, {ESCAPE(by_quantity["length"][value])}</option>'
+            for value, name in SYSTEMS)
+        control = f'<select id="{key}"{described}>{options}\n      </select>'
+    elif choice:
+        control = f'<select id="{key}"{described}></select>'
+    else:
+        # A temperature may be negative: the phone's full keyboard, which has the minus.
+        mode = "" if row["quantity"] == "temperature" else ' inputmode="decimal"'
+        control = f'<input id="{key}" type="text"{mode} spellcheck="false"{described}>'
+    lines = [f'    <div class="field{" field-wide" if row["quantity"] == "material" else ""}">',
+             f'      <label for="{key}">{label}</label>', f"      {control}"]
+    classes = {"Error": "error", "Warning": "warning", "Note": "note"}
+    for id in messages:
+        kind = next(k for k in classes if id.endswith(k))
+        lines.append(f'      <p class="{classes[kind]}" id="{id}"></p>')
+    lines.append("    </div>")
+    return "\n".join(lines)
+
+
+def input_fields(html, rows):
+    """The form's fields, group by group where the page marks @INPUTS group@, in the order
+    the table places them."""
+    placed = set()
+
+    def group(found):
+        placed.add(found.group(1))
+        chosen = sorted((r for r in rows if r["group"] == found.group(1)), key=lambda r: r["formPlace"])
+        return "\n".join(input_field(r, rows) for r in chosen)
+    html = re.sub(r"@INPUTS (\w+)@", group, html)
+    # Every input has its place: a new group needs one in the page.
+    missing = {r["group"] for r in rows} - placed
+    if missing:
+        raise SystemExit(f"make-page: the form has no place for the inputs of {sorted(missing)}")
+    return html
+
+
 def static_window(html, texts):
     """Fills the controls' texts into the page as the core has them."""
-    escape = lambda t: t.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;").replace('"', "&quot;")
+    escape = ESCAPE
     fills = {
         '<span id="Frame1Caption"></span>': f'<span id="Frame1Caption">{escape(texts["frame"])}</span>',
         '<div id="Label1" aria-hidden="false"></div>': f'<div id="Label1">{escape(texts["label"])}</div>',
@@ -133,7 +213,7 @@ def main():
     # block after it as a face of the same family for just those characters.
     window_sources = [page / "velmarith.html", page / "page.js", page / "combo.js", args.texts,
                       args.tables]
-    sources = window_sources + sorted(p for p in page.glob("workbench.*")) + args.chars_from
+    sources = window_sources + sorted(p for p in page.glob("workbench*")) + args.chars_from
     window_chars = shown_characters(*window_sources)
     more_chars = "".join(sorted(set(shown_characters(*sources)) - set(window_chars)))
     with tempfile.TemporaryDirectory() as work:
@@ -144,15 +224,19 @@ def main():
 
     glue, wasm = split_core(pathlib.Path(args.core).read_text(encoding="utf-8"))
     read = lambda name: (page / name).read_text(encoding="utf-8")
+    # The workbench's parts (each adds to one namespace), then workbench.js, which starts them.
+    workbench = "".join(p.read_text(encoding="utf-8") for p in sorted(page.glob("workbench-*.js")))
+    workbench += read("workbench.js")
     # In the order the boot script takes them: the scripts run in this order.
     packed = pack([font, unicode_range(more_chars).encode(), wasm] + [text.encode() for text in (
-        read("combo.js") + read("page.js"), read("workbench.js"), glue)])
+        read("combo.js") + read("page.js"), workbench, glue)])
+    form = input_fields(read("workbench.html"), core_answer(args.core, "velmarith_inputs"))
     parts = {
         "@ICON_DATA_URL@": icon_url,
         "@FONT_BASE64@": base64.b64encode(window_font).decode(),
         "@PAGE_CSS@": read("page.css"),
         "@PACKED@": packed,
-        "@WORKBENCH_HTML@": read("workbench.html").replace("@VERSION@", args.version),
+        "@WORKBENCH_HTML@": form.replace("@VERSION@", args.version),
         "@WORKBENCH_CSS@": read("workbench.css"),
     }
     texts = captions(args.core)

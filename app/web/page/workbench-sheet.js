@@ -1,0 +1,107 @@
+"use strict";
+// The calculation sheet: its title block and inputs for print, and the whole as text.
+(function (W) {
+  const $ = (id) => document.getElementById(id);
+
+  // An input as the sheet names it: "温度 (最热状态)", the pipe's with their symbols.
+  function sheetName(row) {
+    let name = row.label;
+    if (row.group === "pipe" && row.symbol) name += " " + row.symbol;
+    return row.note ? name + " (" + row.note + ")" : name;
+  }
+
+  // The inputs as the sheet lists them: the units named before the first figure in them, the
+  // pipe's only where given.
+  function sheetOrder() {
+    const rows = W.inputs.filter((row) => row.quantity !== "units");
+    const first = rows.findIndex(W.hasUnit);
+    rows.splice(first < 0 ? rows.length : first, 0, ...W.inputs.filter((row) => row.quantity === "units"));
+    return rows;
+  }
+
+  W.inputRows = function (values, sheet) {
+    const us = W.inputs.some((row) => row.quantity === "units" && values[row.key] === "us");
+    const rows = [];
+    for (const row of sheetOrder()) {
+      const field = $(row.key);
+      const value = values[row.key];
+      const unit = us ? row.us : row.si;
+      if (field.tagName === "SELECT") {
+        const option = field.selectedOptions[0];
+        const text = option ? option.textContent : value;
+        // "公制: 摄氏度, mm" on the list, "公制 (摄氏度, mm)" on the sheet.
+        rows.push([sheetName(row), row.quantity === "units" ? text.replace(/^(.*?): (.*)$/, "$1 ($2)") : text]);
+      } else if (value) {
+        rows.push([sheetName(row), value + (unit ? " " + unit : "")]);
+      } else if (row.group !== "pipe") {
+        // The installation's default as the sheet says it, in both scales where US.
+        const fallback = row.quantity === "temperature" ? sheet.defaultInstall
+          : row.defaultSi + (unit ? " " + unit : "");
+        rows.push([sheetName(row), row.required ? "未填"
+          : row.defaultSi ? fallback + " (默认)" : "无"]);
+      }
+    }
+    return rows;
+  };
+
+  W.showTitle = function (values) {
+    const list = $("sheetTitle");
+    list.replaceChildren();
+    const rows = [["工程名称", $("project").value], ["管线号", $("lineNo").value],
+                  ["计算", $("preparedBy").value], ["校核", $("checkedBy").value],
+                  ["数据来源", W.dataOrigin(values)]];
+    for (const [name, value] of rows) {
+      const dt = document.createElement("dt");
+      dt.textContent = name;
+      const dd = document.createElement("dd");
+      dd.textContent = value || "";
+      list.append(dt, dd);
+    }
+  };
+
+  W.showInputs = function (values, sheet) {
+    W.showTitle(values);
+    const list = $("sheetInputs");
+    list.replaceChildren();
+    for (const [name, value] of W.inputRows(values, sheet)) {
+      const dt = document.createElement("dt");
+      dt.textContent = name;
+      const dd = document.createElement("dd");
+      dd.textContent = value;
+      list.append(dt, dd);
+    }
+  };
+
+  W.today = function () {
+    const d = new Date();
+    const two = (n) => String(n).padStart(2, "0");
+    return d.getFullYear() + "-" + two(d.getMonth() + 1) + "-" + two(d.getDate());
+  };
+
+  W.sheetText = function () {
+    const { values, sheet } = W.lastSheet;
+    const lines = [$("workbenchTitle").textContent, "日期 " + W.today() + " · Velmarith " +
+                   $("workbench").dataset.version];
+    for (const id of Object.keys(W.TITLES)) {
+      if ($(id).value) lines.push($(id).labels[0].textContent + ": " + $(id).value);
+    }
+    lines.push("数据来源: " + W.dataOrigin(values), "", "输入:");
+    for (const [name, value] of W.inputRows(values, sheet)) lines.push("  " + name + ": " + value);
+    lines.push("", "结果:");
+    if (sheet.notice) {
+      lines.push("  " + sheet.notice);
+      for (const message of Object.values(sheet.faults)) lines.push("  " + message);
+    } else {
+      for (const id of ["coefficientLine", "installLine", "expansionLine", "alpha"]) {
+        if (sheet[id]) lines.push(sheet[id]);
+      }
+      for (const id of ["rate", "finalLength", "coldExpansion", "movement"]) {
+        if (sheet[id]) lines.push("  " + $(id + "Label").textContent + ": " + sheet[id]);
+      }
+      if (sheet.compensation.length) lines.push("", "管道与补偿:", ...sheet.compensation);
+      lines.push("", "计算过程:", ...sheet.explain);
+    }
+    lines.push("", "链接: " + location.href);
+    return lines.join("\n") + "\n";
+  };
+})(window.velmarithParts = window.velmarithParts || {});
