@@ -160,21 +160,11 @@ std::string_view UnitName(Quantity quantity, Units units) {
 }
 
 std::string ColumnName(const InputRow& row, Units units) {
-    if (units == Units::Si) return std::string(row.key);
-    switch (row.quantity) {
-        case Quantity::Temperature:
-            return std::string(row.key) + "_F";
-        case Quantity::Length:
-            return std::string(row.key) + "_in";
-        case Quantity::Stress:
-        case Quantity::Modulus:
-            return std::string(row.key) + "_psi";
-        case Quantity::Material:
-        case Quantity::Count:
-        case Quantity::Units:
-            break;
-    }
-    return std::string(row.key);
+    std::string_view unit = UnitName(row.quantity, units);
+    if (units == Units::Si || unit.empty()) return std::string(row.key);
+    // The US unit as a column's name can carry it: temperature_F, od_in, sc_psi.
+    if (unit.starts_with("°")) unit.remove_prefix(std::string_view("°").size());
+    return std::string(row.key) + "_" + std::string(unit);
 }
 
 const InputRow* FindInput(std::string_view name) {

@@ -149,9 +149,9 @@ void MaterialFileReader::Grades(long long line, std::string_view field) {
         } else if (const auto builtIn = eight_.FindGrade(grade)) {
             Fault(line, "牌号 \"" + grade + "\" 已属于内置材料 " + std::to_string(builtIn->id) +
                             " " + eight_.Name(builtIn->id) + " (" + builtIn->grade + ")");
-        } else if (std::ranges::none_of(material.grades, same)) {
+        } else if (std::none_of(material.grades.begin(), material.grades.end(), same)) {
             for (std::size_t i = 0; i + 1 < materials_.size(); ++i) {
-                if (std::ranges::any_of(materials_[i].grades, same)) {
+                if (std::any_of(materials_[i].grades.begin(), materials_[i].grades.end(), same)) {
                     Fault(line, "牌号 \"" + grade + "\" 已属于材料 \"" + materials_[i].name + "\"");
                 }
             }

@@ -11,8 +11,8 @@
 #include "app/calc/MaterialsFile.h"
 #include "app/calc/OneShot.h"
 #include "app/calc/Platform.h"
+#include "app/shared/PlotSvg.h"
 #include "app/shared/ResultJson.h"
-#include "engineering/Plot.h"
 #include "engineering/Report.h"
 #include "runtime/NumberText.h"
 
@@ -48,13 +48,13 @@ int WritePlot(const velmarith::engineering::Catalogue& catalogue,
     auto parsed = ParseRequest(catalogue, text);
     if (auto* message = std::get_if<std::string>(&parsed)) return Failure(*message);
     const Request& request = std::get<Request>(parsed);
-    PlotRequest plot;
+    tool::PlotRequest plot;
     plot.material = request.material;
     plot.units = units;
     if (temperatureGiven) plot.temperature = request.Celsius(request.temperature);
     if (lengthGiven) plot.lengthMm = request.LengthMm();
     plot.installCelsius = request.Celsius(request.install);
-    const std::string svg = PlotSvg(catalogue, plot);
+    const std::string svg = tool::PlotSvg(catalogue, plot);
 
     std::FILE* file = velmarith::tool::OpenForWriting(*line.plot);
     if (file == nullptr) {

@@ -66,8 +66,9 @@ std::vector<std::string> FaultLines(std::string_view fileName,
 
 std::string MaterialsCsv(const std::vector<UserMaterial>& materials) {
     // The grades column only when a material has grades: its first row carries them all.
-    const bool grades = std::ranges::any_of(
-        materials, [](const UserMaterial& material) { return !material.grades.empty(); });
+    const bool grades =
+        std::any_of(materials.begin(), materials.end(),
+                    [](const UserMaterial& material) { return !material.grades.empty(); });
     std::string csv;
     for (const auto& name : kMaterialsHeaderC) {
         csv += std::string(name) + (name == kMaterialsHeaderC[3] ? "" : ",");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/shared/MaterialsText.h"
+#include "app/shared/RequestJson.h"
 #include "app/shared/ResultJson.h"
 #include "app/web/Sheet.h"
 #include "engineering/Compensation.h"
@@ -47,18 +48,7 @@ void Rebuild() { CatalogueSlot() = std::make_unique<Catalogue>(kept); }
 // The request as the page hands it on: one object of the inputs by their keys (see
 // velmarith_inputs), each a string; an empty one is not given. Keys it does not know are
 // left out: the page names them to the user.
-RequestText RequestOf(const char* request) {
-    RequestText text;
-    const Json object = Json::parse(request, nullptr, false);
-    if (!object.is_object()) return text;
-    for (const auto& row : Inputs()) {
-        const auto at = object.find(std::string(row.key));
-        if (at == object.end() || !at->is_string()) continue;
-        auto value = at->get<std::string>();
-        if (!value.empty()) text[row.field] = std::move(value);
-    }
-    return text;
-}
+RequestText RequestOf(const char* request) { return tool::ReadRequestJson(request).request; }
 
 const char* Answer(std::string& slot, const Json& document) {
     slot = tool::JsonText(document);
@@ -172,11 +162,15 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_inputs() {
 }
 
 // A material as velmarith-calc's -m reads it (a position in any form a number takes, a list
-// text, a user material's name): its value in the form's list, or "" when there is none.
+// text, a user material's name, a grade): its value in the form's list (a grade's own
+// spelling), or "" when there is none.
 EMSCRIPTEN_KEEPALIVE const char* velmarith_find_material(const char* text) {
     static std::string value;
-    const auto id = Materials().Find(text);
-    value = !id ? "" : Catalogue::IsBuiltIn(*id) ? std::to_string(*id) : Materials().Name(*id);
+    const auto choice = Materials().Resolve(text);
+    value = !choice                       ? ""
+            : !choice->grade.empty()      ? choice->grade
+            : Catalogue::IsBuiltIn(choice->id) ? std::to_string(choice->id)
+                                               : Materials().Name(choice->id);
     return value.c_str();
 }
 
@@ -210,18 +204,22 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_convert(const char* key, const char* 
     return converted.c_str();
 }
 
-// Every material the form offers, the eight and then the user's:
-//   [{"value": "0", "name": "...", "si": "-200 ~ 700 摄氏度", "us": "...", "user": false}, ...]
+// Every material the form offers, the eight and then the user's, with the grades each covers:
+//   [{"value": "0", "name": "...", "si": "-200 ~ 700 摄氏度", "us": "...", "user": false,
+//     "grades": ["Q345R", ...]}, ...]
 EMSCRIPTEN_KEEPALIVE const char* velmarith_materials() {
     static std::string json;
     Json list = Json::array();
     for (int id = 0; id < Materials().Count(); ++id) {
         const bool user = !Catalogue::IsBuiltIn(id);
+        Json grades = Json::array();
+        for (const auto& grade : Materials().Record(id).grades) grades.push_back(grade.name);
         list.push_back({{"value", user ? Materials().Name(id) : std::to_string(id)},
                         {"name", Materials().Name(id)},
                         {"si", RangeText(Materials(), id, Units::Si)},
                         {"us", RangeText(Materials(), id, Units::Us)},
-                        {"user", user}});
+                        {"user", user},
+                        {"grades", grades}});
     }
     return Answer(json, list);
 }

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "app/shared/CompensationText.h"
+#include "app/shared/ExplanationText.h"
 #include "app/shared/PipeSketch.h"
+#include "app/shared/PlotSvg.h"
 #include "app/shared/ResultText.h"
 #include "engineering/Evaluation.h"
-#include "app/shared/ExplanationText.h"
-#include "engineering/Plot.h"
 #include "engineering/Report.h"
 #include "runtime/NumberText.h"
 
@@ -125,13 +125,13 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
     }
 
     const auto material = catalogue.Find(form.Text(RequestField::Material));
-    PlotRequest plot;
+    tool::PlotRequest plot;
     plot.units = units;
     sheet.notice = Notice(sheet, form);
     if (!sheet.notice.empty()) {
         if (material) {
             plot.material = *material;
-            sheet.plot = PlotSvg(catalogue, plot);
+            sheet.plot = tool::PlotSvg(catalogue, plot);
         }
         sheet.table = Table(catalogue, material, {});
         return sheet;
@@ -154,7 +154,7 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
         number("movement", result.movement);
     }
     for (const auto& rounding : evaluation.explanation.roundings) {
-        sheet.roundings.emplace_back(rounding.field, RoundingNote(rounding));
+        sheet.roundings.emplace_back(rounding.field, tool::RoundingNote(rounding));
     }
     sheet.rate = tool::FigureText(result.rate, RateUnit(request.units));
     sheet.finalLength = tool::FigureText(result.finalLength, unit);
@@ -162,7 +162,7 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
         sheet.coldExpansion = tool::FigureText(result.coldExpansion, unit);
         sheet.movement = tool::FigureText(result.movement, unit);
     }
-    sheet.explain = ExplainLines(catalogue, request, evaluation.explanation);
+    sheet.explain = tool::ExplainLines(catalogue, request, evaluation.explanation);
     if (evaluation.compensation) {
         const Compensation& figures = *evaluation.compensation;
         for (auto& line : tool::CompensationWorking(catalogue, request, result, figures)) {
@@ -176,7 +176,7 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
     plot.temperature = request.Celsius(request.temperature);
     plot.lengthMm = request.LengthMm();
     plot.installCelsius = request.Celsius(request.install);
-    sheet.plot = PlotSvg(catalogue, plot);
+    sheet.plot = tool::PlotSvg(catalogue, plot);
     std::vector<CoefficientHit> hits = {result.coefficient};
     // The installation's lookup counts where the working uses it.
     if (!request.DefaultInstall() ||

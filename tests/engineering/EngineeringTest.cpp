@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/shared/MaterialsText.h"
+#include "app/shared/PlotSvg.h"
 #include "engineering/Figures.h"
 #include "engineering/MaterialRecords.h"
-#include "engineering/Plot.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::engineering {
@@ -247,11 +247,11 @@ TEST(Plot, TheCurrentPointsLabelStaysInsideThePlot) {
     const std::regex label("class=\"current-label\" x=\"([^\"]+)\" y=\"([^\"]+)\"");
     for (const auto& [material, celsius] :
          std::vector<std::pair<int, double>>{{5, 300}, {6, 500}, {2, 800}, {0, 150}, {0, -200}}) {
-        PlotRequest request;
+        tool::PlotRequest request;
         request.material = material;
         request.lengthMm = 1000;
         request.temperature = celsius;
-        const std::string svg = PlotSvg(catalogue, request);
+        const std::string svg = tool::PlotSvg(catalogue, request);
         std::smatch found;
         ASSERT_TRUE(std::regex_search(svg, found, label)) << material;
         const double x = std::stod(found[1]);
@@ -266,11 +266,11 @@ TEST(Plot, MarksEveryTablePointAndTheCurrentOne) {
     const Catalogue catalogue(Materials(kCopperAndTitanium));
     const std::regex point("<circle class=\"point\" data-t=\"([^\"]+)\" data-alpha=\"([^\"]+)\"");
     for (const int material : {0, 6, 8}) {
-        PlotRequest request;
+        tool::PlotRequest request;
         request.material = material;
         request.lengthMm = 1000;
         request.temperature = catalogue.Low(material) + 1;
-        const std::string svg = PlotSvg(catalogue, request);
+        const std::string svg = tool::PlotSvg(catalogue, request);
         std::vector<std::pair<std::string, std::string>> marked;
         for (auto it = std::sregex_iterator(svg.begin(), svg.end(), point);
              it != std::sregex_iterator(); ++it) {
@@ -278,18 +278,17 @@ TEST(Plot, MarksEveryTablePointAndTheCurrentOne) {
         }
         // The points as the table prints them: the window's grid and elements, or the file's.
         using Points = std::vector<std::pair<std::string, std::string>>;
-        const Points table = material == 0
-                                 ? Points{{"-200", "9"},   {"-130", "9.65"}, {"-75", "10.1"},
-                                          {"20", "10.9"},  {"100", "11.5"},  {"200", "12.2"},
-                                          {"300", "12.9"}, {"400", "13.6"},  {"500", "14.2"},
-                                          {"600", "14.6"}, {"700", "14.9"}}
-                             : material == 6
-                                 ? Points{{"100", "10.4"},
-                                          {"200", "11"},
-                                          {"300", "11.6"},
-                                          {"400", "12.1"},
-                                          {"500", "12.7"}}
-                                 : Points{{"-200", "14"}, {"20", "16.5"}, {"300", "17.9"}};
+        const Points table =
+            material == 0
+                ? Points{{"-200", "9"},   {"-130", "9.65"}, {"-75", "10.1"}, {"20", "10.9"},
+                         {"100", "11.5"}, {"200", "12.2"},  {"300", "12.9"}, {"400", "13.6"},
+                         {"500", "14.2"}, {"600", "14.6"},  {"700", "14.9"}}
+            : material == 6 ? Points{{"100", "10.4"},
+                                     {"200", "11"},
+                                     {"300", "11.6"},
+                                     {"400", "12.1"},
+                                     {"500", "12.7"}}
+                            : Points{{"-200", "14"}, {"20", "16.5"}, {"300", "17.9"}};
         EXPECT_EQ(marked, table) << material;
         // One degree above the lowest point, worked by hand.
         const char* current = material == 0 ? "9.009286" : material == 6 ? "10.406" : "14.01136";

@@ -7,15 +7,25 @@
   const FILES_STORE = "velmarith.materialFiles";  // which file each material came from
   W.materials = [];
 
-  // The eight with their ranges, then the user's own.
+  // The eight with their ranges, then the user's own; then the grades, each with the group
+  // it is taken as, as the tool's lines say it.
   W.fillMaterials = function (keep) {
     W.materials = JSON.parse(W.call("velmarith_materials"));
     const us = W.us();
     const options = W.materials.map((m) => new Option(
       (m.user ? "自定义: " : m.value + " ") + m.name + " (" + (us ? m.us : m.si) + ")", m.value));
-    $("material").replaceChildren(...options);
+    const grades = document.createElement("optgroup");
+    grades.label = "牌号";
+    for (const m of W.materials) {
+      for (const grade of m.grades) grades.appendChild(new Option(grade + ", 按 " + m.name, grade));
+    }
+    $("material").replaceChildren(...options, ...(grades.children.length ? [grades] : []));
     setMaterial(keep);
   };
+
+  // The material a value of the list stands for: its own entry, or the group of a grade.
+  W.materialOf = (value) =>
+    W.materials.find((m) => m.value === value) || W.materials.find((m) => m.grades.includes(value));
 
   // A value the list does not have (an old link) stays visible and marked; none ("") asks
   // for a material.
@@ -29,7 +39,7 @@
       const option = new Option("请选择材料", "");
       option.dataset.unknown = "1";
       select.add(option, 0);
-    } else if (!W.materials.some((m) => m.value === value)) {
+    } else if (!W.materialOf(value)) {
       const option = new Option("未知材料: " + value, value);
       option.dataset.unknown = "1";
       select.add(option);
@@ -39,7 +49,7 @@
 
   // Where the coefficients come from, as a signed sheet must say.
   W.dataOrigin = function (values) {
-    const chosen = W.materials.find((m) => m.value === values.material);
+    const chosen = W.materialOf(values.material);
     if (!chosen || !chosen.user) return "Velmarith 内置系数表";
     const files = W.readStore(FILES_STORE);
     return "自定义材料 " + chosen.name + (files[chosen.name] ? " (文件 " + files[chosen.name] + ")" : "");

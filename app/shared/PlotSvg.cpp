@@ -1,4 +1,4 @@
-#include "engineering/Plot.h"
+#include "app/shared/PlotSvg.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +11,10 @@
 #include "runtime/CharConv.h"
 #include "runtime/NumberText.h"
 
-namespace velmarith::engineering {
+namespace velmarith::tool {
+
+using namespace engineering;
+
 namespace {
 
 // The picture's frame, in SVG units; the plot area is kLeft … kRight by kTop … kBottom.
@@ -411,4 +414,4 @@ std::string PlotSvg(const Catalogue& catalogue, const PlotRequest& request) {
     return PlotWriter(catalogue, request).Svg();
 }
 
-}  // namespace velmarith::engineering
+}  // namespace velmarith::tool
