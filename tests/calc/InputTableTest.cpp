@@ -123,11 +123,43 @@ TEST(InputTable, AHeaderNamesWhatItDoesNotKnowAndWhatIsMissing) {
 
 TEST(InputTable, AJsonRequestNamesTheKeysItDoesNotTake) {
     const auto read =
-        ReadRequestJson(R"({"material":"0","zz":"1","t":"150","od":[1],"length":"1000"})");
+        ReadRequestJson(R"({"material":"0","zz":"1","t":"150","od":true,"length":1000})");
     EXPECT_EQ(read.unknown, (std::vector<std::string>{"zz", "t", "od"}));
     EXPECT_EQ(read.request.Text(RequestField::Length), "1000");
-    EXPECT_TRUE(ReadRequestJson("[1,2]").malformed);
-    EXPECT_TRUE(ReadRequestJson("{").malformed);
+    EXPECT_FALSE(read.request.Has(RequestField::Diameter));
+}
+
+TEST(InputTable, AJsonRequestIsOneFlatObjectOfStrings) {
+    const struct {
+        const char* json;
+        const char* material;  // nullptr: malformed
+    } cases[] = {
+        {R"({"material":"Q345R"})", "Q345R"},
+        {R"( { "material" : "\u5965\u6c0f\u4f53\u94a2" } )", "奥氏体钢"},
+        {R"({"material":"a\"b\\c\/d\te"})", "a\"b\\c/d\te"},
+        {R"({"material":"\ud83d\ude00"})", "\U0001F600"},
+        {R"({"material":"\ud83d"})", "\uFFFD"},
+        {R"({"material":"奥氏体钢"})", "奥氏体钢"},
+        {R"({"material":""})", ""},
+        {"{}", ""},
+        {R"({"material":"0",})", nullptr},
+        {R"({"material":"0"} x)", nullptr},
+        {R"({"material":["0"]})", nullptr},
+        {R"({"material":"0)", nullptr},
+        {R"({"material":"\x"})", nullptr},
+        {R"({"material":"\u12"})", nullptr},
+        {"[1,2]", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto read = ReadRequestJson(c.json);
+        EXPECT_EQ(read.malformed, c.material == nullptr) << c.json;
+        if (c.material != nullptr) {
+            EXPECT_EQ(read.request.Text(RequestField::Material), c.material) << c.json;
+        } else {
+            EXPECT_FALSE(read.request.Has(RequestField::Material)) << c.json;
+        }
+    }
 }
 
 }  // namespace
