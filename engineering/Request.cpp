@@ -350,8 +350,8 @@ class RequestCheck {
                 }
             }
         }
-        if (lengthRead_ && request_.length <= 0 && faults_.size() == before) {
-            Fault(F::Length, "长度应大于 0: 补偿计算需要管道的长度");
+        if (lengthRead_ && !request_.HasPositiveLength() && faults_.size() == before) {
+            Fault(F::Length, std::string(kLengthNotPositive) + ": 补偿计算需要管道的长度");
         }
         if (faults_.size() != before || !d) return;
         pipe.diameter = *d;

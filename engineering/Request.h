@@ -49,7 +49,12 @@ struct Request {
                                   : static_cast<double>(length) * kMillimetresPerInch;
     }
     bool DefaultInstall() const { return Celsius(install) == ReferenceTemperature; }
+    // A rate, a final length and a pipe's figures need a pipe: a positive length.
+    bool HasPositiveLength() const { return length > 0; }
 };
+
+// What every figure that needs a pipe's length says of a length not above zero.
+inline constexpr std::string_view kLengthNotPositive = "长度应大于 0";
 
 inline constexpr std::string_view kUnknownMaterialHint = " (应为 0 至 7, 材料名称或自定义材料名)";
 

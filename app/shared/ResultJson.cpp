@@ -142,7 +142,7 @@ json ResultJson(const Catalogue& catalogue, const Evaluation& evaluation, const 
         return document;
     }
     const Result& result = *evaluation.result;
-    const bool positive = HasPositiveLength(request);
+    const bool positive = request.HasPositiveLength();
     document["figures"] = {
         {"coefficient", NumberFromText(result.coefficient.valueText)},
         {"expansion", FigureJson(result.expansion)},

@@ -8,8 +8,6 @@ namespace velmarith::tool {
 
 using namespace engineering;
 
-bool HasPositiveLength(const Request& request) { return request.length > 0; }
-
 std::string FigureText(const std::optional<float>& value, std::string_view unit) {
     if (!value) return std::string(kFigureOverflow);
     return SingleToText(*value) + std::string(unit);
@@ -64,7 +62,7 @@ ResultText RenderText(const Catalogue& catalogue, const Evaluation& evaluation,
         }
         text.lines.push_back(std::move(line));
     };
-    const bool positive = HasPositiveLength(request);
+    const bool positive = request.HasPositiveLength();
     if (options.rate) {
         figure(request.units == Units::Si ? kRateLeadSi : kRateLeadUs, result.rate,
                RateUnit(request.units), positive);

@@ -53,7 +53,4 @@ ResultText RenderText(const engineering::Catalogue& catalogue,
 // A figure as its line has it after the label: the value and its unit, or why there is none.
 std::string FigureText(const std::optional<float>& value, std::string_view unit);
 
-// Whether a rate and a final length can be given: a pipe has a positive length.
-bool HasPositiveLength(const engineering::Request& request);
-
 }  // namespace velmarith::tool

@@ -120,8 +120,10 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
         // The request is sound but its growth does not fit a single: the length is too long.
         sheet.faults.push_back({RequestField::Length, "长度过大: " + evaluation.failure});
     }
-    if (evaluation.request && !tool::HasPositiveLength(*evaluation.request)) {
-        sheet.faults.push_back({RequestField::Length, "长度应大于 0 (管道的长度是正数)"});
+    if (evaluation.request && !evaluation.request->HasPositiveLength()) {
+        sheet.faults.push_back(
+            {RequestField::Length,
+             std::string(kLengthNotPositive) + ": 每米膨胀量与膨胀后长度需要管道的长度"});
     }
 
     const auto material = catalogue.Find(form.Text(RequestField::Material));
