@@ -42,27 +42,28 @@ std::string DoubleToText(double value) {
 
 std::string DoubleToShortText(double value) {
     if (value == 0.0) return "0";
-    std::string text = GeneralText(value, 7);
+    const std::string text = GeneralText(value, 7);
     const auto e = text.find('E');
     // An ordinary magnitude is written out: 29500000, 0.000052; the exponent only beyond.
     const double magnitude = std::fabs(value);
     if (e == std::string::npos || magnitude < 1e-6 || magnitude >= 1e15) return text;
-    const int exponent = std::stoi(text.substr(e + 1));
-    const bool negative = text.starts_with('-');
+    int exponent = 0;  // of the rounded value, which may have carried into the next decade
+    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(),
+                    exponent);
     std::string digits;
-    for (const char c : text.substr(0, e)) {
-        if (c >= '0' && c <= '9') digits += c;
+    for (std::size_t i = 0; i < e; ++i) {
+        if (text[i] >= '0' && text[i] <= '9') digits += text[i];
     }
-    std::string plain;
-    if (exponent >= 0) {
-        const auto whole = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() < whole) digits.append(whole - digits.size(), '0');
-        plain = digits.substr(0, whole);
-        if (digits.size() > whole) plain += "." + digits.substr(whole);
+    std::string plain = text.starts_with('-') ? "-" : "";
+    if (exponent < 0) {
+        plain.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
     } else {
-        plain = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        const auto whole = static_cast<std::size_t>(exponent) + 1;  // more than 7: 'E' form
+        digits.resize(std::max(whole, digits.size()), '0');
+        plain.append(digits, 0, whole);
+        if (digits.size() > whole) plain.append(".").append(digits, whole);
     }
-    return (negative ? "-" : "") + plain;
+    return plain;
 }
 
 std::string DoubleToExactText(double value) {

@@ -144,5 +144,28 @@ TEST(NumberToText, IntegersAndTableDoubles) {
     EXPECT_EQ(DoubleToText(-0.0), "0");
 }
 
+// Figures beyond the window's lines: 7 significant digits, written out for ordinary
+// magnitudes, rounding carried into the next decade.
+TEST(NumberToText, FiguresAtSevenDigitsWithoutAnExponentForOrdinaryMagnitudes) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {29500000.0, "29500000"},
+        {123456789.0, "123456800"},
+        {99999995.0, "100000000"},
+        {9999999.5, "10000000"},
+        {0.000052, "0.000052"},
+        {-0.000012345, "-0.000012345"},
+        {1.2345675e-6, "0.000001234568"},
+        {343.3333333333, "343.3333"},
+        {1e14, "100000000000000"},
+        {1e15, "1E+15"},
+        {1e-7, "1E-07"},
+        {-203395.3, "-203395.3"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DoubleToShortText(c.value), c.text) << c.value;
+}
+
 }  // namespace
 }  // namespace velmarith
