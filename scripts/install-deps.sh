@@ -11,7 +11,7 @@ packages=(
     at-spi2-core dbus dbus-x11 python3-pyatspi python3-gi gir1.2-atspi-2.0 orca
     clang libclang-rt-dev clang-format clang-tidy
     binutils-mingw-w64-x86-64 git
-    emscripten nodejs chromium chromium-driver python3-selenium fonttools python3-brotli zopfli
+    emscripten nodejs chromium chromium-driver python3-selenium fonttools python3-brotli zopfli terser
     libfmt-dev
     poppler-utils
 )

@@ -6,6 +6,7 @@ an HTTPS server needs for the page to install as an app (manifest, service worke
 and the font's licence."""
 import argparse
 import base64
+import os
 import gzip
 import json
 import pathlib
@@ -25,6 +26,20 @@ def shown_characters(*paths):
     for path in paths:
         chars.update(ch for ch in pathlib.Path(path).read_text(encoding="utf-8") if ord(ch) >= 0x80)
     return "".join(sorted(chars))
+
+
+def minified(script):
+    """A script as the page carries it: without its comments and long names (terser), a third
+    of its size once compressed. The sources stay readable; the page only runs them."""
+    env = dict(os.environ, NODE_PATH="/usr/share/nodejs")
+    done = subprocess.run(["terser", "--compress", "--mangle"], input=script, text=True,
+                          capture_output=True, env=env, check=True)
+    return done.stdout
+
+
+def without_comments(css):
+    """The styles as the page carries them: their comments are for the sources."""
+    return re.sub(r"/\*.*?\*/\n?", "", css, flags=re.S)
 
 
 def font_subset(text, work):
@@ -229,15 +244,15 @@ def main():
     workbench += read("workbench.js")
     # In the order the boot script takes them: the scripts run in this order.
     packed = pack([font, unicode_range(more_chars).encode(), wasm] + [text.encode() for text in (
-        read("combo.js") + read("page.js"), workbench, glue)])
+        minified(read("combo.js") + read("page.js")), minified(workbench), glue)])
     form = input_fields(read("workbench.html"), core_answer(args.core, "velmarith_inputs"))
     parts = {
         "@ICON_DATA_URL@": icon_url,
         "@FONT_BASE64@": base64.b64encode(window_font).decode(),
-        "@PAGE_CSS@": read("page.css"),
+        "@PAGE_CSS@": without_comments(read("page.css")),
         "@PACKED@": packed,
         "@WORKBENCH_HTML@": form.replace("@VERSION@", args.version),
-        "@WORKBENCH_CSS@": read("workbench.css"),
+        "@WORKBENCH_CSS@": without_comments(read("workbench.css")),
     }
     texts = captions(args.core)
     parts["@PAGE_CSS@"] = window_css(texts["geometry"]) + parts["@PAGE_CSS@"]

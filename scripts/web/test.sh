@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/lib/packages.sh
 install_packages emscripten nodejs chromium chromium-driver python3-selenium fonttools nlohmann-json3-dev libfmt-dev \
-    python3-brotli zopfli imagemagick fonts-wqy-zenhei poppler-utils
+    python3-brotli zopfli terser imagemagick fonts-wqy-zenhei poppler-utils
 # npm for axe-core, over HTTPS: with the system's certificate authorities.
 command -v npm >/dev/null || install_packages npm
 install_packages ca-certificates
