@@ -93,6 +93,9 @@ printf 'name,reference_C,temperature_C,alpha_per_C\n紫铜 T2,20,20,16.5\n' >"$w
 printf 'material,temperature,length,cold\n紫铜 T2,160,1000,20\n0,350,30000,-20\n' >"$work/rows.csv"
 expect 0 '^  材料的膨胀量为: 2\.408mm$' '^$' -- --materials "$work/m.csv" -m '紫铜 T2' -t 160 -l 1000
 expect 0 '^8 紫铜 T2' '^$' -- --materials "$work/m.csv" --table
+# The number --table shows is the one -m takes; a grade names its group.
+expect 0 '^  材料的膨胀量为: 2\.2295mm$' '^$' -- --materials "$work/m.csv" -m 8 -t 150 -l 1000
+expect 0 '^  材料: Q345R, 按 碳钢和低铬钼钢$' '^$' -- -m ｑ３４５ｒ -t 150 -l 1000
 expect 1 '^$' "bad\.csv 第2行: 材料 \"紫铜 T2\" 只有 1 个表点" -- --materials "$work/bad.csv" --table
 expect 0 '^0,350,30000,20,13\.25,10\.9,131\.175,4\.3725,30131\.18,-20,-12\.67579,143\.8508,$' '^$' \
     -- --materials "$work/m.csv" --csv "$work/rows.csv"
