@@ -7,19 +7,13 @@
   const FILES_STORE = "velmarith.materialFiles";  // which file each material came from
   W.materials = [];
 
-  // The eight with their ranges, then the user's own; then the grades, each with the group
-  // it is taken as, as the tool's lines say it.
+  // The eight with their ranges, then the user's own.
   W.fillMaterials = function (keep) {
     W.materials = JSON.parse(W.call("velmarith_materials"));
     const us = W.us();
     const options = W.materials.map((m) => new Option(
       (m.user ? "自定义: " : m.value + " ") + m.name + " (" + (us ? m.us : m.si) + ")", m.value));
-    const grades = document.createElement("optgroup");
-    grades.label = "牌号";
-    for (const m of W.materials) {
-      for (const grade of m.grades) grades.appendChild(new Option(grade + ", 按 " + m.name, grade));
-    }
-    $("material").replaceChildren(...options, ...(grades.children.length ? [grades] : []));
+    $("material").replaceChildren(...options);
     setMaterial(keep);
   };
 
@@ -39,6 +33,11 @@
       const option = new Option("请选择材料", "");
       option.dataset.unknown = "1";
       select.add(option, 0);
+    } else if (!W.materials.some((m) => m.value === value) && W.materialOf(value)) {
+      // A grade (from a link, or as -m takes it) stays as given, with the group it is taken as.
+      const option = new Option(value + ", 按 " + W.materialOf(value).name, value);
+      option.dataset.unknown = "1";
+      select.add(option);
     } else if (!W.materialOf(value)) {
       const option = new Option("未知材料: " + value, value);
       option.dataset.unknown = "1";
