@@ -389,6 +389,12 @@ class RequestCheck {
         using F = RequestField;
         Line line;
         const std::size_t before = faults_.size();
+        if (!text_.AnyPipe()) {
+            const auto first = std::find_if(Inputs().begin(), Inputs().end(), [&](auto& row) {
+                return row.group == InputGroup::Line && text_.Has(row.field);
+            });
+            Needs(F::Diameter, first->field, "弯臂, 补偿器与伸缩节都按管道外径计算");
+        }
         line.leg = Positive(F::GivenLeg, "给定臂长");
         line.loopWidth = Positive(F::GivenLoopWidth, "给定补偿器宽");
         line.loopHeight = Positive(F::GivenLoopHeight, "给定补偿器高");
@@ -433,20 +439,12 @@ class RequestCheck {
             if (!text_.Has(F::JointStiffness)) {
                 Needs(F::JointStiffness, *anyJoint, std::string(why) + "伸缩节的轴向刚度");
             }
-            if (!text_.Has(F::Diameter) && !text_.AnyPipe()) {
-                Needs(F::Diameter, *anyJoint, std::string(why) + "外径 (导向支架的位置)");
-            }
             if (!text_.Has(F::Wall)) {
                 Needs(F::Wall, *anyJoint, std::string(why) + "壁厚 (导向支架的间距)");
             }
             if (text_.Has(F::Pressure) && !text_.Has(F::JointArea)) {
                 Needs(F::JointArea, F::Pressure, "压力推力为压力乘伸缩节有效面积");
             }
-        } else if (!text_.AnyPipe()) {
-            const auto first = std::find_if(Inputs().begin(), Inputs().end(), [&](auto& row) {
-                return row.group == InputGroup::Line && text_.Has(row.field);
-            });
-            Needs(F::Diameter, first->field, "弯臂与补偿器的应力和推力按外径计算");
         }
         if (faults_.size() != before || !request_.pipe) return;
         request_.line = line;
