@@ -50,7 +50,7 @@ ResultLines LinesOf(const Request& request, const Result& result) {
 std::string PipeInputsText(const RequestText& text) {
     std::string named;
     for (const auto& row : Inputs()) {
-        if (row.group != InputGroup::Pipe || !text.Has(row.field)) continue;
+        if (row.group == InputGroup::Calculation || !text.Has(row.field)) continue;
         const auto unit = UnitName(row.quantity, text.UnitSystem());
         named += (named.empty() ? " (来自 " : ", ") + std::string(row.label) + " " +
                  std::string(row.symbol) + " = " + *text[row.field] +
@@ -102,6 +102,15 @@ Evaluation Evaluate(const Catalogue& catalogue, const RequestText& text,
             evaluation.result.reset();
             evaluation.failure = "补偿计算结果超出范围" + PipeInputsText(text);
             return evaluation;
+        }
+        if (request.line) {
+            evaluation.line = DesignLine(request, result, *evaluation.compensation);
+            if (!evaluation.line) {
+                evaluation.result.reset();
+                evaluation.compensation.reset();
+                evaluation.failure = "管线布置与伸缩节的计算结果超出范围" + PipeInputsText(text);
+                return evaluation;
+            }
         }
     }
     if (detail == Detail::Full) {

@@ -7,6 +7,7 @@
 #include "engineering/Compensation.h"
 #include "engineering/Explanation.h"
 #include "engineering/Figures.h"
+#include "engineering/LineDesign.h"
 #include "engineering/Request.h"
 
 namespace velmarith::engineering {
@@ -43,6 +44,7 @@ struct Evaluation {
     ResultLines lines;
     Explanation explanation;
     std::optional<Compensation> compensation;  // with a pipe: what the movement does to it
+    std::optional<LineDesign> line;            // with the line's inputs: its layout and joints
 
     bool Sound() const { return result.has_value(); }
     // Why there is no result, as the command line says it: the first fault, or the failure.

@@ -11,6 +11,7 @@ namespace {
 using F = RequestField;
 constexpr auto kCalc = InputGroup::Calculation;
 constexpr auto kPipe = InputGroup::Pipe;
+constexpr auto kLine = InputGroup::Line;
 
 // Spans of ordinary values, in mm and MPa: pipe from a few mm to 5 m across, walls of half a
 // millimetre to 20 cm, moduli of aluminium to steel's and more, and allowable stresses.
@@ -54,6 +55,32 @@ constexpr std::array<InputRow, kInputCount> kInputs = {{
      Quantity::Stress, false, kStress, 9, "", ""},
     {F::Cycles, "cycles", "n", "", "--cycles", "循环次数", "N", "", "N, 等效满循环次数, 默认 7000",
      kPipe, Quantity::Count, false, kNone, 10, "", ""},
+    {F::GivenLeg, "given_leg", "gl", "", "--leg", "给定臂长", "Lg", "",
+     "布置给出的 L 形弯臂长 (mm; 美制 in): 校核应力与固定点推力, 需 SA", kLine,
+     Quantity::Length, false, kNone, 13, "", "可不填"},
+    {F::GivenLoopWidth, "given_loop_width", "gw", "", "--loop-width", "给定补偿器宽", "W", "",
+     "布置给出的 Π 形补偿器宽 (mm; 美制 in), 与 --loop-height 一起", kLine, Quantity::Length,
+     false, kNone, 14, "", "可不填"},
+    {F::GivenLoopHeight, "given_loop_height", "gh", "", "--loop-height", "给定补偿器高", "H", "",
+     "布置给出的 Π 形补偿器每臂高 (mm; 美制 in)", kLine, Quantity::Length, false, kNone, 15, "",
+     "可不填"},
+    {F::JointMovement, "joint_movement", "jm", "", "--joint-movement", "伸缩节额定位移", "e", "",
+     "两主固定点间轴向波纹管伸缩节每个的额定轴向位移 (mm; 美制 in)", kLine, Quantity::Length,
+     false, kNone, 16, "", "可不填"},
+    {F::JointStiffness, "joint_stiffness", "jk", "", "--joint-stiffness", "伸缩节刚度", "K", "",
+     "伸缩节轴向刚度 (N/mm; 美制 lbf/in)", kLine, Quantity::Stiffness, false, kNone, 17, "",
+     "可不填"},
+    {F::JointArea, "joint_area", "ja", "", "--joint-area", "伸缩节有效面积", "Aeff", "",
+     "伸缩节有效面积 (cm²; 美制 in²), 与 --pressure 一起给出压力推力", kLine, Quantity::Area,
+     false, kNone, 18, "", "可不填"},
+    {F::Pressure, "pressure", "p", "", "--pressure", "压力", "P", "",
+     "设计或试验压力, 表压 (MPa; 美制 psi)", kLine, Quantity::Pressure, false, kNone, 19, "",
+     "可不填"},
+    {F::Friction, "friction", "mu", "", "--friction", "摩擦系数", "μ", "",
+     "管托与支承面的摩擦系数, 默认 0.3", kLine, Quantity::Ratio, false, kNone, 20, "", ""},
+    {F::Weight, "weight", "q", "", "--weight", "单位长度重量", "q", "",
+     "管道, 介质与保温每单位长度的重量 (N/m; 美制 lbf/ft)", kLine,
+     Quantity::WeightPerLength, false, kNone, 21, "", "可不填"},
 }};
 // clang-format on
 
@@ -151,9 +178,18 @@ std::string_view UnitName(Quantity quantity, Units units) {
         case Quantity::Stress:
         case Quantity::Modulus:
             return si ? "MPa" : "psi";
+        case Quantity::Pressure:
+            return si ? "MPa" : "psi";
+        case Quantity::Area:
+            return si ? "cm²" : "in²";
+        case Quantity::Stiffness:
+            return si ? "N/mm" : "lbf/in";
+        case Quantity::WeightPerLength:
+            return si ? "N/m" : "lbf/ft";
         case Quantity::Material:
         case Quantity::Count:
         case Quantity::Units:
+        case Quantity::Ratio:
             break;
     }
     return {};
@@ -164,7 +200,19 @@ std::string ColumnName(const InputRow& row, Units units) {
     if (units == Units::Si || unit.empty()) return std::string(row.key);
     // The US unit as a column's name can carry it: temperature_F, od_in, sc_psi.
     if (unit.starts_with("°")) unit.remove_prefix(std::string_view("°").size());
-    return std::string(row.key) + "_" + std::string(unit);
+    // ASCII in a column's name: joint_area_in2, joint_stiffness_lbf_per_in.
+    std::string name = std::string(row.key) + "_";
+    for (std::size_t i = 0; i < unit.size(); ++i) {
+        if (unit[i] == '/') {
+            name += "_per_";
+        } else if (unit.substr(i).starts_with("²")) {
+            name += '2';
+            i += std::string_view("²").size() - 1;
+        } else {
+            name += unit[i];
+        }
+    }
+    return name;
 }
 
 const InputRow* FindInput(std::string_view name) {
@@ -190,6 +238,8 @@ std::string_view DefaultText(RequestField field, Units units) {
             return "si";
         case F::Cycles:
             return "7000";
+        case F::Friction:
+            return "0.3";
         default:
             return {};
     }
@@ -206,6 +256,11 @@ std::string_view UnitsKey(Units units) { return units == Units::Si ? "si" : "us"
 bool RequestText::AnyPipe() const {
     return std::any_of(kInputs.begin(), kInputs.end(),
                        [&](const InputRow& row) { return row.group == kPipe && Has(row.field); });
+}
+
+bool RequestText::AnyLine() const {
+    return std::any_of(kInputs.begin(), kInputs.end(),
+                       [&](const InputRow& row) { return row.group == kLine && Has(row.field); });
 }
 
 Units RequestText::UnitSystem() const { return ParseUnits(Text(F::Units)).value_or(Units::Si); }

@@ -27,14 +27,37 @@ enum class RequestField {
     ColdAllowable,
     HotAllowable,
     Cycles,
+    GivenLeg,
+    GivenLoopWidth,
+    GivenLoopHeight,
+    JointMovement,
+    JointStiffness,
+    JointArea,
+    Pressure,
+    Friction,
+    Weight,
 };
-inline constexpr std::size_t kInputCount = 13;
+inline constexpr std::size_t kInputCount = 22;
 
 // What an input measures; its unit in SI and in US units follows from it.
-enum class Quantity { Material, Temperature, Length, Stress, Modulus, Count, Units };
+enum class Quantity {
+    Material,
+    Temperature,
+    Length,
+    Stress,
+    Modulus,
+    Count,
+    Units,
+    Pressure,         // MPa, psi (gauge)
+    Area,             // cm², in²
+    Stiffness,        // N/mm, lbf/in
+    WeightPerLength,  // N/m, lbf/ft
+    Ratio,            // no unit
+};
 
-// Where --help lists an input.
-enum class InputGroup { Calculation, Pipe };
+// Where --help lists an input. The line's inputs (a leg or loop the layout offers, a bellows
+// joint) need the pipe's, and add to the output only when one of them is given.
+enum class InputGroup { Calculation, Pipe, Line };
 
 // The range an ordinary value of a quantity falls in, in SI units (°C, mm, MPa). A value
 // outside it is taken, with a warning that names the likely slip.
@@ -111,6 +134,8 @@ struct RequestText {
     bool Has(RequestField field) const { return (*this)[field].has_value(); }
     // Whether any of the pipe's inputs is given.
     bool AnyPipe() const;
+    // Whether any of the line's inputs is given.
+    bool AnyLine() const;
     // The units typed; SI when none (a check refuses a text that names none).
     Units UnitSystem() const;
     void SetUnits(Units units);

@@ -1,6 +1,8 @@
 #include "engineering/Request.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "engineering/Compensation.h"
@@ -133,6 +135,7 @@ class RequestCheck {
         if (installRead) InstallWithin();
         if (coldRead) ColdWithin(warmRead);
         if (text_.AnyPipe()) PipeFields();
+        if (text_.AnyLine()) LineFields();
         if (!faults_.empty()) return faults_;
         Understand();
         return request_;
@@ -269,6 +272,17 @@ class RequestCheck {
         set(F::ColdAllowable, pipe.coldAllowable);
         set(F::HotAllowable, pipe.hotAllowable);
         set(F::Cycles, pipe.cycles);
+        if (!request_.line) return;
+        const Line& line = *request_.line;
+        set(F::GivenLeg, line.leg);
+        set(F::GivenLoopWidth, line.loopWidth);
+        set(F::GivenLoopHeight, line.loopHeight);
+        set(F::JointMovement, line.jointMovement);
+        set(F::JointStiffness, line.jointStiffness);
+        set(F::JointArea, line.jointArea);
+        set(F::Pressure, line.pressure);
+        if (line.Joint()) set(F::Friction, line.friction);
+        set(F::Weight, line.weight);
     }
 
     static std::string Option(RequestField field) { return std::string(Row(field).option); }
@@ -359,6 +373,81 @@ class RequestCheck {
         pipe.modulusGiven = modulus.has_value();
         pipe.modulus = modulus ? *modulus : *fallback;
         request_.pipe = pipe;
+    }
+
+    // A fault for an input the line's inputs need and the request does not give.
+    void Needs(RequestField missing, RequestField wanting, std::string_view why) {
+        Fault(missing,
+              std::string(Row(wanting).label) + "需要" + std::string(Row(missing).label) + " " +
+                  std::string(Row(missing).symbol) + ": " + std::string(why),
+              " (" + Option(missing) + ")");
+    }
+
+    // The line's inputs: a leg or loop the layout offers, checked against SA, and a bellows
+    // joint, which needs the pipe's wall for its guides.
+    void LineFields() {
+        using F = RequestField;
+        Line line;
+        const std::size_t before = faults_.size();
+        if (!text_.AnyPipe()) {
+            const auto first = std::find_if(Inputs().begin(), Inputs().end(), [&](auto& row) {
+                return row.group == InputGroup::Line && text_.Has(row.field);
+            });
+            Needs(F::Diameter, first->field, "弯臂, 补偿器与伸缩节都按管道外径计算");
+        }
+        line.leg = Positive(F::GivenLeg, "给定臂长");
+        line.loopWidth = Positive(F::GivenLoopWidth, "给定补偿器宽");
+        line.loopHeight = Positive(F::GivenLoopHeight, "给定补偿器高");
+        line.jointMovement = Positive(F::JointMovement, "伸缩节额定位移");
+        line.jointStiffness = Positive(F::JointStiffness, "伸缩节刚度");
+        line.jointArea = Positive(F::JointArea, "伸缩节有效面积");
+        line.pressure = Positive(F::Pressure, "压力");
+        line.weight = Positive(F::Weight, "单位长度重量");
+        if (const auto& typed = text_[F::Friction]) {
+            const AsciiMinus ascii(*typed);
+            const auto mu = TextToDouble(ascii.View());
+            if (mu && *mu >= 0) {
+                line.friction = *mu;
+            } else {
+                Fault(F::Friction, "摩擦系数无效: " + QuotedInput(*typed) + " (应为不小于 0 的数)");
+            }
+        }
+        const bool width = text_.Has(F::GivenLoopWidth);
+        const bool height = text_.Has(F::GivenLoopHeight);
+        if (width && !height) {
+            Needs(F::GivenLoopHeight, F::GivenLoopWidth, "Π 形补偿器的宽与高要一同给出");
+        } else if (height && !width) {
+            Needs(F::GivenLoopWidth, F::GivenLoopHeight, "Π 形补偿器的宽与高要一同给出");
+        }
+        const bool allowable =
+            text_.Has(F::Allowable) || (text_.Has(F::ColdAllowable) && text_.Has(F::HotAllowable));
+        for (const F given : {F::GivenLeg, F::GivenLoopWidth, F::GivenLoopHeight}) {
+            if (text_.Has(given) && !allowable) {
+                Needs(F::Allowable, given, "校核给定的弯臂或补偿器要用 SA (或 Sc 与 Sh)");
+                break;
+            }
+        }
+        const F joint[] = {F::JointMovement, F::JointStiffness, F::JointArea,
+                           F::Pressure,      F::Friction,       F::Weight};
+        const auto anyJoint =
+            std::find_if(std::begin(joint), std::end(joint), [&](F f) { return text_.Has(f); });
+        if (anyJoint != std::end(joint)) {
+            const std::string_view why = "伸缩节的计算要用";
+            if (!text_.Has(F::JointMovement)) {
+                Needs(F::JointMovement, *anyJoint, std::string(why) + "每个伸缩节的额定位移");
+            }
+            if (!text_.Has(F::JointStiffness)) {
+                Needs(F::JointStiffness, *anyJoint, std::string(why) + "伸缩节的轴向刚度");
+            }
+            if (!text_.Has(F::Wall)) {
+                Needs(F::Wall, *anyJoint, std::string(why) + "壁厚 (导向支架的间距)");
+            }
+            if (text_.Has(F::Pressure) && !text_.Has(F::JointArea)) {
+                Needs(F::JointArea, F::Pressure, "压力推力为压力乘伸缩节有效面积");
+            }
+        }
+        if (faults_.size() != before || !request_.pipe) return;
+        request_.line = line;
     }
 
     const Catalogue& catalogue_;

@@ -31,6 +31,7 @@ struct Request {
     std::optional<double> cold;
     float length = 0;  // mm or in, as the window stores a length
     std::optional<Pipe> pipe;
+    std::optional<Line> line;  // with the pipe, when any of the line's inputs is given
     // Inputs taken but out of the ordinary, or given and not used.
     std::vector<InputWarning> warnings;
     // Each input as understood, defaults filled in, in the request's units; none where the

@@ -2,7 +2,8 @@
 // it accepts holds only sound materials (two to 256 points in strictly rising temperature,
 // finite numbers, no name of the eight, no name twice, at most 64), and a file it refuses
 // names at least one fault, each on a line the file has. A pipe of an accepted material, with
-// the modulus it needs, gives finite figures or a refusal with its reason.
+// the modulus it needs, gives finite figures or a refusal with its reason, and so does its
+// line's design.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -68,6 +69,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!evaluation.Sound() && evaluation.Refusal().empty()) std::abort();
         if (evaluation.compensation && !std::isfinite(evaluation.compensation->hot.stress)) {
             std::abort();
+        }
+        // The line's design over the same range: a leg and loop the layout offers, joints of a
+        // rated movement from the bytes' own size, with pressure and weight.
+        text[RequestField::GivenLeg] = "3000";
+        text[RequestField::GivenLoopWidth] = "1000";
+        text[RequestField::GivenLoopHeight] = "2000";
+        text[RequestField::JointMovement] =
+            velmarith::DoubleToText(1 + static_cast<double>(size % 97));
+        text[RequestField::JointStiffness] = "500";
+        text[RequestField::JointArea] = "150";
+        text[RequestField::Pressure] = "1.6";
+        text[RequestField::Friction] = size % 2 == 0 ? "0" : "0.3";
+        text[RequestField::Weight] = "600";
+        const auto line = Evaluate(catalogue, text);
+        if (!line.Sound() && line.Refusal().empty()) std::abort();
+        if (line.Sound()) {
+            if (!line.line || !line.line->bellows) std::abort();
+            const auto& b = *line.line->bellows;
+            if (!(b.joints >= 1) || !std::isfinite(b.anchorForce) || b.anchorForce < 0) {
+                std::abort();
+            }
         }
     }
     return 0;

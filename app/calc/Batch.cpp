@@ -67,7 +67,7 @@ class BatchWriter {
 
     int Finish(bool inputUnreadable) {
         if (records_ == 0 && !inputUnreadable) {
-            FileError("CSV 文件为空: 应有表头 " + HeaderText());
+            FileError("CSV 文件为空: 应有表头 " + HeaderText(defaults_.AnyLine()));
         }
         Flush();
         return failed_ || inputUnreadable ? 1 : 0;
@@ -100,7 +100,7 @@ class BatchWriter {
             return;
         }
         columns_ = std::get<BatchColumns>(std::move(columns));
-        output_.emplace(units_, columns_->Pipe());
+        output_.emplace(units_, columns_->Pipe(), columns_->Line());
         buffer_ += fromUtf8_.Convert(output_->Header()).value_or(output_->Header());
     }
 

@@ -8,11 +8,12 @@ namespace velmarith::tool {
 
 using namespace engineering;
 
-std::string HeaderText() {
+std::string HeaderText(bool line) {
     std::string required;
     std::string optional;
     for (const auto& row : Inputs()) {
         if (row.field == RequestField::Units) continue;  // one for the whole batch: --units
+        if (row.group == InputGroup::Line && !line) continue;
         if (row.required) {
             required += (required.empty() ? "" : ",") + std::string(row.key);
         } else {
@@ -25,13 +26,23 @@ std::string HeaderText() {
 namespace {
 
 // Every column a header may have, with their Chinese names.
-std::string Accepted() {
+std::string Accepted(bool line) {
     std::string labels;
     for (const auto& row : Inputs()) {
         if (row.field == RequestField::Units) continue;
+        if (row.group == InputGroup::Line && !line) continue;
         labels += (labels.empty() ? "" : ", ") + std::string(row.label);
     }
-    return HeaderText() + " (各列也可用中文名: " + labels + ")";
+    return HeaderText(line) + " (各列也可用中文名: " + labels + ")";
+}
+
+// Whether a batch gives any of the line's inputs: then its messages name the line's columns.
+bool UsesLine(const std::vector<std::string>& header, const RequestText& defaults) {
+    if (defaults.AnyLine()) return true;
+    return std::any_of(header.begin(), header.end(), [](const std::string& name) {
+        const InputRow* row = FindInput(name);
+        return row != nullptr && row->group == InputGroup::Line;
+    });
 }
 
 }  // namespace
@@ -41,10 +52,11 @@ std::variant<BatchColumns, std::string> BatchColumns::FromHeader(
     BatchColumns columns;
     columns.fieldOf_.fill(-1);
     columns.defaults_ = defaults;
+    const bool line = UsesLine(header, defaults);
     for (std::size_t i = 0; i < header.size(); ++i) {
         const InputRow* row = FindInput(header[i]);
         if (row == nullptr || row->field == RequestField::Units || row->option == header[i]) {
-            return "表头应为 " + Accepted() + "; 不认识第" + std::to_string(i + 1) + "列 " +
+            return "表头应为 " + Accepted(line) + "; 不认识第" + std::to_string(i + 1) + "列 " +
                    QuotedInput(header[i]);
         }
         int& field = columns.fieldOf_[static_cast<std::size_t>(row->field)];
@@ -53,15 +65,17 @@ std::variant<BatchColumns, std::string> BatchColumns::FromHeader(
                    std::to_string(field + 1) + "列与第" + std::to_string(i + 1) + "列)";
         }
         field = static_cast<int>(i);
-        columns.pipe_ |= row->group == InputGroup::Pipe;
+        columns.pipe_ |= row->group != InputGroup::Calculation;
+        columns.line_ |= row->group == InputGroup::Line;
     }
     for (const auto& row : Inputs()) {
         const bool column = columns.FieldOf(row.field) >= 0;
         if (row.required && !column && !defaults.Has(row.field)) {
             return "表头缺少列 " + std::string(row.key) + " (或给出选项 " +
-                   std::string(row.option) + "); 表头应为 " + HeaderText();
+                   std::string(row.option) + "); 表头应为 " + HeaderText(line);
         }
-        columns.pipe_ |= row.group == InputGroup::Pipe && defaults.Has(row.field);
+        columns.pipe_ |= row.group != InputGroup::Calculation && defaults.Has(row.field);
+        columns.line_ |= row.group == InputGroup::Line && defaults.Has(row.field);
     }
     columns.count_ = header.size();
     // A row may leave out the optional columns at its end, not a required one.

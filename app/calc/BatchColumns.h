@@ -28,6 +28,8 @@ class BatchColumns {
     }
     // Whether any of the pipe's inputs is given, by a column or an option.
     bool Pipe() const { return pipe_; }
+    // Whether any of the line's inputs is given, by a column or an option.
+    bool Line() const { return line_; }
 
     // One row's request: each field (UTF-8, by its position) where it has one, else the
     // default.
@@ -41,10 +43,12 @@ class BatchColumns {
     std::size_t count_ = 0;
     std::size_t least_ = 0;  // fields up to the last required column
     bool pipe_ = false;
+    bool line_ = false;
     engineering::RequestText defaults_;
 };
 
-// What a header may name, for messages: "material,temperature,length[,cold][,install]…".
-std::string HeaderText();
+// What a header may name, for messages: "material,temperature,length[,cold][,install]…". The
+// line's columns are named for a batch that gives one of the line's inputs.
+std::string HeaderText(bool line = false);
 
 }  // namespace velmarith::tool

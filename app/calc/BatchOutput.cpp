@@ -18,6 +18,7 @@ struct BatchOutput::Column {
     std::optional<RequestField> input;
     std::string (*figure)(const Evaluation&, Units) = nullptr;
     bool pipe = false;  // written only when the batch has a pipe
+    bool line = false;  // written only when the batch has the line's inputs
 };
 
 namespace {
@@ -43,6 +44,27 @@ template <typename Get>
 std::string OfPipe(const Evaluation& e, Get get) {
     const Compensation* c = Pipe(e);
     return c != nullptr ? get(*c) : std::string();
+}
+
+const LineDesign* Design(const Evaluation& e) { return e.line ? &*e.line : nullptr; }
+// A figure of the line's design, "" without one.
+template <typename Get>
+std::string OfLine(const Evaluation& e, Get get) {
+    const LineDesign* l = Design(e);
+    return l != nullptr ? get(*l) : std::string();
+}
+std::string Flag(bool value) { return value ? "true" : "false"; }
+template <typename Get>
+std::string OfCheck(const std::optional<LegCheck>& check, Get get) {
+    return check ? get(*check) : std::string();
+}
+template <typename Get>
+std::string OfScreen(const std::optional<Screen>& screen, Get get) {
+    return screen ? get(*screen) : std::string();
+}
+template <typename Get>
+std::string OfBellows(const std::optional<Bellows>& bellows, Get get) {
+    return bellows ? get(*bellows) : std::string();
 }
 
 // clang-format off
@@ -111,15 +133,47 @@ const Named kPipeTail[] = {
          });
      }},
 };
+// After the line's inputs, when the batch has them.
+#define VELMARITH_LINE(get) [](const Evaluation& e, Units) { return OfLine(e, [](const LineDesign& l) { return get; }); }
+const Named kLine[] = {
+    {"leg_force", "leg_force_lbf", {}, VELMARITH_LINE(Shown(l.legForce))},
+    {"loop_force", "loop_force_lbf", {}, VELMARITH_LINE(Shown(l.loopForce))},
+    {"given_leg_stress", "given_leg_stress_psi", {}, VELMARITH_LINE(OfCheck(l.legCheck, [](auto& c) { return Figure(c.stress); }))},
+    {"given_leg_ratio", "given_leg_ratio", {}, VELMARITH_LINE(OfCheck(l.legCheck, [](auto& c) { return Figure(c.ratio); }))},
+    {"given_leg_force", "given_leg_force_lbf", {}, VELMARITH_LINE(OfCheck(l.legCheck, [](auto& c) { return Shown(c.force); }))},
+    {"given_leg_sufficient", "given_leg_sufficient", {}, VELMARITH_LINE(OfCheck(l.legCheck, [](auto& c) { return Flag(c.sufficient); }))},
+    {"given_loop_length", "given_loop_length_in", {}, VELMARITH_LINE(OfCheck(l.loopCheck, [](auto& c) { return Figure(c.length); }))},
+    {"given_loop_stress", "given_loop_stress_psi", {}, VELMARITH_LINE(OfCheck(l.loopCheck, [](auto& c) { return Figure(c.stress); }))},
+    {"given_loop_ratio", "given_loop_ratio", {}, VELMARITH_LINE(OfCheck(l.loopCheck, [](auto& c) { return Figure(c.ratio); }))},
+    {"given_loop_force", "given_loop_force_lbf", {}, VELMARITH_LINE(OfCheck(l.loopCheck, [](auto& c) { return Shown(c.force); }))},
+    {"given_loop_sufficient", "given_loop_sufficient", {}, VELMARITH_LINE(OfCheck(l.loopCheck, [](auto& c) { return Flag(c.sufficient); }))},
+    {"screen_leg_value", "screen_leg_value", {}, VELMARITH_LINE(OfScreen(l.screenLeg, [](auto& s) { return Figure(s.value); }))},
+    {"screen_leg_limit", "screen_leg_limit", {}, VELMARITH_LINE(OfScreen(l.screenLeg, [](auto& s) { return Figure(s.limit); }))},
+    {"screen_leg_needs_analysis", "screen_leg_needs_analysis", {}, VELMARITH_LINE(OfScreen(l.screenLeg, [](auto& s) { return Flag(s.needsAnalysis); }))},
+    {"screen_loop_value", "screen_loop_value", {}, VELMARITH_LINE(OfScreen(l.screenLoop, [](auto& s) { return Figure(s.value); }))},
+    {"screen_loop_limit", "screen_loop_limit", {}, VELMARITH_LINE(OfScreen(l.screenLoop, [](auto& s) { return Figure(s.limit); }))},
+    {"screen_loop_needs_analysis", "screen_loop_needs_analysis", {}, VELMARITH_LINE(OfScreen(l.screenLoop, [](auto& s) { return Flag(s.needsAnalysis); }))},
+    {"joints", "joints", {}, VELMARITH_LINE(OfBellows(l.bellows, [](auto& b) { return Figure(b.joints); }))},
+    {"movement_per_joint", "movement_per_joint_in", {}, VELMARITH_LINE(OfBellows(l.bellows, [](auto& b) { return Figure(b.movementPerJoint); }))},
+    {"preset", "preset_in", {}, VELMARITH_LINE(OfBellows(l.bellows, [](auto& b) { return Figure(b.preset); }))},
+    {"pressure_thrust", "pressure_thrust_lbf", {}, VELMARITH_LINE(OfBellows(l.bellows, [](auto& b) { return Shown(b.pressureThrust); }))},
+    {"spring_force", "spring_force_lbf", {}, VELMARITH_LINE(OfBellows(l.bellows, [](auto& b) { return Figure(b.springForce); }))},
+    {"friction_force", "friction_force_lbf", {}, VELMARITH_LINE(OfBellows(l.bellows, [](auto& b) { return Shown(b.frictionForce); }))},
+    {"anchor_force", "anchor_force_lbf", {}, VELMARITH_LINE(OfBellows(l.bellows, [](auto& b) { return Figure(b.anchorForce); }))},
+    {"first_guide", "first_guide_in", {}, VELMARITH_LINE(OfBellows(l.bellows, [](auto& b) { return Figure(b.firstGuide); }))},
+    {"second_guide", "second_guide_in", {}, VELMARITH_LINE(OfBellows(l.bellows, [](auto& b) { return Figure(b.secondGuide); }))},
+    {"guide_spacing", "guide_spacing_in", {}, VELMARITH_LINE(OfBellows(l.bellows, [](auto& b) { return Shown(b.guideSpacing); }))},
+};
+#undef VELMARITH_LINE
 // clang-format on
 
 }  // namespace
 
-BatchOutput::BatchOutput(Units units, bool pipe) : units_(units) {
+BatchOutput::BatchOutput(Units units, bool pipe, bool line) : units_(units) {
     static std::vector<Column> all = [] {
         std::vector<Column> columns;
         const auto add = [&](const Named& named, bool pipe) {
-            columns.push_back({named.si, named.us, named.input, named.figure, pipe});
+            columns.push_back({named.si, named.us, named.input, named.figure, pipe, false});
         };
         std::vector<F> listed;
         for (const auto& named : kMovement) add(named, false);
@@ -131,13 +185,21 @@ BatchOutput::BatchOutput(Units units, bool pipe) : units_(units) {
         for (const auto& row : Inputs()) {
             if (row.group != InputGroup::Pipe) continue;
             if (std::find(listed.begin(), listed.end(), row.field) != listed.end()) continue;
-            columns.push_back({"", "", row.field, nullptr, true});
+            columns.push_back({"", "", row.field, nullptr, true, false});
         }
         for (const auto& named : kPipeTail) add(named, true);
+        for (const auto& row : Inputs()) {
+            if (row.group == InputGroup::Line) {
+                columns.push_back({"", "", row.field, nullptr, true, true});
+            }
+        }
+        for (const auto& named : kLine) {
+            columns.push_back({named.si, named.us, named.input, named.figure, true, true});
+        }
         return columns;
     }();
     for (const auto& column : all) {
-        if (!column.pipe || pipe) columns_.push_back(&column);
+        if ((!column.pipe || pipe) && (!column.line || line)) columns_.push_back(&column);
     }
 }
 

@@ -11,10 +11,12 @@
 namespace velmarith::tool {
 
 // The columns a batch writes: every input as understood and every figure --json has, each
-// in its column, the error last. Without the pipe's inputs, only the movement's columns.
+// in its column, the error last. Without the pipe's inputs, only the movement's columns; the
+// line's only with the line's inputs.
 class BatchOutput {
   public:
-    BatchOutput(engineering::Units units, bool pipe);
+    // With the line's inputs (line), their columns and figures follow the pipe's.
+    BatchOutput(engineering::Units units, bool pipe, bool line = false);
 
     // The header line, each column named with its unit in US units.
     std::string Header() const;

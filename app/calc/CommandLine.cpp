@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kOneCalculation = "一次计算";
 constexpr const char* kPipe = "管道与补偿 (导向悬臂法估算)";
+constexpr const char* kLine = "管线布置与伸缩节 (需外径; 弯臂与补偿器另需 SA, 伸缩节另需壁厚)";
 constexpr const char* kOutput = "输出";
 constexpr const char* kBatch = "批量计算";
 constexpr const char* kTable = "系数表与材料";
@@ -92,6 +93,7 @@ class Parser {
         app_.set_help_flag();
         DeclareInputs(engineering::InputGroup::Calculation, kOneCalculation);
         DeclareInputs(engineering::InputGroup::Pipe, kPipe);
+        DeclareInputs(engineering::InputGroup::Line, kLine);
         DeclareOutput();
         DeclareOthers();
     }

@@ -26,6 +26,11 @@ std::string UnderstoodText(const Request& request, RequestField field) {
         case Quantity::Stress:
         case Quantity::Modulus:
         case Quantity::Count:
+        case Quantity::Pressure:
+        case Quantity::Area:
+        case Quantity::Stiffness:
+        case Quantity::WeightPerLength:
+        case Quantity::Ratio:
             return Figure(*value);
     }
     return {};

@@ -53,23 +53,76 @@ json RestrainedJson(const Restrained& state) {
             {"force", Shown(state.force)}};
 }
 
-json CompensationJson(const Request& request, const std::optional<Compensation>& figures) {
+json CheckJson(const std::optional<LegCheck>& check) {
+    if (!check) return nullptr;
+    json object = {{"length", Shown(check->length)}};
+    if (check->width) {
+        object["width"] = Shown(check->width);
+        object["height"] = Shown(check->height);
+    }
+    object["stress"] = Shown(check->stress);
+    object["ratio"] = Shown(check->ratio);
+    object["force"] = Shown(check->force);
+    object["sufficient"] = check->sufficient;
+    return object;
+}
+
+json ScreenJson(const std::optional<Screen>& screen) {
+    if (!screen) return nullptr;
+    return {{"developed_length", Shown(screen->developed)},
+            {"anchor_distance", Shown(screen->anchorDistance)},
+            {"displacement", Shown(screen->displacement)},
+            {"value", Shown(screen->value)},
+            {"limit", Shown(screen->limit)},
+            {"needs_analysis", screen->needsAnalysis}};
+}
+
+json BellowsJson(const std::optional<Bellows>& b) {
+    if (!b) return nullptr;
+    return {{"joints", Shown(b->joints)},
+            {"movement_per_joint", Shown(b->movementPerJoint)},
+            {"rated_movement", Shown(b->ratedMovement)},
+            {"preset", Shown(b->preset)},
+            {"preset_kind", b->preset > 0   ? json("stretch")
+                            : b->preset < 0 ? json("compress")
+                                            : json(nullptr)},
+            {"pressure_thrust", Shown(b->pressureThrust)},
+            {"spring_force", Shown(b->springForce)},
+            {"friction_force", Shown(b->frictionForce)},
+            {"anchor_force", Shown(b->anchorForce)},
+            {"first_guide", Shown(b->firstGuide)},
+            {"second_guide", Shown(b->secondGuide)},
+            {"guide_spacing", Shown(b->guideSpacing)}};
+}
+
+json CompensationJson(const Request& request, const std::optional<Compensation>& figures,
+                      const std::optional<LineDesign>& line) {
     if (!figures) return nullptr;
-    return {{"method", kMethod},
-            {"metal_area", Shown(figures->metalArea)},
-            {"modulus", Shown(figures->modulus)},
-            {"modulus_source", request.pipe->modulusGiven ? "given" : std::string(kModulusSource)},
-            {"allowable_range", Shown(figures->allowableRange)},
-            {"cycle_factor", Shown(figures->cycleFactor)},
-            {"restrained_hot", RestrainedJson(figures->hot)},
-            {"restrained_cold", figures->cold ? RestrainedJson(*figures->cold) : json(nullptr)},
-            {"stress_range", Shown(figures->stressRange)},
-            {"cannot_be_restrained",
-             figures->allowableRange ? json(figures->CannotBeRestrained()) : json(nullptr)},
-            {"movement", Shown(figures->movement)},
-            {"leg", Shown(figures->leg)},
-            {"loop_width", Shown(figures->loopWidth)},
-            {"loop_height", Shown(figures->loopHeight)}};
+    json object = {
+        {"method", kMethod},
+        {"metal_area", Shown(figures->metalArea)},
+        {"modulus", Shown(figures->modulus)},
+        {"modulus_source", request.pipe->modulusGiven ? "given" : std::string(kModulusSource)},
+        {"allowable_range", Shown(figures->allowableRange)},
+        {"cycle_factor", Shown(figures->cycleFactor)},
+        {"restrained_hot", RestrainedJson(figures->hot)},
+        {"restrained_cold", figures->cold ? RestrainedJson(*figures->cold) : json(nullptr)},
+        {"stress_range", Shown(figures->stressRange)},
+        {"cannot_be_restrained",
+         figures->allowableRange ? json(figures->CannotBeRestrained()) : json(nullptr)},
+        {"movement", Shown(figures->movement)},
+        {"leg", Shown(figures->leg)},
+        {"loop_width", Shown(figures->loopWidth)},
+        {"loop_height", Shown(figures->loopHeight)}};
+    const auto of = [&](auto get) { return line ? get(*line) : json(nullptr); };
+    object["leg_force"] = of([](const LineDesign& l) { return Shown(l.legForce); });
+    object["loop_force"] = of([](const LineDesign& l) { return Shown(l.loopForce); });
+    object["leg_check"] = of([](const LineDesign& l) { return CheckJson(l.legCheck); });
+    object["loop_check"] = of([](const LineDesign& l) { return CheckJson(l.loopCheck); });
+    object["screen_leg"] = of([](const LineDesign& l) { return ScreenJson(l.screenLeg); });
+    object["screen_loop"] = of([](const LineDesign& l) { return ScreenJson(l.screenLoop); });
+    object["bellows"] = of([](const LineDesign& l) { return BellowsJson(l.bellows); });
+    return object;
 }
 
 }  // namespace
@@ -85,7 +138,10 @@ namespace {
 // The request as understood: every input by its key, defaults filled in, null for none.
 json RequestObject(const Request& request) {
     json object = json::object();
+    // The line's inputs are members only of a request that has them.
+    const bool line = request.line.has_value();
     for (const auto& row : Inputs()) {
+        if (row.group == InputGroup::Line && !line) continue;
         const std::string text = UnderstoodText(request, row.field);
         const std::string key(row.key);
         if (text.empty()) {
@@ -159,7 +215,7 @@ json ResultJson(const Catalogue& catalogue, const Evaluation& evaluation, const 
         request.cold ? HitJson(catalogue, m, request.Celsius(*request.cold), result.coldCoefficient)
                      : json(nullptr);
     document["coefficients"] = coefficients;
-    document["compensation"] = CompensationJson(request, evaluation.compensation);
+    document["compensation"] = CompensationJson(request, evaluation.compensation, evaluation.line);
     return document;
 }
 

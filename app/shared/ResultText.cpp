@@ -2,6 +2,7 @@
 
 #include "app/shared/CompensationText.h"
 #include "app/shared/ExplanationText.h"
+#include "app/shared/LineDesignText.h"
 #include "runtime/NumberText.h"
 
 namespace velmarith::tool {
@@ -41,6 +42,12 @@ ResultText RenderText(const Catalogue& catalogue, const Evaluation& evaluation,
                 text.lines.push_back(std::move(line));
             }
         }
+        if (evaluation.line) {
+            for (auto& line :
+                 LineDesignWorking(request, result, *evaluation.compensation, *evaluation.line)) {
+                text.lines.push_back(std::move(line));
+            }
+        }
     }
     if (!request.grade.empty()) {
         text.lines.push_back(std::string(kMaterialLead) + MaterialText(catalogue, request));
@@ -74,6 +81,11 @@ ResultText RenderText(const Catalogue& catalogue, const Evaluation& evaluation,
     }
     if (evaluation.compensation) {
         for (auto& line : CompensationLines(request, *evaluation.compensation)) {
+            text.lines.push_back(std::move(line));
+        }
+    }
+    if (evaluation.line) {
+        for (auto& line : LineDesignLines(request, *evaluation.compensation, *evaluation.line)) {
             text.lines.push_back(std::move(line));
         }
     }

@@ -137,8 +137,10 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
 EMSCRIPTEN_KEEPALIVE const char* velmarith_inputs() {
     static std::string json;
     if (!json.empty()) return json.c_str();
-    constexpr const char* kQuantities[] = {"material", "temperature", "length", "stress",
-                                           "modulus",  "count",       "units"};
+    constexpr const char* kQuantities[] = {
+        "material", "temperature", "length", "stress",    "modulus",           "count",
+        "units",    "pressure",    "area",   "stiffness", "weight_per_length", "ratio"};
+    static_assert(std::size(kQuantities) == static_cast<std::size_t>(Quantity::Ratio) + 1);
     Json rows = Json::array();
     for (const auto& row : Inputs()) {
         rows.push_back({{"key", row.key},
@@ -151,7 +153,9 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_inputs() {
                         {"si", UnitName(row.quantity, Units::Si)},
                         {"us", UnitName(row.quantity, Units::Us)},
                         {"required", row.required},
-                        {"group", row.group == InputGroup::Pipe ? "pipe" : "calculation"},
+                        {"group", row.group == InputGroup::Pipe   ? "pipe"
+                                  : row.group == InputGroup::Line ? "line"
+                                                                  : "calculation"},
                         {"defaultSi", DefaultText(row.field, Units::Si)},
                         {"defaultUs", DefaultText(row.field, Units::Us)},
                         {"formPlace", row.formPlace},
@@ -167,8 +171,8 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_inputs() {
 EMSCRIPTEN_KEEPALIVE const char* velmarith_find_material(const char* text) {
     static std::string value;
     const auto choice = Materials().Resolve(text);
-    value = !choice                       ? ""
-            : !choice->grade.empty()      ? choice->grade
+    value = !choice                            ? ""
+            : !choice->grade.empty()           ? choice->grade
             : Catalogue::IsBuiltIn(choice->id) ? std::to_string(choice->id)
                                                : Materials().Name(choice->id);
     return value.c_str();
@@ -195,8 +199,25 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_convert(const char* key, const char* 
             break;
         case Quantity::Stress:
         case Quantity::Modulus:
+        case Quantity::Pressure:
             result = us ? result / kMpaPerPsi : result * kMpaPerPsi;
             break;
+        case Quantity::Area: {
+            constexpr double kCm2PerIn2 = 6.4516;
+            result = us ? result / kCm2PerIn2 : result * kCm2PerIn2;
+            break;
+        }
+        case Quantity::Stiffness: {
+            // 1 lbf/in in N/mm, and 1 lbf/ft in N/m: 4.4482216152605 N per lbf.
+            constexpr double kNPerMmPerLbfPerIn = 4.4482216152605 / 25.4;
+            result = us ? result / kNPerMmPerLbfPerIn : result * kNPerMmPerLbfPerIn;
+            break;
+        }
+        case Quantity::WeightPerLength: {
+            constexpr double kNPerMPerLbfPerFt = 4.4482216152605 / 0.3048;
+            result = us ? result / kNPerMPerLbfPerFt : result * kNPerMPerLbfPerFt;
+            break;
+        }
         default:
             return converted.c_str();
     }

@@ -4,6 +4,7 @@
 
 #include "app/shared/CompensationText.h"
 #include "app/shared/ExplanationText.h"
+#include "app/shared/LineDesignText.h"
 #include "app/shared/PipeSketch.h"
 #include "app/shared/PlotSvg.h"
 #include "app/shared/ResultText.h"
@@ -171,6 +172,14 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
             sheet.explain.push_back(std::move(line));
         }
         sheet.compensation = tool::CompensationLines(request, figures);
+        if (evaluation.line) {
+            for (auto& line : tool::LineDesignWorking(request, result, figures, *evaluation.line)) {
+                sheet.explain.push_back(std::move(line));
+            }
+            for (auto& line : tool::LineDesignLines(request, figures, *evaluation.line)) {
+                sheet.compensation.push_back(std::move(line));
+            }
+        }
         sheet.sketch = tool::PipeSketchSvg(request, figures);
     }
 

@@ -80,7 +80,7 @@ def input_field(row, rows):
     unit = f'<span class="unit">{ESCAPE(row["si"])}</span>' if row["si"] else ""
     choice = row["quantity"] in ("material", "units")
     label = row["formLead"] + row["label"]
-    if row["group"] == "pipe" and row["symbol"]:
+    if row["group"] in ("pipe", "line") and row["symbol"]:
         label += " " + row["symbol"]  # as the pipe's formulas name it
     parts = [ESCAPE(row["note"])] if row["note"] else []
     if unit:

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -457,6 +458,47 @@ TEST(CsvField, QuotesOnlyWhatNeedsIt) {
         AppendCsvField(out, field);
         EXPECT_EQ(out, expected);
     }
+}
+
+TEST(Batch, TheLinesInputsByOptionAddTheirColumnsInUsUnits) {
+    BatchOptions options;
+    options.units = Units::Us;
+    options.defaults[RequestField::JointMovement] = "2";
+    options.defaults[RequestField::JointStiffness] = "5255";
+    options.defaults[RequestField::JointArea] = "126";
+    options.defaults[RequestField::Pressure] = "200";
+    const auto outcome =
+        Batch("material,temperature,length,od,wall\n0,400,1200,4.5,0.237\n", options);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    const auto header = outcome.out.substr(0, outcome.out.find('\n'));
+    const auto cells = [](const std::string& line) {
+        std::vector<std::string> split;
+        std::size_t start = 0;
+        for (std::size_t at = line.find(','); at != std::string::npos; at = line.find(',', start)) {
+            split.push_back(line.substr(start, at - start));
+            start = at + 1;
+        }
+        split.push_back(line.substr(start));
+        return split;
+    };
+    const auto names = cells(header);
+    const auto row = cells(outcome.out.substr(
+        header.size() + 1, outcome.out.find('\n', header.size() + 1) - header.size() - 1));
+    ASSERT_EQ(names.size(), row.size());
+    const auto at = [&](const std::string& name) {
+        const auto found = std::find(names.begin(), names.end(), name);
+        return found == names.end() ? std::string("(none)")
+                                    : row[std::size_t(found - names.begin())];
+    };
+    EXPECT_EQ(at("joint_stiffness_lbf_per_in"), "5255");
+    EXPECT_EQ(at("joint_area_in2"), "126");
+    EXPECT_EQ(at("pressure_psi"), "200");
+    EXPECT_EQ(at("friction"), "0.3");
+    EXPECT_EQ(at("pressure_thrust_lbf"), "25200");
+    EXPECT_EQ(at("first_guide_in"), "18");
+    EXPECT_EQ(at("second_guide_in"), "63");
+    EXPECT_EQ(at("friction_force_lbf"), "");  // no weight given
+    EXPECT_EQ(at("error"), "");
 }
 
 }  // namespace

@@ -34,6 +34,15 @@ const Given kGiven[] = {
     {RequestField::ColdAllowable, "137.9"},
     {RequestField::HotAllowable, "124.8"},
     {RequestField::Cycles, "20000"},
+    {RequestField::GivenLeg, "6000"},
+    {RequestField::GivenLoopWidth, "2000"},
+    {RequestField::GivenLoopHeight, "3000"},
+    {RequestField::JointMovement, "20"},
+    {RequestField::JointStiffness, "500"},
+    {RequestField::JointArea, "450"},
+    {RequestField::Pressure, "1.6"},
+    {RequestField::Friction, "0.25"},
+    {RequestField::Weight, "900"},
 };
 
 RequestText ByOption(const InputRow& row, const char* value) {

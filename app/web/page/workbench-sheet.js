@@ -6,7 +6,7 @@
   // An input as the sheet names it: "温度 (最热状态)", the pipe's with their symbols.
   function sheetName(row) {
     let name = row.label;
-    if (row.group === "pipe" && row.symbol) name += " " + row.symbol;
+    if (row.group !== "calculation" && row.symbol) name += " " + row.symbol;
     return row.note ? name + " (" + row.note + ")" : name;
   }
 
@@ -33,7 +33,7 @@
         rows.push([sheetName(row), row.quantity === "units" ? text.replace(/^(.*?): (.*)$/, "$1 ($2)") : text]);
       } else if (value) {
         rows.push([sheetName(row), value + (unit ? " " + unit : "")]);
-      } else if (row.group !== "pipe") {
+      } else if (row.group === "calculation") {
         // The installation's default as the sheet says it, in both scales where US.
         const fallback = row.quantity === "temperature" ? sheet.defaultInstall
           : row.defaultSi + (unit ? " " + unit : "");

@@ -1,0 +1,124 @@
+// The line's design: the bellows anchor load and guide spacing, the flexibility screen, and
+// the inputs it refuses.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "engineering/Evaluation.h"
+
+namespace velmarith::engineering {
+namespace {
+
+TEST(CompensationLine, BellowsAnchorLoadIsThrustPlusSpring) {
+    // 200 psi on 126 in², and a joint of 5255 lbf/in half a stroke (0.5 in) from free length.
+    const double thrust = PressureThrust(Units::Us, 200, 126);
+    const double spring = SpringForce(Units::Us, 5255, 0.5);
+    EXPECT_DOUBLE_EQ(thrust, 25200);
+    EXPECT_DOUBLE_EQ(spring, 2627.5);
+    EXPECT_DOUBLE_EQ(thrust + spring, 27827.5);
+    // 1 MPa on 1 cm² is 100 N: 1.6 MPa on 450 cm² is 72 kN.
+    EXPECT_DOUBLE_EQ(PressureThrust(Units::Si, 1.6, 450), 72);
+}
+
+TEST(CompensationLine, GuideSpacingOfAFourInchLine) {
+    // 4" Sch 40: I = 7.23 in⁴, Ea = 29.5·10⁶ psi, 2 400 lbf: 39.0 ft.
+    const double spacing = GuideSpacing(Units::Us, 29.5e6, 7.23, 2400);
+    EXPECT_NEAR(spacing / 12, 39.0, 0.05);
+    EXPECT_NEAR(spacing, 468.268, 0.001);
+}
+
+TEST(CompensationLine, ScreenOfAnLBendNeedsAnalysis) {
+    // DN200, run 12 m, leg 6 m, 2.16 mm/m over the run (25.92 mm), SA 207, Ea 203 000 MPa.
+    const Screen screen = ScreenLBend(Units::Si, 219.1, 25.92, 12000, 6000, 207, 203000);
+    EXPECT_NEAR(screen.value, 302.2, 0.05);
+    EXPECT_NEAR(screen.limit, 212.1, 0.05);
+    EXPECT_NEAR(screen.developed, 18, 1e-12);
+    EXPECT_NEAR(screen.anchorDistance, 13.4164, 0.0001);
+    EXPECT_TRUE(screen.needsAnalysis);
+}
+
+TEST(CompensationLine, EachFaultIsRefusedNamingItsField) {
+    using F = RequestField;
+    struct Case {
+        std::vector<std::pair<F, const char*>> given;  // added to a sound pipe
+        std::vector<F> removed;
+        F field;
+    };
+    const Case cases[] = {
+        {{{F::GivenLeg, "0"}}, {}, F::GivenLeg},
+        {{{F::GivenLoopWidth, "-2000"}, {F::GivenLoopHeight, "3000"}}, {}, F::GivenLoopWidth},
+        {{{F::GivenLoopWidth, "2000"}, {F::GivenLoopHeight, "0"}}, {}, F::GivenLoopHeight},
+        {{{F::GivenLoopWidth, "2000"}}, {}, F::GivenLoopHeight},
+        {{{F::GivenLoopHeight, "3000"}}, {}, F::GivenLoopWidth},
+        {{{F::GivenLeg, "6000"}}, {F::Allowable}, F::Allowable},
+        {{{F::GivenLeg, "6000"}}, {F::Diameter, F::Wall, F::Allowable}, F::Diameter},
+        {{{F::JointMovement, "0"}, {F::JointStiffness, "500"}}, {}, F::JointMovement},
+        {{{F::JointMovement, "20"}, {F::JointStiffness, "-500"}}, {}, F::JointStiffness},
+        {{{F::JointMovement, "20"}}, {}, F::JointStiffness},
+        {{{F::JointStiffness, "500"}}, {}, F::JointMovement},
+        {{{F::JointMovement, "20"}, {F::JointStiffness, "500"}, {F::JointArea, "0"}},
+         {},
+         F::JointArea},
+        {{{F::JointMovement, "20"}, {F::JointStiffness, "500"}, {F::Pressure, "-1.6"}},
+         {},
+         F::Pressure},
+        {{{F::JointMovement, "20"}, {F::JointStiffness, "500"}, {F::Pressure, "1.6"}},
+         {},
+         F::JointArea},
+        {{{F::JointMovement, "20"}, {F::JointStiffness, "500"}, {F::Friction, "-0.1"}},
+         {},
+         F::Friction},
+        {{{F::JointMovement, "20"}, {F::JointStiffness, "500"}, {F::Weight, "0"}}, {}, F::Weight},
+        {{{F::JointMovement, "20"}, {F::JointStiffness, "500"}}, {F::Wall}, F::Wall},
+        {{{F::JointMovement, "20"}, {F::JointStiffness, "500"}},
+         {F::Diameter, F::Wall, F::Allowable},
+         F::Diameter},
+    };
+    const Catalogue catalogue;
+    for (const Case& c : cases) {
+        RequestText text;
+        text[F::Material] = "0";
+        text[F::Temperature] = "150";
+        text[F::Length] = "12000";
+        text[F::Diameter] = "219.1";
+        text[F::Wall] = "8.18";
+        text[F::Allowable] = "207";
+        for (const F field : c.removed) text[field].reset();
+        for (const auto& [field, value] : c.given) text[field] = value;
+        const Evaluation evaluation = Evaluate(catalogue, text);
+        const std::string name(Row(c.field).key);
+        ASSERT_FALSE(evaluation.faults.empty()) << name;
+        EXPECT_EQ(evaluation.faults.front().field, c.field)
+            << name << ": " << evaluation.faults.front().message;
+        EXPECT_FALSE(evaluation.Sound()) << name;
+        EXPECT_FALSE(evaluation.line) << name;
+    }
+}
+
+TEST(CompensationLine, NoFrictionAndNoMovementAreNoFault) {
+    using F = RequestField;
+    RequestText text;
+    text[F::Material] = "0";
+    text[F::Temperature] = "20";  // the installation's: no movement
+    text[F::Length] = "12000";
+    text[F::Diameter] = "219.1";
+    text[F::Wall] = "8.18";
+    text[F::Allowable] = "207";
+    text[F::JointMovement] = "20";
+    text[F::JointStiffness] = "500";
+    text[F::Friction] = "0";
+    text[F::Weight] = "900";
+    const Evaluation evaluation = Evaluate(Catalogue(), text);
+    ASSERT_TRUE(evaluation.Sound()) << evaluation.Refusal();
+    ASSERT_TRUE(evaluation.line && evaluation.line->bellows);
+    const Bellows& b = *evaluation.line->bellows;
+    EXPECT_EQ(b.joints, 1);
+    EXPECT_EQ(b.anchorForce, 0);
+    EXPECT_FALSE(b.guideSpacing);  // nothing pushes on the line
+    EXPECT_EQ(evaluation.line->screenLeg->value, 0);
+}
+
+}  // namespace
+}  // namespace velmarith::engineering
