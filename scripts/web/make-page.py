@@ -192,8 +192,49 @@ def split_core(core_js):
     return glue, base64.b64decode(found.group(2))
 
 
+# Seven bits a character: the values that raw text in a script element cannot hold as they
+# are (NUL, a carriage return, which the parser turns into a line feed, and "<", which could
+# start "</script") are written as U+0100 plus the value, two bytes in UTF-8.
+UNSAFE_IN_SCRIPT = {0, 13, 60}
+
+
+def seven_bit_text(data):
+    """Bytes as text for the page, 7 bits a character (an eighth more than the bytes, where
+    base64 takes a third more): the boot script reads it back."""
+    out = []
+    acc = bits = 0
+    for byte in data:
+        acc = (acc << 8) | byte
+        bits += 8
+        while bits >= 7:
+            bits -= 7
+            value = (acc >> bits) & 0x7F
+            out.append(chr(0x100 + value) if value in UNSAFE_IN_SCRIPT else chr(value))
+        acc &= (1 << bits) - 1
+    if bits:
+        value = (acc << (7 - bits)) & 0x7F
+        out.append(chr(0x100 + value) if value in UNSAFE_IN_SCRIPT else chr(value))
+    return "".join(out)
+
+
+def from_seven_bit_text(text):
+    """What the boot script does, to check the page's block before it is written."""
+    out = bytearray()
+    acc = bits = 0
+    for ch in text:
+        value = ord(ch) - 0x100 if ord(ch) >= 0x100 else ord(ch)
+        acc = (acc << 7) | value
+        bits += 7
+        if bits >= 8:
+            bits -= 8
+            out.append((acc >> bits) & 0xFF)
+            acc &= (1 << bits) - 1
+    return bytes(out)
+
+
 def pack(parts):
-    """What the page needs only after its first paint, as one gzip stream in base64: each part
+    """What the page needs only after its first paint, as one gzip stream, 7 bits a
+    character: each part
     its length (4 bytes, big-endian) and its bytes, in order. Zopfli writes the gzip stream
     (5 % smaller than zlib's best); the page's boot script inflates it with the browser's
     DecompressionStream."""
@@ -203,9 +244,10 @@ def pack(parts):
         raw.write_bytes(data)
         packed = subprocess.run(["zopfli", "-c", "--gzip", "--i15", str(raw)],
                                 capture_output=True, check=True).stdout
-    if gzip.decompress(packed) != data:
+    text = seven_bit_text(packed)
+    if gzip.decompress(from_seven_bit_text(text)) != data:
         raise SystemExit("make-page: the packed block does not inflate to what was packed")
-    return base64.b64encode(packed).decode()
+    return text
 
 
 def unicode_range(chars):
