@@ -1,6 +1,5 @@
 #include "calc/GridWalk.h"
 
-
 #include "runtime/NumberText.h"
 
 namespace velmarith {

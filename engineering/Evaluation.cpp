@@ -1,5 +1,6 @@
 #include "engineering/Evaluation.h"
 
+#include <utility>
 #include <variant>
 
 #include "calc/Expansion.h"
@@ -87,7 +88,7 @@ Evaluation Evaluate(const Catalogue& catalogue, const RequestText& text,
         evaluation.faults = std::move(*faults);
         return evaluation;
     }
-    const Request& request = evaluation.request.emplace(std::get<Request>(checked));
+    const Request& request = evaluation.request.emplace(std::move(std::get<Request>(checked)));
     auto calculated = Calculate(catalogue, request, cache);
     if (auto* failure = std::get_if<std::string>(&calculated)) {
         evaluation.failure = std::move(*failure) +
@@ -95,7 +96,7 @@ Evaluation Evaluate(const Catalogue& catalogue, const RequestText& text,
                              ")";
         return evaluation;
     }
-    const Result& result = evaluation.result.emplace(std::get<Result>(calculated));
+    const Result& result = evaluation.result.emplace(std::move(std::get<Result>(calculated)));
     if (request.pipe) {
         evaluation.compensation = Compensate(catalogue, request, *request.pipe, result);
         if (!evaluation.compensation) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <utility>
 
 #include "engineering/Compensation.h"
 #include "runtime/DecimalText.h"
@@ -123,7 +124,7 @@ class RequestCheck {
                       std::string(catalogue_.UserMaterials().empty() ? " (应为 0 至 7 或材料名称)"
                                                                      : kUnknownMaterialHint));
             Length();
-            return faults_;
+            return std::move(faults_);
         }
         request_.material = material->id;
         request_.grade = material->grade;
@@ -136,9 +137,9 @@ class RequestCheck {
         if (coldRead) ColdWithin(warmRead);
         if (text_.AnyPipe()) PipeFields();
         if (text_.AnyLine()) LineFields();
-        if (!faults_.empty()) return faults_;
+        if (!faults_.empty()) return std::move(faults_);
         Understand();
-        return request_;
+        return std::move(request_);  // the check is done with it
     }
 
   private:

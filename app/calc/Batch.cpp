@@ -133,8 +133,8 @@ class BatchWriter {
             }
         }
         if (error.empty()) {
-            const RequestText request = columns_->Request(fields_);
-            const auto evaluation = Evaluate(catalogue_, request, &coefficients_, Detail::Figures);
+            columns_->Fill(fields_, request_);
+            const auto evaluation = Evaluate(catalogue_, request_, &coefficients_, Detail::Figures);
             if (evaluation.Sound()) {
                 WriteResult(record, evaluation);
                 return;
@@ -196,6 +196,7 @@ class BatchWriter {
     const Catalogue& catalogue_;
     std::optional<BatchColumns> columns_;
     std::vector<std::string> fields_;
+    RequestText request_;  // kept from row to row
     std::optional<BatchOutput> output_;
     std::FILE* out_;
     std::FILE* err_;

@@ -88,15 +88,24 @@ std::variant<BatchColumns, std::string> BatchColumns::FromHeader(
 }
 
 RequestText BatchColumns::Request(const std::vector<std::string>& fields) const {
-    RequestText text = defaults_;
+    RequestText text;
+    Fill(fields, text);
+    return text;
+}
+
+void BatchColumns::Fill(const std::vector<std::string>& fields, RequestText& text) const {
     for (const auto& row : Inputs()) {
         const int at = FieldOf(row.field);
-        if (at < 0 || static_cast<std::size_t>(at) >= fields.size()) continue;
-        const std::string& cell = fields[static_cast<std::size_t>(at)];
-        // An empty cell is not given: the option's value, or none.
-        if (!cell.empty()) text[row.field] = cell;
+        const bool inCell = at >= 0 && static_cast<std::size_t>(at) < fields.size() &&
+                            !fields[static_cast<std::size_t>(at)].empty();
+        // An empty cell is not given: the option's value, or none. Assigning keeps the
+        // strings' storage from row to row.
+        if (inCell) {
+            text[row.field] = fields[static_cast<std::size_t>(at)];
+        } else {
+            text[row.field] = defaults_[row.field];
+        }
     }
-    return text;
 }
 
 }  // namespace velmarith::tool

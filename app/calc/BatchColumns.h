@@ -34,6 +34,8 @@ class BatchColumns {
     // One row's request: each field (UTF-8, by its position) where it has one, else the
     // default.
     engineering::RequestText Request(const std::vector<std::string>& fields) const;
+    // The same into a request kept from row to row.
+    void Fill(const std::vector<std::string>& fields, engineering::RequestText& text) const;
 
     // Why a row of so many fields is too short, or "" when it is not.
     std::string TooFew(std::size_t fields) const;
