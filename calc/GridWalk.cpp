@@ -4,21 +4,23 @@
 
 namespace velmarith {
 
-CoefficientHit BetweenPoints(std::int16_t index, double value) {
+CoefficientHit BetweenPoints(std::int16_t index, double value, bool withText) {
     const auto coefficient = static_cast<float>(value);
-    return CoefficientHit{index, false, value, coefficient, SingleToText(coefficient)};
+    return CoefficientHit{index, false, value, coefficient,
+                          withText ? SingleToText(coefficient) : std::string()};
 }
 
-CoefficientHit AtPoint(std::int16_t index, const TableElement& element) {
+CoefficientHit AtPoint(std::int16_t index, const TableElement& element, bool withText) {
     const double value = element.AsDouble();
-    return CoefficientHit{index, true, value, static_cast<float>(value), element.ToText()};
+    return CoefficientHit{index, true, value, static_cast<float>(value),
+                          withText ? element.ToText() : std::string()};
 }
 
 std::optional<CoefficientHit> FindCoefficientAmong(std::span<const TablePoint> points, int first,
-                                                   double temperature) {
+                                                   double temperature, bool withText) {
     return FindCoefficientAmong(
         points.size(), first, temperature, [&](std::size_t i) { return points[i].temperature; },
-        [&](std::size_t i) -> const TableElement& { return points[i].value; });
+        [&](std::size_t i) -> const TableElement& { return points[i].value; }, withText);
 }
 
 std::optional<CoefficientHit> FindCoefficient(const MaterialTables& tables, int material,

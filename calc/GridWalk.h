@@ -25,8 +25,9 @@ constexpr double Interpolate(double t, double g0, double g1, double a0, double a
 }
 
 // What the lookup gives between two points (the interpolated double) and on one (the element).
-CoefficientHit BetweenPoints(std::int16_t index, double value);
-CoefficientHit AtPoint(std::int16_t index, const TableElement& element);
+// Curves ask for thousands of values and print none: they go without the text.
+CoefficientHit BetweenPoints(std::int16_t index, double value, bool withText = true);
+CoefficientHit AtPoint(std::int16_t index, const TableElement& element, bool withText = true);
 
 // One point of a material's table: a temperature (°C) and the mean coefficient there, of the
 // kind it was stored with (an element printed as stored is printed by its kind).
@@ -44,7 +45,8 @@ struct TablePoint {
 // press of the window copies nothing.
 template <typename TemperatureAt, typename ValueAt>
 std::optional<CoefficientHit> FindCoefficientAmong(std::size_t count, int first, double t,
-                                                   TemperatureAt temperatureAt, ValueAt valueAt) {
+                                                   TemperatureAt temperatureAt, ValueAt valueAt,
+                                                   bool withText = true) {
     // Every point is visited; at most one matches because the temperatures rise strictly.
     for (std::size_t i = 0; i < count; ++i) {
         const auto index = static_cast<std::int16_t>(first + static_cast<int>(i));
@@ -52,16 +54,16 @@ std::optional<CoefficientHit> FindCoefficientAmong(std::size_t count, int first,
         if (i + 1 < count && g0 < t && t < temperatureAt(i + 1)) {
             const double value = Interpolate(t, g0, temperatureAt(i + 1), valueAt(i).AsDouble(),
                                              valueAt(i + 1).AsDouble());
-            return BetweenPoints(index, value);
+            return BetweenPoints(index, value, withText);
         }
-        if (t == g0) return AtPoint(index, valueAt(i));
+        if (t == g0) return AtPoint(index, valueAt(i), withText);
     }
     return std::nullopt;
 }
 
 // The same over a table of points.
 std::optional<CoefficientHit> FindCoefficientAmong(std::span<const TablePoint> points, int first,
-                                                   double temperature);
+                                                   double temperature, bool withText = true);
 
 // The window's lookup in its own tables, through the one above: the material's grid indices
 // First..Last. A whole temperature gives the window's answer; a fractional one (degrees

@@ -96,6 +96,12 @@ std::optional<MaterialChoice> Catalogue::FindGrade(std::string_view text) const 
     return std::nullopt;
 }
 
+std::optional<float> Catalogue::CoefficientAt(int id, double celsius) const {
+    const Material& material = Record(id);
+    const auto hit = FindCoefficientAmong(material.points, material.first, celsius, false);
+    return hit ? std::optional(hit->coefficient) : std::nullopt;
+}
+
 std::optional<CoefficientHit> Catalogue::Lookup(int id, double celsius,
                                                 const CoefficientCache* cache) const {
     const Material& material = Record(id);

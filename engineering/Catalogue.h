@@ -79,6 +79,9 @@ class Catalogue {
     std::optional<CoefficientHit> Lookup(int id, double celsius,
                                          const CoefficientCache* cache = nullptr) const;
 
+    // The same coefficient as a single, without its printed text (for curves).
+    std::optional<float> CoefficientAt(int id, double celsius) const;
+
   private:
     MaterialTables tables_;
     std::vector<UserMaterial> user_;  // as read, for writing back

@@ -29,6 +29,21 @@ constexpr double kFontSize = 12;
 constexpr int kSamples = 120;  // along ΔL(T), which curves between the table points
 
 std::string Fixed(double value) {
+    // A picture has thousands of coordinates: tenths counted in integers, which give what
+    // the exact formatting gives wherever the value is not within a hair of a half tenth.
+    const double scaled = std::fabs(value) * 10;
+    const double below = std::floor(scaled);
+    const double rest = scaled - below;
+    if (scaled < 1e15 && std::fabs(rest - 0.5) > 1e-6) {
+        const auto tenths = static_cast<long long>(rest > 0.5 ? below + 1 : below);
+        std::array<char, 24> buffer{};
+        char* end = buffer.data();
+        if (std::signbit(value)) *end++ = '-';
+        end = std::to_chars(end, buffer.data() + buffer.size() - 2, tenths / 10).ptr;
+        *end++ = '.';
+        *end++ = static_cast<char>('0' + tenths % 10);
+        return std::string(buffer.data(), end);
+    }
     std::array<char, 32> buffer{};
     const auto result = charconv::Format(buffer.data(), buffer.data() + buffer.size(), value,
                                          std::chars_format::fixed, 1);
@@ -167,8 +182,8 @@ class PlotWriter {
         const double reference = catalogue_.Reference(material);
         // None outside the range, but at the reference temperature itself the term is zero.
         const auto state = [&](double celsius) -> std::optional<GrowthState> {
-            if (const auto hit = catalogue_.Lookup(material, celsius)) {
-                return GrowthState{hit->coefficient, celsius};
+            if (const auto coefficient = catalogue_.CoefficientAt(material, celsius)) {
+                return GrowthState{*coefficient, celsius};
             }
             if (celsius == reference) return GrowthState{0.0f, celsius};
             return std::nullopt;

@@ -299,6 +299,11 @@ def main():
     texts = captions(args.core)
     parts["@PAGE_CSS@"] = window_css(texts["geometry"]) + parts["@PAGE_CSS@"]
     html = static_window((page / "velmarith.html").read_text(encoding="utf-8"), texts)
+    # The page's own comments and its inline scripts' are for the sources.
+    html = re.sub(r"<!--.*?-->\n?", "", html, flags=re.S)
+    html = re.sub(r"(<script>)(.*?)(</script>)",
+                  lambda m: m.group(1) + minified(m.group(2)).strip() + m.group(3), html,
+                  flags=re.S)
     # One pass, so that nothing inserted is itself taken for a placeholder.
     html = re.sub("|".join(re.escape(key) for key in parts), lambda m: parts[m.group(0)], html)
     (out / "velmarith.html").write_text(html, encoding="utf-8")
