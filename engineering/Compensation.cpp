@@ -6,18 +6,9 @@
 
 #include "calc/Expansion.h"
 #include "engineering/BuiltInMaterials.h"
+#include "engineering/Finite.h"
 
 namespace velmarith::engineering {
-namespace {
-
-bool Finite(std::initializer_list<std::optional<double>> values) {
-    for (const auto& value : values) {
-        if (value && !std::isfinite(*value)) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 std::optional<double> DefaultModulus(int material, Units units) {
     if (!Catalogue::IsBuiltIn(material)) return std::nullopt;

@@ -3,15 +3,10 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "engineering/Finite.h"
+
 namespace velmarith::engineering {
 namespace {
-
-bool Finite(std::initializer_list<std::optional<double>> values) {
-    for (const auto& value : values) {
-        if (value && !std::isfinite(*value)) return false;
-    }
-    return true;
-}
 
 bool Finite(const std::optional<LegCheck>& check) {
     return !check || Finite({check->length, check->stress, check->ratio, check->force});
