@@ -8,6 +8,9 @@
 namespace velmarith::engineering {
 namespace {
 
+// The figures' own overloads beside the one for a list of figures.
+using engineering::Finite;
+
 bool Finite(const std::optional<LegCheck>& check) {
     return !check || Finite({check->length, check->stress, check->ratio, check->force});
 }
