@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/ScriptedRuntime.h"
 #include "tests/support/Invariants.h"
+#include "tests/support/ScriptedRuntime.h"
 #include "ui/ExpansionForm.h"
 
 namespace {

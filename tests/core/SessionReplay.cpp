@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/ScriptedRuntime.h"
 #include "tables/MaterialTables.h"
+#include "tests/support/ScriptedRuntime.h"
 #include "ui/ExpansionForm.h"
 
 namespace {
