@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -30,22 +31,18 @@ AgainstHalf CompareFractionWithHalf(const DecimalText& decimal) {
 }
 
 // Plain text, as a batch's cells mostly are: an optional minus, at most `most` digits, and
-// when `point` a decimal point with digits after it. Such text needs none of the general
-// scan's rules and reads the same without it.
+// when `point` a decimal point with at most `most` digits after it. Such text needs none of
+// the general scan's rules and reads the same without it.
+bool Digits(std::string_view text, std::size_t most) {
+    return !text.empty() && text.size() <= most &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 bool Plain(std::string_view text, std::size_t most, bool point) {
     if (text.starts_with('-')) text.remove_prefix(1);
-    if (point) {
-        const auto at = text.find('.');
-        if (at != std::string_view::npos) {
-            if (at + 1 == text.size() || !Plain(text.substr(at + 1), most, false)) return false;
-            text = text.substr(0, at);
-        }
-    }
-    if (text.empty() || text.size() > most) return false;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return false;
-    }
-    return true;
+    const auto at = point ? text.find('.') : std::string_view::npos;
+    if (at == std::string_view::npos) return Digits(text, most);
+    return Digits(text.substr(0, at), most) && Digits(text.substr(at + 1), most);
 }
 
 }  // namespace

@@ -144,6 +144,18 @@ TEST(NumberToText, IntegersAndTableDoubles) {
     EXPECT_EQ(DoubleToText(-0.0), "0");
 }
 
+// Plain digits take a shorter way; text that only looks plain takes the general one.
+TEST(TextToNumber, PlainDigitsReadAsTheGeneralScanReadsThem) {
+    EXPECT_EQ(TextToSingle("1234.5"), 1234.5f);
+    EXPECT_EQ(TextToSingle("-0.1"), -0.1f);
+    EXPECT_EQ(TextToInteger("-200"), std::int16_t{-200});
+    EXPECT_EQ(TextToInteger("0150"), std::int16_t{150});
+    for (const char* text : {"-32768.-32786", "1.-5", "--1", "1..5", "-.", "-"}) {
+        EXPECT_FALSE(TextToSingle(text)) << text;
+        EXPECT_FALSE(TextToInteger(text)) << text;
+    }
+}
+
 // Figures beyond the window's lines: 7 significant digits, written out for ordinary
 // magnitudes, rounding carried into the next decade.
 TEST(NumberToText, FiguresAtSevenDigitsWithoutAnExponentForOrdinaryMagnitudes) {
