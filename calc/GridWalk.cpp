@@ -29,7 +29,7 @@ std::optional<CoefficientHit> FindCoefficient(const MaterialTables& tables, int 
     const CoefficientRow& row = tables.CoefficientTable[material];
     const auto first = static_cast<std::size_t>(limits.First);
     return FindCoefficientAmong(
-        static_cast<std::size_t>(limits.Last - limits.First + 1), limits.First, temperature,
+        static_cast<std::size_t>(limits.Last) - first + 1, limits.First, temperature,
         [&](std::size_t i) { return static_cast<double>(tables.TemperatureGrid[first + i]); },
         [&](std::size_t i) -> const TableElement& { return row[first + i]; });
 }

@@ -177,7 +177,6 @@ std::string_view UnitName(Quantity quantity, Units units) {
             return LengthUnit(units);
         case Quantity::Stress:
         case Quantity::Modulus:
-            return si ? "MPa" : "psi";
         case Quantity::Pressure:
             return si ? "MPa" : "psi";
         case Quantity::Area:

@@ -42,7 +42,7 @@ std::string DoubleToText(double value) {
 
 std::string DoubleToShortText(double value) {
     if (value == 0.0) return "0";
-    const std::string text = GeneralText(value, 7);
+    std::string text = GeneralText(value, 7);
     const auto e = text.find('E');
     // An ordinary magnitude is written out: 29500000, 0.000052; the exponent only beyond.
     const double magnitude = std::fabs(value);

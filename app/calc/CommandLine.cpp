@@ -141,8 +141,9 @@ class Parser {
     void DeclareInputs(engineering::InputGroup group, const char* heading) {
         for (const auto& row : engineering::Inputs()) {
             if (row.group != group) continue;
-            std::string names(row.option);
-            if (!row.shortOption.empty()) names = std::string(row.shortOption) + "," + names;
+            std::string names(row.shortOption);
+            if (!names.empty()) names += ',';
+            names += row.option;
             Value(inputs_[Index(row.field)], names, row.label, row.help, heading);
         }
     }

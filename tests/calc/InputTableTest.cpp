@@ -52,9 +52,10 @@ RequestText ByOption(const InputRow& row, const char* value) {
         if (arguments[i] == row.shortOption)
             arguments.erase(arguments.begin() + i, arguments.begin() + i + 2);
     }
-    arguments.push_back(std::string(row.option));
-    arguments.push_back(value);
+    arguments.emplace_back(row.option);
+    arguments.emplace_back(value);
     std::vector<char*> argv;
+    argv.reserve(arguments.size());
     for (auto& argument : arguments) argv.push_back(argument.data());
     auto parsed = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
     EXPECT_TRUE(std::holds_alternative<CommandLine>(parsed))

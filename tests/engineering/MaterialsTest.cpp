@@ -100,6 +100,7 @@ TEST(Grades, PositionsAndListTextsWinAndOtherTextNamesNothing) {
 
 std::vector<UserMaterial> UserMaterials(int count) {
     std::vector<UserMaterial> materials;
+    materials.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         materials.push_back({"材料" + std::to_string(i), 20, {{20, 1}, {100, 2}}});
     }
