@@ -16,6 +16,12 @@ std::optional<double> DefaultModulus(int material, Units units) {
     return units == Units::Si ? psi * kMpaPerPsi : psi;
 }
 
+double DesignLength(Units units, double length) {
+    const double step = units == Units::Si ? 50.0 : 2.0;
+    // A quotient a hair above a whole number from rounding is that number.
+    return std::ceil(length / step * (1 - 1e-12)) * step;
+}
+
 double CycleFormula(double cycles) { return 6.0 * std::pow(cycles, -0.2); }
 
 double CycleFactor(double cycles) { return std::clamp(CycleFormula(cycles), 0.15, 1.0); }
@@ -57,6 +63,7 @@ std::optional<Compensation> Compensate(const Catalogue& catalogue, const Request
         return state;
     };
     figures.hot = restrained(request.Celsius(request.temperature), result.coefficient.coefficient);
+    figures.temperatureIsColdExtreme = !request.cold && request.temperature < request.install;
     if (request.cold) {
         figures.cold =
             restrained(request.Celsius(*request.cold), coefficient(result.coldCoefficient));
@@ -71,6 +78,15 @@ std::optional<Compensation> Compensate(const Catalogue& catalogue, const Request
         figures.loopLength = lf;
         figures.loopWidth = lf / 5;
         figures.loopHeight = 2 * lf / 5;
+        figures.legDesign = DesignLength(request.units, lf);
+        figures.loopLengthDesign = figures.legDesign;
+        figures.loopWidthDesign = DesignLength(request.units, lf / 5);
+        figures.loopHeightDesign = DesignLength(request.units, 2 * lf / 5);
+        const auto bound = [&](Restrained& state) {
+            state.elasticBound = std::fabs(state.stress) > *figures.allowableRange;
+        };
+        bound(figures.hot);
+        if (figures.cold) bound(*figures.cold);
     }
     const bool finite =
         Finite({figures.metalArea, figures.allowableRange, figures.hot.stress, figures.hot.force,

@@ -20,6 +20,13 @@ constexpr Span kDiameter{3, 5000};
 constexpr Span kWall{0.5, 200};
 constexpr Span kModulus{40'000, 260'000};
 constexpr Span kStress{10, 1500};
+constexpr Span kLayoutLength{100, 100'000};  // a leg or a loop's side: 0.1 m to 100 m
+constexpr Span kJointMovement{1, 1000};
+constexpr Span kJointStiffness{5, 200'000};  // N/mm
+constexpr Span kJointArea{1, 100'000};       // cm²: DN15 to DN3000 and more
+constexpr Span kPressure{0.001, 50};         // MPa
+constexpr Span kFriction{0, 1};
+constexpr Span kWeight{10, 200'000};  // N/m
 
 // clang-format off
 constexpr std::array<InputRow, kInputCount> kInputs = {{
@@ -57,30 +64,30 @@ constexpr std::array<InputRow, kInputCount> kInputs = {{
      kPipe, Quantity::Count, false, kNone, 10, "", ""},
     {F::GivenLeg, "given_leg", "gl", "", "--leg", "给定臂长", "Lg", "",
      "布置给出的 L 形弯臂长 (mm; 美制 in): 校核应力与固定点推力, 需 SA", kLine,
-     Quantity::Length, false, kNone, 13, "", "可不填"},
+     Quantity::Length, false, kLayoutLength, 13, "", "可不填"},
     {F::GivenLoopWidth, "given_loop_width", "gw", "", "--loop-width", "给定补偿器宽", "W", "",
      "布置给出的 Π 形补偿器宽 (mm; 美制 in), 与 --loop-height 一起", kLine, Quantity::Length,
-     false, kNone, 14, "", "可不填"},
+     false, kLayoutLength, 14, "", "可不填"},
     {F::GivenLoopHeight, "given_loop_height", "gh", "", "--loop-height", "给定补偿器高", "H", "",
-     "布置给出的 Π 形补偿器每臂高 (mm; 美制 in)", kLine, Quantity::Length, false, kNone, 15, "",
+     "布置给出的 Π 形补偿器每臂高 (mm; 美制 in)", kLine, Quantity::Length, false, kLayoutLength, 15, "",
      "可不填"},
     {F::JointMovement, "joint_movement", "jm", "", "--joint-movement", "伸缩节额定位移", "e", "",
      "两主固定点间轴向波纹管伸缩节每个的额定轴向位移 (mm; 美制 in)", kLine, Quantity::Length,
-     false, kNone, 16, "", "可不填"},
+     false, kJointMovement, 16, "", "可不填"},
     {F::JointStiffness, "joint_stiffness", "jk", "", "--joint-stiffness", "伸缩节刚度", "K", "",
-     "伸缩节轴向刚度 (N/mm; 美制 lbf/in)", kLine, Quantity::Stiffness, false, kNone, 17, "",
+     "伸缩节轴向刚度 (N/mm; 美制 lbf/in)", kLine, Quantity::Stiffness, false, kJointStiffness, 17, "",
      "可不填"},
     {F::JointArea, "joint_area", "ja", "", "--joint-area", "伸缩节有效面积", "Aeff", "",
      "伸缩节有效面积 (cm²; 美制 in²), 与 --pressure 一起给出压力推力", kLine, Quantity::Area,
-     false, kNone, 18, "", "可不填"},
+     false, kJointArea, 18, "", "可不填"},
     {F::Pressure, "pressure", "p", "", "--pressure", "压力", "P", "",
-     "设计或试验压力, 表压 (MPa; 美制 psi)", kLine, Quantity::Pressure, false, kNone, 19, "",
+     "设计或试验压力, 表压 (MPa; 美制 psi)", kLine, Quantity::Pressure, false, kPressure, 19, "",
      "可不填"},
     {F::Friction, "friction", "mu", "", "--friction", "摩擦系数", "μ", "",
-     "管托与支承面的摩擦系数, 默认 0.3", kLine, Quantity::Ratio, false, kNone, 20, "", ""},
+     "管托与支承面的摩擦系数, 默认 0.3", kLine, Quantity::Ratio, false, kFriction, 20, "", ""},
     {F::Weight, "weight", "q", "", "--weight", "单位长度重量", "q", "",
      "管道, 介质与保温每单位长度的重量 (N/m; 美制 lbf/ft)", kLine,
-     Quantity::WeightPerLength, false, kNone, 21, "", "可不填"},
+     Quantity::WeightPerLength, false, kWeight, 21, "", "可不填"},
 }};
 // clang-format on
 
@@ -130,19 +137,50 @@ std::vector<Slip> SlipsOf(Quantity quantity, Units units) {
         case Quantity::Modulus:
             if (si) return {{"GPa", 1000}, {"psi", kMpaPerPsi}, {"10^6 psi", 1e6 * kMpaPerPsi}};
             return {{"MPa", 1}, {"GPa", 1000}, {"10^6 psi", 1e6 * kMpaPerPsi}};
+        case Quantity::Pressure:
+            if (si) return {{"kPa", 0.001}, {"psi", kMpaPerPsi}};
+            return {{"MPa", 1}};
+        case Quantity::Area:
+            if (si) return {{"m²", 1e4}, {"mm²", 0.01}};
+            return {{"ft²", 144 * kSquareCentimetresPerSquareInch}};
+        case Quantity::Stiffness:
+            if (si) return {{"kN/mm", 1000}, {"N/m", 0.001}};
+            return {};
+        case Quantity::WeightPerLength:
+            if (si) return {{"kN/m", 1000}};
+            return {};
         default:
             return {};
     }
 }
 
-// One of a quantity in the request's units, in SI units.
+}  // namespace
+
 double SiPerUnit(Quantity quantity, Units units) {
     if (units == Units::Si) return 1;
-    if (quantity == Quantity::Length) return kMillimetresPerInch;
-    return kMpaPerPsi;
+    constexpr double kNewtonsPerPound = 4.4482216152605;
+    switch (quantity) {
+        case Quantity::Length:
+            return kMillimetresPerInch;
+        case Quantity::Stress:
+        case Quantity::Modulus:
+        case Quantity::Pressure:
+            return kMpaPerPsi;
+        case Quantity::Area:
+            return kSquareCentimetresPerSquareInch;
+        case Quantity::Stiffness:
+            return kNewtonsPerPound / kMillimetresPerInch;  // N/mm per lbf/in
+        case Quantity::WeightPerLength:
+            return kNewtonsPerPound / (12 * kMillimetresPerInch / 1000);  // N/m per lbf/ft
+        case Quantity::Material:
+        case Quantity::Temperature:  // not a factor: see the conversions in Units.h
+        case Quantity::Count:
+        case Quantity::Units:
+        case Quantity::Ratio:
+            break;
+    }
+    return 1;
 }
-
-}  // namespace
 
 std::optional<InputWarning> PlausibilityWarning(const InputRow& row, double value, Units units) {
     if (!row.plausible.Any()) return std::nullopt;
@@ -151,8 +189,13 @@ std::optional<InputWarning> PlausibilityWarning(const InputRow& row, double valu
     };
     const double perUnit = SiPerUnit(row.quantity, units);
     if (within(value * perUnit)) return std::nullopt;
-    const std::string given = std::string(row.symbol) + " = " + DoubleToText(value) + " " +
-                              std::string(UnitName(row.quantity, units)) + ": ";
+    // "Lg = 6 mm", "μ = 30": a unit only where the input has one.
+    const std::string_view unit = UnitName(row.quantity, units);
+    const auto withUnit = [&](const std::string& figure) {
+        return unit.empty() ? figure : figure + " " + std::string(unit);
+    };
+    const std::string given =
+        std::string(row.symbol) + " = " + withUnit(DoubleToText(value)) + ": ";
     for (const auto& slip : SlipsOf(row.quantity, units)) {
         if (within(value * slip.si)) {
             return InputWarning{row.field, given + "是否按 " + std::string(slip.unit) + " 输入?"};
@@ -160,8 +203,7 @@ std::optional<InputWarning> PlausibilityWarning(const InputRow& row, double valu
     }
     return InputWarning{row.field, given + "超出常见范围 " +
                                        DoubleToShortText(row.plausible.low / perUnit) + " ~ " +
-                                       DoubleToShortText(row.plausible.high / perUnit) + " " +
-                                       std::string(UnitName(row.quantity, units))};
+                                       withUnit(DoubleToShortText(row.plausible.high / perUnit))};
 }
 
 std::span<const InputRow> Inputs() { return kInputs; }

@@ -147,6 +147,10 @@ struct InputWarning {
     std::string message;  // "Sc = 20000 MPa: 是否按 psi 输入?"
 };
 
+// One of a quantity in the given units, in SI units (mm, MPa, cm², N/mm, N/m); 1 for SI, and
+// for a quantity without a unit or with an offset (temperature).
+double SiPerUnit(Quantity quantity, Units units);
+
 // The warning for a value of an input (in the request's units) outside its plausible span,
 // naming the unit it was likely typed in; none for an ordinary value.
 std::optional<InputWarning> PlausibilityWarning(const InputRow& row, double value, Units units);

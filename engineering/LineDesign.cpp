@@ -54,9 +54,13 @@ std::optional<LineDesign> DesignLine(const Request& request, const Result& resul
             ScreenLoop(units, d, delta, run, line.loopHeight.value_or(*figures.loopHeight), sa, ea);
     }
     if (line.Joint() && design.inertia) {
+        // From installation to the cold extreme: the cold state, or the temperature itself when
+        // the line works below its installation.
         std::optional<double> installToCold;
         if (request.cold && result.coldExpansion) {
             installToCold = static_cast<double>(*result.coldExpansion);
+        } else if (figures.temperatureIsColdExtreme) {
+            installToCold = static_cast<double>(result.expansion);
         }
         design.bellows =
             DesignBellows(units, line, d, ea, *design.inertia, delta, run, installToCold);

@@ -409,6 +409,9 @@ class RequestCheck {
             const auto mu = TextToDouble(ascii.View());
             if (mu && *mu >= 0) {
                 line.friction = *mu;
+                if (auto warning = PlausibilityWarning(Row(F::Friction), *mu, units_)) {
+                    request_.warnings.push_back(std::move(*warning));
+                }
             } else {
                 Fault(F::Friction, "摩擦系数无效: " + QuotedInput(*typed) + " (应为不小于 0 的数)");
             }

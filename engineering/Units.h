@@ -11,6 +11,7 @@ enum class Units { Si, Us };
 inline constexpr double kMillimetresPerInch = 25.4;
 // 1 psi in MPa, exactly (1 lbf/in² with 1 lbf = 4.4482216152605 N, 1 in = 25.4 mm).
 inline constexpr double kMpaPerPsi = 0.006894757293168361;
+inline constexpr double kSquareCentimetresPerSquareInch = 6.4516;
 inline constexpr double kAbsoluteZeroFahrenheit = -459.67;
 // The rate's base length: 1 m, or 100 ft.
 inline constexpr double kRateLengthSi = 1000.0;  // mm

@@ -31,8 +31,26 @@ std::string ModulusSource(const Request& request) {
     return std::string(modulus.source) + ", " + modulus.Text();
 }
 
-std::string RangeName(const Request& request) {
-    return request.cold ? "冷态至热态的应力范围" : "安装至热态的应力范围";
+// The state at the request's temperature: the hot extreme, or the cold one for a line that
+// works below its installation.
+std::string StateName(const Compensation& figures) {
+    return figures.temperatureIsColdExtreme ? "冷态" : "热态";
+}
+
+std::string RangeName(const Request& request, const Compensation& figures) {
+    if (request.cold) return "冷态至热态";
+    return figures.temperatureIsColdExtreme ? "安装至冷态" : "安装至热态";
+}
+
+// Δ as the range's size with its direction.
+std::string Movement(const Request& request, const Compensation& figures, const std::string& unit) {
+    return Figure(std::fabs(figures.movement)) + " " + unit + " (" + RangeName(request, figures) +
+           (figures.movement < 0 ? ", 收缩)" : ", 伸长)");
+}
+
+// A required length and the value a drawing takes.
+std::string WithDesign(double length, double design, const std::string& unit) {
+    return Figure(length) + " " + unit + " (设计取 " + Figure(design) + " " + unit + ")";
 }
 
 }  // namespace
@@ -75,27 +93,36 @@ std::vector<std::string> CompensationLines(const Request& request, const Compens
             line += ", 固定点受力 F = " + Figure(*r.force) + " " + unit.force + Sense(*r.force);
         }
         lines.push_back(line);
+        if (r.elasticBound) {
+            lines.emplace_back(
+                "  |σ| 大于 SA: 以上应力与受力是按弹性计算的上限, 实际管线在此之前已屈服或弯曲, "
+                "不会承受此荷载");
+        }
     };
-    restrained("热态", figures.hot);
+    restrained(StateName(figures) + (figures.temperatureIsColdExtreme ? " (低于安装温度)" : ""),
+               figures.hot);
     if (figures.cold) restrained("冷态", *figures.cold);
-    lines.push_back("  须吸收的位移 Δ = " + Figure(figures.movement) + " " + unit.length);
+    lines.push_back("  须吸收的位移 Δ = " + Movement(request, figures, unit.length));
     if (!figures.allowableRange) {
         lines.emplace_back("  未给出 SA (或 Sc 与 Sh): 不计算弯臂与补偿器");
         return lines;
     }
-    const std::string range =
-        "  " + RangeName(request) + " Ea·Δ/L = " + Figure(figures.stressRange) + " " + unit.stress;
+    const std::string range = "  " + RangeName(request, figures) +
+                              "的应力范围 Ea·Δ/L = " + Figure(figures.stressRange) + " " +
+                              unit.stress;
     if (figures.CannotBeRestrained()) {
         lines.push_back(range + ", 大于 SA: 该管线不能两端固定而不设补偿");
     } else {
         lines.push_back(range + ", 不大于 SA");
     }
-    lines.push_back("  L 形或 Z 形弯: 与管线垂直的臂长 Lg = " + Figure(*figures.leg) + " " +
-                    unit.length);
+    lines.push_back("  L 形或 Z 形弯: 与管线垂直的臂长 Lg = " +
+                    WithDesign(*figures.leg, *figures.legDesign, unit.length));
     lines.push_back(
-        "  Π 形补偿器 (位于两固定点中间): 柔性长度 Lf = " + Figure(*figures.loopLength) + " " +
-        unit.length + ", 宽 W = " + Figure(*figures.loopWidth) + " " + unit.length +
-        ", 高 (每臂) H = " + Figure(*figures.loopHeight) + " " + unit.length);
+        "  Π 形补偿器 (位于两固定点中间): 柔性长度 Lf = " +
+        WithDesign(*figures.loopLength, *figures.loopLengthDesign, unit.length) + ", 宽 W = " +
+        WithDesign(*figures.loopWidth, *figures.loopWidthDesign, unit.length) + ", 高 (每臂) H = " +
+        WithDesign(*figures.loopHeight, *figures.loopHeightDesign, unit.length));
+    lines.emplace_back("  " + std::string(kLoopProportions));
     return lines;
 }
 
@@ -146,19 +173,19 @@ std::vector<std::string> CompensationWorking(const Catalogue& catalogue, const R
                             Figure(*r.force) + " " + unit.force);
         }
     };
-    state("热态", alpha(result.coefficient), request.Celsius(request.temperature), figures.hot);
+    state(StateName(figures), alpha(result.coefficient), request.Celsius(request.temperature),
+          figures.hot);
     if (figures.cold) {
         state("冷态", alpha(result.coldCoefficient), request.Celsius(*request.cold), *figures.cold);
     }
-    const std::string delta = Figure(figures.movement);
-    lines.push_back("Ea·Δ/L = " + Figure(figures.modulus) + " × " + Operand(delta) + " ÷ " +
+    const std::string delta = Figure(std::fabs(figures.movement));
+    lines.push_back("Ea·Δ/L = " + Figure(figures.modulus) + " × " + delta + " ÷ " +
                     SingleToText(request.length) + " = " + Figure(figures.stressRange) + " " +
                     unit.stress);
     if (figures.leg) {
         lines.push_back("Lg = Lf = √(3 × Ea × D × Δ ÷ SA) = √(3 × " + Figure(figures.modulus) +
-                        " × " + d + " × " + Operand(delta) + " ÷ " +
-                        Figure(*figures.allowableRange) + ") = " + Figure(*figures.leg) + " " +
-                        unit.length);
+                        " × " + d + " × " + delta + " ÷ " + Figure(*figures.allowableRange) +
+                        ") = " + Figure(*figures.leg) + " " + unit.length);
         lines.push_back("W = Lf ÷ 5 = " + Figure(*figures.loopWidth) + " " + unit.length +
                         ", H = 2 × Lf ÷ 5 = " + Figure(*figures.loopHeight) + " " + unit.length);
     }

@@ -38,7 +38,8 @@ std::string CheckLine(const std::string& what, const LegCheck& check, const Comp
     if (check.force) line += ", 固定点推力 F = " + Figure(*check.force) + " " + unit.force;
     if (check.sufficient) return line + ": 满足";
     return line + ": 不满足, 需 " + (check.width ? "Lf" : "Lg") + " 不小于 " +
-           Figure(*figures.leg) + " " + unit.length;
+           Figure(*figures.leg) + " " + unit.length + " (设计取 " + Figure(*figures.legDesign) +
+           " " + unit.length + ")";
 }
 
 std::string ScreenLine(const std::string& what, const Screen& screen, const Names& unit) {
@@ -108,7 +109,12 @@ std::vector<std::string> LineDesignLines(const Request& request, const Compensat
         } else {
             preset += "无需预拉伸或预压缩";
         }
-        lines.push_back(preset + (request.cold ? "" : " (无冷态: δ/2)"));
+        if (figures.temperatureIsColdExtreme) {
+            preset += " (工作温度低于安装温度, 即冷态: δ/2 + 安装至工作温度的膨胀量/n)";
+        } else if (!request.cold) {
+            preset += " (无冷态: δ/2)";
+        }
+        lines.push_back(preset);
         std::string load = "  主固定点推力: ";
         load += b->pressureThrust
                     ? "压力推力 Fp = P·Aeff = " + Figure(*b->pressureThrust) + " " + unit.force
@@ -194,9 +200,16 @@ std::vector<std::string> LineDesignWorking(const Request& request, const Result&
                         "⌉ = " + Figure(b->joints) +
                         ", δ = Δ ÷ n = " + Figure(b->movementPerJoint) + " " + l);
         std::string preset = "p = δ ÷ 2";
-        if (request.cold && result.coldExpansion) {
+        // From installation to the cold extreme, as the design takes it.
+        std::optional<float> toCold;
+        if (request.cold) {
+            toCold = result.coldExpansion;
+        } else if (figures.temperatureIsColdExtreme) {
+            toCold = result.expansion;
+        }
+        if (toCold) {
             preset += " + 安装至冷态的膨胀量 ÷ n = " + Figure(b->movementPerJoint) + " ÷ 2 + " +
-                      Operand(SingleToText(*result.coldExpansion)) + " ÷ " + Figure(b->joints);
+                      Operand(SingleToText(*toCold)) + " ÷ " + Figure(b->joints);
         }
         lines.push_back(preset + " = " + Figure(b->preset) + " " + l);
         if (b->pressureThrust) {

@@ -1,5 +1,7 @@
 #include "app/shared/PipeSketch.h"
 
+#include <cmath>
+
 #include "app/shared/CompensationText.h"
 #include "runtime/NumberText.h"
 
@@ -28,7 +30,7 @@ std::string Anchor(int x, int y) {
 std::string PipeSketchSvg(const Request& request, const Compensation& figures) {
     if (!figures.leg) return {};
     const std::string unit(LengthUnit(request.units));
-    const std::string delta = "Δ = " + Figure(figures.movement) + " " + unit;
+    const std::string delta = "Δ = " + Figure(std::fabs(figures.movement)) + " " + unit;
     std::string svg =
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"240\" "
         "viewBox=\"0 0 640 240\" font-family=\"WenQuanYi Zen Hei Mono, SimSun, sans-serif\" "

@@ -50,7 +50,8 @@ json Shown(const std::optional<double>& value) {
 json RestrainedJson(const Restrained& state) {
     return {{"strain", Shown(state.strain)},
             {"stress", Shown(state.stress)},
-            {"force", Shown(state.force)}};
+            {"force", Shown(state.force)},
+            {"elastic_bound", state.elasticBound}};
 }
 
 json CheckJson(const std::optional<LegCheck>& check) {
@@ -111,9 +112,16 @@ json CompensationJson(const Request& request, const std::optional<Compensation>&
         {"cannot_be_restrained",
          figures->allowableRange ? json(figures->CannotBeRestrained()) : json(nullptr)},
         {"movement", Shown(figures->movement)},
+        {"movement_direction", figures->movement < 0 ? "contraction" : "expansion"},
+        {"state_at_temperature", figures->temperatureIsColdExtreme ? "cold" : "hot"},
         {"leg", Shown(figures->leg)},
         {"loop_width", Shown(figures->loopWidth)},
-        {"loop_height", Shown(figures->loopHeight)}};
+        {"loop_height", Shown(figures->loopHeight)},
+        {"leg_design", Shown(figures->legDesign)},
+        {"loop_length_design", Shown(figures->loopLengthDesign)},
+        {"loop_width_design", Shown(figures->loopWidthDesign)},
+        {"loop_height_design", Shown(figures->loopHeightDesign)},
+        {"loop_proportions", figures->leg ? json(kLoopProportions) : json(nullptr)}};
     const auto of = [&](auto get) { return line ? get(*line) : json(nullptr); };
     object["leg_force"] = of([](const LineDesign& l) { return Shown(l.legForce); });
     object["loop_force"] = of([](const LineDesign& l) { return Shown(l.loopForce); });

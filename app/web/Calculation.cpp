@@ -190,36 +190,12 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_convert(const char* key, const char* 
     if (!value || row == nullptr) return converted.c_str();
     const bool us = std::string_view(to) == "us";
     double result = *value;
-    switch (row->quantity) {
-        case Quantity::Temperature:
-            result = us ? CelsiusToFahrenheit(result) : FahrenheitToCelsius(result);
-            break;
-        case Quantity::Length:
-            result = us ? result / kMillimetresPerInch : result * kMillimetresPerInch;
-            break;
-        case Quantity::Stress:
-        case Quantity::Modulus:
-        case Quantity::Pressure:
-            result = us ? result / kMpaPerPsi : result * kMpaPerPsi;
-            break;
-        case Quantity::Area: {
-            constexpr double kCm2PerIn2 = 6.4516;
-            result = us ? result / kCm2PerIn2 : result * kCm2PerIn2;
-            break;
-        }
-        case Quantity::Stiffness: {
-            // 1 lbf/in in N/mm, and 1 lbf/ft in N/m: 4.4482216152605 N per lbf.
-            constexpr double kNPerMmPerLbfPerIn = 4.4482216152605 / 25.4;
-            result = us ? result / kNPerMmPerLbfPerIn : result * kNPerMmPerLbfPerIn;
-            break;
-        }
-        case Quantity::WeightPerLength: {
-            constexpr double kNPerMPerLbfPerFt = 4.4482216152605 / 0.3048;
-            result = us ? result / kNPerMPerLbfPerFt : result * kNPerMPerLbfPerFt;
-            break;
-        }
-        default:
-            return converted.c_str();
+    if (row->quantity == Quantity::Temperature) {
+        result = us ? CelsiusToFahrenheit(result) : FahrenheitToCelsius(result);
+    } else {
+        const double factor = SiPerUnit(row->quantity, Units::Us);
+        if (factor == 1) return converted.c_str();  // no unit
+        result = us ? result / factor : result * factor;
     }
     converted = DoubleToShortText(result);
     return converted.c_str();

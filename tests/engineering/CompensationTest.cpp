@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "app/shared/CompensationText.h"
+#include "app/shared/LineDesignText.h"
 #include "app/shared/MaterialsText.h"
 #include "engineering/Evaluation.h"
 
@@ -104,6 +107,67 @@ TEST(Compensation, AgreesWithTheCheckFigureAndPublishedFigures) {
     ASSERT_TRUE(us.compensation) << us.Refusal();
     ExpectNear(us.compensation->hot.stress, -18850, 0.01, "σ, US");
     ExpectNear(*us.compensation->allowableRange, 30000, 1e-9, "SA, US");
+}
+
+bool HasLine(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST(Compensation, ALineBelowItsInstallationIsNamedByItsColdExtreme) {
+    const Catalogue catalogue = WithPublishedMaterials();
+    // 10 m at 12·10^-6/°C from 20 °C down to -40 °C: Δ = 7.2 mm of shrinkage; E = 200 000 MPa:
+    // σ = +144 MPa (tension), above SA = 100 MPa.
+    auto cryogenic =
+        Evaluated(catalogue, {"钢12", "-40", "10000", "", "", {"168.3", "7.11", "200000", "100"}});
+    ASSERT_TRUE(cryogenic.compensation) << cryogenic.Refusal();
+    const Compensation& c = *cryogenic.compensation;
+    EXPECT_TRUE(c.temperatureIsColdExtreme);
+    ExpectNear(c.hot.stress, 144, 1e-9, "σ at -40 °C");
+    EXPECT_TRUE(c.hot.elasticBound);
+    const auto lines = tool::CompensationLines(*cryogenic.request, c);
+    EXPECT_TRUE(HasLine(lines, "  须吸收的位移 Δ = 7.2 mm (安装至冷态, 收缩)"));
+    EXPECT_TRUE(HasLine(lines,
+                        "  安装至冷态的应力范围 Ea·Δ/L = 144 MPa, 大于 SA: "
+                        "该管线不能两端固定而不设补偿"));
+    EXPECT_EQ(lines[4].rfind("  两端固定 (无补偿), 冷态 (低于安装温度): ", 0), 0u) << lines[4];
+    EXPECT_EQ(lines[5].rfind("  |σ| 大于 SA", 0), 0u) << lines[5];
+
+    // The same line heated instead: the working state is the hot one, and no bound at 48 MPa.
+    const auto warm =
+        Evaluated(catalogue, {"钢12", "40", "10000", "", "", {"168.3", "7.11", "200000", "100"}});
+    ASSERT_TRUE(warm.compensation) << warm.Refusal();
+    EXPECT_FALSE(warm.compensation->temperatureIsColdExtreme);
+    EXPECT_FALSE(warm.compensation->hot.elasticBound);
+    EXPECT_TRUE(HasLine(tool::CompensationLines(*warm.request, *warm.compensation),
+                        "  须吸收的位移 Δ = 2.4 mm (安装至热态, 伸长)"));
+
+    // A joint on the shrinking line is compressed at installation by half its movement.
+    RequestText text;
+    text[RequestField::Material] = "钢12";
+    text[RequestField::Temperature] = "-40";
+    text[RequestField::Length] = "10000";
+    SetPipe(text, {"168.3", "7.11", "200000", "100"});
+    text[RequestField::JointMovement] = "5";
+    text[RequestField::JointStiffness] = "100";
+    const auto joint = Evaluate(catalogue, text);
+    ASSERT_TRUE(joint.line && joint.line->bellows) << joint.Refusal();
+    ExpectNear(joint.line->bellows->preset, -1.8, 1e-6, "pre-set");  // ΔL is a single
+    EXPECT_TRUE(HasLine(tool::LineDesignLines(*joint.request, *joint.compensation, *joint.line),
+                        "  安装时预变形 (用于受热时压缩的伸缩节): 预压缩 1.8 mm "
+                        "(工作温度低于安装温度, 即冷态: δ/2 + 安装至工作温度的膨胀量/n)"));
+}
+
+TEST(Compensation, DesignLengthsRoundUpToWhatADrawingTakes) {
+    struct Case {
+        Units units;
+        double length, design;
+    };
+    for (const Case& c :
+         {Case{Units::Si, 9696.683, 9700}, Case{Units::Si, 9700, 9700},
+          Case{Units::Si, 9700 * (1 + 1e-15), 9700}, Case{Units::Si, 9700.01, 9750},
+          Case{Units::Si, 0.4, 50}, Case{Units::Us, 381.7, 382}, Case{Units::Us, 382.1, 384}}) {
+        EXPECT_EQ(DesignLength(c.units, c.length), c.design) << c.length;
+    }
 }
 
 TEST(Compensation, CycleFactorStaysBetweenItsBounds) {

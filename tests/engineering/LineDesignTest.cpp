@@ -97,6 +97,41 @@ TEST(CompensationLine, EachFaultIsRefusedNamingItsField) {
     }
 }
 
+TEST(CompensationLine, AnUnusualValueIsTakenWithAWarningThatGuessesTheSlip) {
+    struct Case {
+        RequestField field;
+        double value;
+        Units units;
+        const char* warning;  // nullptr: none
+    };
+    using F = RequestField;
+    const Case cases[] = {
+        {F::GivenLeg, 6, Units::Si, "Lg = 6 mm: 是否按 m 输入?"},
+        {F::GivenLeg, 6000, Units::Si, nullptr},
+        {F::GivenLoopHeight, 240, Units::Us, nullptr},
+        {F::JointMovement, 2000, Units::Si, "e = 2000 mm: 超出常见范围 1 ~ 1000 mm"},
+        {F::JointStiffness, 2.5, Units::Si, "K = 2.5 N/mm: 是否按 kN/mm 输入?"},
+        {F::JointStiffness, 300000, Units::Si, "K = 300000 N/mm: 是否按 N/m 输入?"},
+        {F::JointStiffness, 5255, Units::Us, nullptr},
+        {F::JointArea, 0.025, Units::Si, "Aeff = 0.025 cm²: 是否按 m² 输入?"},
+        {F::JointArea, 126, Units::Us, nullptr},
+        {F::Pressure, 1600, Units::Si, "P = 1600 MPa: 是否按 kPa 输入?"},
+        {F::Pressure, 200, Units::Us, nullptr},
+        {F::Friction, 30, Units::Si, "μ = 30: 超出常见范围 0 ~ 1"},
+        {F::Weight, 2.5, Units::Si, "q = 2.5 N/m: 是否按 kN/m 输入?"},
+        {F::Weight, 30, Units::Us, nullptr},
+    };
+    for (const Case& c : cases) {
+        const auto warning = PlausibilityWarning(Row(c.field), c.value, c.units);
+        if (c.warning == nullptr) {
+            EXPECT_FALSE(warning) << Row(c.field).key << " " << c.value << ": " << warning->message;
+        } else {
+            ASSERT_TRUE(warning) << Row(c.field).key << " " << c.value;
+            EXPECT_EQ(warning->message, c.warning);
+        }
+    }
+}
+
 TEST(CompensationLine, NoFrictionAndNoMovementAreNoFault) {
     using F = RequestField;
     RequestText text;
