@@ -91,6 +91,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
             }
         }
+        // The same line installed at the top of the range and working at its bottom: the
+        // cold extreme; where the run shrinks, its joints are pre-set by half their movement.
+        text[RequestField::Temperature] = velmarith::DoubleToText(low);
+        text[RequestField::Install] = velmarith::DoubleToText(high);
+        const auto below = Evaluate(catalogue, text);
+        if (!below.Sound() && below.Refusal().empty()) std::abort();
+        if (below.Sound() && below.compensation && below.line && below.line->bellows) {
+            const auto& b = *below.line->bellows;
+            if (!below.compensation->temperatureIsColdExtreme && low < high) std::abort();
+            const bool shrinks = below.compensation->movement <= 0;
+            if (shrinks && !(std::fabs(b.preset) <= b.movementPerJoint * (0.5 + 1e-6))) {
+                std::abort();
+            }
+        }
     }
     return 0;
 }
