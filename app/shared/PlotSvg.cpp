@@ -161,6 +161,8 @@ class PlotWriter {
         AlphaCurve();
         GrowthCurve();
         CurrentPoint();
+        StatePoints();
+        Labels();
         Legend();
         svg_ += "</svg>\n";
         return std::move(svg_);
@@ -366,7 +368,8 @@ class PlotWriter {
                     nearest = place;
                     anyDistance = distance;
                 }
-                if ((!nearestFree || distance < freeDistance) && !crossed(place)) {
+                if ((!nearestFree || distance < freeDistance) && !crossed(place) &&
+                    !Taken(place, width)) {
                     nearestFree = place;
                     freeDistance = distance;
                 }
@@ -374,6 +377,31 @@ class PlotWriter {
         }
         if (nearestFree) return *nearestFree;
         return nearest.value_or(Place{kLeft + kMargin, kTop + kMargin});
+    }
+
+    // Whether a label's box there would cover a label or a mark already placed.
+    bool Taken(const Place& p, double width) const {
+        return std::any_of(taken_.begin(), taken_.end(), [&](const Box& box) {
+            return p.x0 < box.x1 && p.x0 + width > box.x0 && p.y0 < box.y1 &&
+                   p.y0 + kFontSize > box.y0;
+        });
+    }
+
+    // A marked point's label, placed once every mark is drawn so that none covers another.
+    void Label(const std::string& kind, double cx, double cy, const std::string& text) {
+        taken_.push_back({cx - 6, cy - 6, cx + 6, cy + 6});
+        labels_.push_back({kind, cx, cy, text});
+    }
+
+    void Labels() {
+        for (const auto& label : labels_) {
+            const double width = TextWidth(label.text);
+            const Place place = LabelPlace(label.cx, label.cy, width);
+            taken_.push_back({place.x0, place.y0, place.x0 + width, place.y0 + kFontSize});
+            // The text's baseline is 2 px above the bottom of its box.
+            svg_ += "<text class=\"" + label.kind + "-label\" x=\"" + Fixed(place.x0) + "\" y=\"" +
+                    Fixed(place.y0 + kFontSize - 2) + "\">" + label.text + "</text>\n";
+        }
     }
 
     // The requested point, filled, and its label where it is free.
@@ -386,12 +414,31 @@ class PlotWriter {
         svg_ += "<circle class=\"current\" data-t=\"" + DoubleToText(*request_.temperature) +
                 "\" data-alpha=\"" + hit->valueText + "\" cx=\"" + Fixed(cx) + "\" cy=\"" +
                 Fixed(cy) + "\" r=\"5\" fill=\"black\"/>\n";
-        const std::string text = DoubleToShortText(X(*request_.temperature)) + TemperatureUnit() +
-                                 ": α = " + hit->valueText;
-        const Place place = LabelPlace(cx, cy, TextWidth(text));
-        // The text's baseline is 2 px above the bottom of its box.
-        svg_ += "<text class=\"current-label\" x=\"" + Fixed(place.x0) + "\" y=\"" +
-                Fixed(place.y0 + kFontSize - 2) + "\">" + text + "</text>\n";
+        Label("current", cx, cy,
+              DoubleToShortText(X(*request_.temperature)) + TemperatureUnit() +
+                  ": α = " + hit->valueText);
+    }
+
+    // Beside the requested point, the other states of its range: the installation, a hollow
+    // square, and the cold state, a hollow diamond, each named in its label.
+    void StatePoints() {
+        if (!request_.temperature) return;
+        const auto mark = [&](const std::string& kind, const std::string& name, double celsius,
+                              const std::string& shape) {
+            const auto hit = catalogue_.Lookup(request_.material, celsius);
+            if (!hit) return;
+            const double cx = Px(celsius);
+            const double cy = Py(hit->coefficient);
+            svg_ += "<path class=\"" + kind + "\" data-t=\"" + DoubleToText(celsius) +
+                    "\" data-alpha=\"" + hit->valueText + "\" d=\"M" + Fixed(cx) + " " + Fixed(cy) +
+                    shape + "\" fill=\"white\" stroke=\"black\" stroke-width=\"1.5\"/>\n";
+            Label(kind, cx, cy,
+                  name + " " + DoubleToShortText(X(celsius)) + TemperatureUnit() +
+                      ": α = " + hit->valueText);
+        };
+        mark("install", "安装", request_.installCelsius, "m-4.5 -4.5h9v9h-9z");
+        if (request_.coldCelsius)
+            mark("cold", "冷态", *request_.coldCelsius, "m0 -6l6 6l-6 6l-6 -6z");
     }
 
     // The legend, in line styles rather than colours.
@@ -418,6 +465,16 @@ class PlotWriter {
     Axis yAxis_{};
     Axis dAxis_{};
     std::vector<std::pair<double, double>> growth_;  // (°C, ΔL)
+    struct Box {
+        double x0, y0, x1, y1;
+    };
+    std::vector<Box> taken_;  // labels and marks placed so far
+    struct PendingLabel {
+        std::string kind;
+        double cx, cy;
+        std::string text;
+    };
+    std::vector<PendingLabel> labels_;
     Polyline alphaLine_;
     Polyline growthLine_;
     std::string svg_;
