@@ -220,6 +220,53 @@ ProjectSegment ReadSegment(const Json& object) {
     return segment;
 }
 
+// An array of numbers and texts, or of such arrays: a table point, a list of grades.
+bool Flat(const Json& value) {
+    if (!value.is_array()) return !value.is_object();
+    return std::all_of(value.begin(), value.end(), [](const Json& element) {
+        return !element.is_object() && (!element.is_array() || Flat(element));
+    });
+}
+
+std::string Dumped(const Json& value) {
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// Two spaces of indent, as a person would lay the file out: each member on its line, but a
+// flat array on one ("points": [[20, 16.5], [300, 17.9]]).
+void Lay(std::string& out, const Json& value, std::size_t indent) {
+    const std::string inner(indent + 2, ' ');
+    if (value.is_array() && Flat(value)) {
+        out += '[';
+        for (std::size_t i = 0; i < value.size(); ++i) {
+            if (i > 0) out += ", ";
+            if (value[i].is_array()) {
+                Lay(out, value[i], indent);
+            } else {
+                out += Dumped(value[i]);
+            }
+        }
+        out += ']';
+    } else if (value.is_array() || value.is_object()) {
+        if (value.empty()) {
+            out += value.is_array() ? "[]" : "{}";
+            return;
+        }
+        out += value.is_array() ? "[\n" : "{\n";
+        bool first = true;
+        for (const auto& [key, element] : value.items()) {
+            out += first ? "" : ",\n";
+            first = false;
+            out += inner;
+            if (value.is_object()) out += Dumped(Json(key)) + ": ";
+            Lay(out, element, indent + 2);
+        }
+        out += "\n" + std::string(indent, ' ') + (value.is_array() ? ']' : '}');
+    } else {
+        out += Dumped(value);
+    }
+}
+
 void Append(Json& object, const Json& extra) {
     for (const auto& [key, value] : extra.items()) object[key] = value;
 }
@@ -311,7 +358,9 @@ std::string WriteProject(const Project& project) {
     }
     document["segments"] = segments;
     Append(document, project.extra);
-    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    std::string text;
+    Lay(text, document, 0);
+    return text + "\n";
 }
 
 Catalogue ProjectCatalogue(const Project& project) {
