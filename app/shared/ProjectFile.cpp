@@ -27,11 +27,17 @@ class PlacedParser {
     }
     bool string(std::string& value) { return dom_.string(value); }
     bool binary(Json::binary_t& value) { return dom_.binary(value); }
-    bool start_object(std::size_t size) { return dom_.start_object(size); }
+    bool start_object(std::size_t size) { return Deeper() && dom_.start_object(size); }
     bool key(std::string& value) { return dom_.key(value); }
-    bool end_object() { return dom_.end_object(); }
-    bool start_array(std::size_t size) { return dom_.start_array(size); }
-    bool end_array() { return dom_.end_array(); }
+    bool end_object() {
+        --depth_;
+        return dom_.end_object();
+    }
+    bool start_array(std::size_t size) { return Deeper() && dom_.start_array(size); }
+    bool end_array() {
+        --depth_;
+        return dom_.end_array();
+    }
     // The position is the count of bytes read, up to the end of the token it could not take;
     // its start is where the eye should go. At the end of the text there is no token.
     bool parse_error(std::size_t position, const std::string& token,
@@ -42,11 +48,21 @@ class PlacedParser {
         return false;
     }
     std::size_t Position() const { return position_; }
+    bool TooDeep() const { return tooDeep_; }
 
   private:
+    // Copying, comparing and writing a document recurse: a file nested a million deep would
+    // end the program, and no project needs more than a few levels.
+    bool Deeper() {
+        tooDeep_ = ++depth_ > kDeepest;
+        return !tooDeep_;
+    }
+    static constexpr std::size_t kDeepest = 64;
     nlohmann::detail::json_sax_dom_parser<Json> dom_;
     std::size_t end_;
     std::size_t position_ = 0;
+    std::size_t depth_ = 0;
+    bool tooDeep_ = false;
 };
 
 // The line and column (from 1, the column in characters) of the byte at this offset.
@@ -280,7 +296,10 @@ std::variant<Project, ProjectFault> ReadProject(std::string_view text) {
     if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
     Json document;
     PlacedParser parser(document, text.size());
-    if (!Json::sax_parse(text, &parser)) return PlaceOf(text, parser.Position());
+    if (!Json::sax_parse(text, &parser)) {
+        if (parser.TooDeep()) return Refused("项目文件嵌套过深 (超过 64 层)");
+        return PlaceOf(text, parser.Position());
+    }
     if (!document.is_object()) return Refused("项目文件应为一个 JSON 对象");
     const auto format = document.find("format");
     if (format == document.end() || !format->is_string() ||
