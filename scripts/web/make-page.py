@@ -113,8 +113,8 @@ def input_field(row, rows):
     elif choice:
         control = f'<select id="{key}"{described}></select>'
     else:
-        # A temperature may be negative: the phone's full keyboard, which has the minus.
-        mode = "" if row["quantity"] == "temperature" else ' inputmode="decimal"'
+        # A temperature may be negative, a choice is a word: the phone's full keyboard.
+        mode = "" if row["quantity"] in ("temperature", "choice") else ' inputmode="decimal"'
         control = f'<input id="{key}" type="text"{mode} spellcheck="false"{described}>'
     lines = [f'    <div class="field{" field-wide" if row["quantity"] == "material" else ""}">',
              f'      <label for="{key}">{label}</label>', f"      {control}"]

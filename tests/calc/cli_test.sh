@@ -78,6 +78,15 @@ expect 2 '^$' '^velmarith-calc: 选项 --rate 不带值$' -- -m 0 -t 150 -l 1 --
 expect 2 '^$' '^velmarith-calc: 选项 --encoding 需要与 --csv 一起使用$' -- --encoding utf-8
 expect 2 '^$' '^velmarith-calc: 选项 --encoding 的值无效: "latin1"' -- --csv - --encoding latin1
 expect 2 '^$' '^velmarith-calc: 选项 --csv 与 --explain 不能同时使用$' -- --csv - --explain
+# A project carries its inputs and materials; its outputs go with it alone.
+expect 2 '^$' '^velmarith-calc: --temperature 不能与 --project 同用$' -- --project p.json -t 150
+expect 2 '^$' '^velmarith-calc: 选项 --project 与 --materials 不能同时使用$' -- --project p.json --materials m.csv
+expect 2 '^$' '^velmarith-calc: 选项 --csv-out 与 --json 不能同时使用$' -- --project p.json --json --csv-out
+expect 2 '^$' '^velmarith-calc: 选项 --csv-out 需要与 --project 一起使用$' -- -m 0 -t 150 -l 1000 --csv-out
+expect 2 '^$' '^velmarith-calc: 选项 --project 与 --to-project 不能同时使用$' -- --project p.json --to-project
+expect 2 '^$' '^velmarith-calc: 选项 --to-project 需要与 --csv 一起使用$' -- -m 0 -t 150 -l 1000 --to-project
+expect 2 '^$' '^velmarith-calc: 选项 --csv 与 --csv-out 不能同时使用$' -- --csv - --to-project --csv-out
+expect 1 '^$' '^velmarith-calc: 无法打开项目文件 /nonexistent/p\.json: ' -- --project /nonexistent/p.json
 expect 2 '^$' '^velmarith-calc: 选项 --install 缺少值$' -- -m 0 -t 1 -l 1 -i
 expect 2 '^$' '用法' --
 
