@@ -139,7 +139,9 @@ std::optional<std::string> ReadMaterials(const Json& list, std::vector<ProjectMa
     std::vector<Json> extras;
     for (std::size_t i = 0; i < list.size(); ++i) {
         const Json& material = list[i];
-        const std::string where = "materials 第" + std::to_string(i + 1) + "个";
+        // A fault's line is the material's place in the list.
+        const auto place = static_cast<long long>(i) + 1;
+        const std::string where = "materials 第" + std::to_string(place) + "个";
         if (!material.is_object()) return where + "应为对象";
         const auto name = material.find("name");
         if (name == material.end() || !name->is_string() || name->get<std::string>().empty()) {
@@ -175,11 +177,10 @@ std::optional<std::string> ReadMaterials(const Json& list, std::vector<ProjectMa
             const std::string t = DoubleToExactText(point[0].get<double>());
             const std::string alpha = DoubleToExactText(point[1].get<double>());
             const bool first = &point == &points->front();
-            reader.Record(static_cast<long long>(i + 1),
-                          {names.back(), reference_, t, alpha,
-                           first ? std::string_view(grades) : std::string_view()});
+            reader.Record(place, {names.back(), reference_, t, alpha,
+                                  first ? std::string_view(grades) : std::string_view()});
         }
-        if (points->empty()) reader.Record(static_cast<long long>(i + 1), {names.back()});
+        if (points->empty()) reader.Record(place, {names.back()});
         extras.push_back(Others(material, {"name", "reference_C", "grades", "points"}));
     }
     auto read = reader.Finish();
@@ -397,10 +398,12 @@ std::variant<RequestText, std::string> SegmentRequest(const Catalogue& catalogue
         if (row != nullptr && row->key == key) {
             return "输入 " + key + " 的值应为文本或数值, 而不是 " + value.dump();
         }
-        std::string keys;
-        for (const auto& input : Inputs())
-            keys += (keys.empty() ? "" : ", ") + std::string(input.key);
-        return "不认识的输入 \"" + key + "\" (应为 " + keys + ")";
+        std::string message = "不认识的输入 \"" + key + "\" (应为 ";
+        for (const auto& input : Inputs()) {
+            if (input.field != RequestField::Material) message += ", ";
+            message += input.key;
+        }
+        return message + ")";
     }
     RequestText text = segment.inputs;
     if (text.Has(RequestField::Units) &&
