@@ -12,10 +12,29 @@
 
   W.hasUnit = (row) => row.si !== row.us;
 
-  // The form as typed: every input by its key, "" when empty.
+  // The way to take up the movement: each line input belongs to one; the joint's are the
+  // bellows'. Only the chosen way's inputs are shown, computed and linked.
+  const WAY_OF = { given_leg: "leg", given_loop_width: "loop", given_loop_height: "loop" };
+  const wayOf = (row) => (row.group === "line" ? WAY_OF[row.key] || "bellows" : "");
+  W.choice = () => document.querySelector("#compensationChoice input:checked").value;
+  W.setChoice = function (way) {
+    for (const radio of document.querySelectorAll("#compensationChoice input")) radio.checked = radio.value === way;
+    W.showChoice();
+  };
+  W.showChoice = function () {
+    for (const row of W.inputs) {
+      if (wayOf(row)) $(row.key).closest(".field").hidden = wayOf(row) !== W.choice();
+    }
+  };
+
+  // The form as typed: every input by its key, "" when empty (or of a way not chosen).
   W.formValues = function () {
     const values = {};
-    for (const row of W.inputs) values[row.key] = $(row.key) ? W.oneLine($(row.key).value) : "";
+    const way = W.choice();
+    for (const row of W.inputs) {
+      const shown = !wayOf(row) || wayOf(row) === way;
+      values[row.key] = $(row.key) && shown ? W.oneLine($(row.key).value) : "";
+    }
     return values;
   };
 
@@ -123,6 +142,9 @@
     const named = inputs[material.key] === undefined ? "0" : inputs[material.key] || "";
     const found = named && W.core ? W.call("velmarith_find_material", named) : "";
     W.fillMaterials(found || named);
+    // The way is the one whose inputs the link gives.
+    const given = (way) => W.inputs.some((row) => wayOf(row) === way && inputs[row.key]);
+    W.setChoice(given("bellows") ? "bellows" : given("loop") ? "loop" : "leg");
     const kept = W.readStore(W.TITLE_STORE);
     for (const id of Object.keys(W.TITLES)) {
       $(id).value = titles[id] !== undefined ? titles[id] || "" : kept[id] || "";
