@@ -303,25 +303,7 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_materials_add(const char* fileName,
             Rebuild();
         }
     }
-    Json design = Json::array();
-    for (const auto& part : sheet.design) {
-        Json figures = Json::array();
-        for (const auto& figure : part.figures) {
-            figures.push_back({{"id", figure.id},
-                               {"label", figure.label},
-                               {"value", figure.value},
-                               {"unit", figure.unit},
-                               {"number", figure.number}});
-        }
-        design.push_back({{"choice", part.choice},
-                          {"title", part.title},
-                          {"figures", figures},
-                          {"notes", part.notes}});
-    }
-    return Answer(json, {{"faults", faults},
-                         {"pipeFault", sheet.pipeFault},
-                         {"added", added},
-                         {"replaced", replaced}});
+    return Answer(json, {{"faults", faults}, {"added", added}, {"replaced", replaced}});
 }
 
 EMSCRIPTEN_KEEPALIVE void velmarith_materials_remove(const char* name) {

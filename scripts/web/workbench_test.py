@@ -778,7 +778,9 @@ def ways(driver, calc, url, axe_source, out):
         check(f"{link}: the link chooses {way}", got["choice_"] == way, got["choice_"])
         for id, path in ids.items():
             want = tool_text(at(document, path))
-            check(f"{link}: #{id} is --json's {path}", got[id] == want, (got[id], want))
+            # No figure (no pressure, no weight): words that say why, no number.
+            same = got[id] == want if want is not None else not (got[id] or "0")[0].isdigit()
+            check(f"{link}: #{id} is --json's {path}", same, (got[id], want))
         for id, path, words in verdicts:
             want = words[at(document, path)]
             check(f"{link}: #{id} says {want}", (got[id] or "").startswith(want), got[id])
@@ -810,12 +812,12 @@ def ways(driver, calc, url, axe_source, out):
     driver.find_element(By.CSS_SELECTOR, "button[data-copy='bellowsAnchorForce']").click()
     wait(driver, "return document.getElementById('actionStatus').textContent !== ''", "the copy")
     said = driver.execute_script(TEXT, "actionStatus")
-    check("a pipe figure copies as the bare number", said == "已复制: 27894.07", said)
+    check("a pipe figure copies as the bare number", said == "已复制: 29846.52", said)
     driver.find_element(By.CSS_SELECTOR, "#compensationChoice input[value='leg']").click()
     got = driver.execute_script(READ_FIGURES, [])
     shown = driver.execute_script("return document.getElementById('joint_movement').offsetParent !== null")
     check("the leg chosen: the joint's figures and fields gone, the link without them",
-          "bellowsAnchorForce" not in got["figures_"] and "legForce" in got["figures_"] and
+          "bellowsAnchorForce" not in got["figures_"] and "pipeLeg" in got["figures_"] and
           not shown and "jm=" not in driver.current_url, (got["figures_"], driver.current_url))
 
 
