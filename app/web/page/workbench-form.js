@@ -14,8 +14,13 @@
 
   // The way to take up the movement: each line input belongs to one; the joint's are the
   // bellows'. Only the chosen way's inputs are shown, computed and linked.
-  const WAY_OF = { given_leg: "leg", given_loop_width: "loop", given_loop_height: "loop" };
-  const wayOf = (row) => (row.group === "line" ? WAY_OF[row.key] || "bellows" : "");
+  // An input of the table's named "compensation" (leg, loop or bellows) is the choice itself:
+  // the buttons set it and it goes into the request and the link as any input.
+  const WAY_OF = { given_leg: "leg", given_loop_width: "loop", given_loop_height: "loop",
+                   compensation: "" };
+  const WAYS = ["leg", "loop", "bellows"];
+  const wayOf = (row) => (row.group === "line" && row.key in WAY_OF ? WAY_OF[row.key]
+    : row.group === "line" ? "bellows" : "");
   W.choice = () => document.querySelector("#compensationChoice input:checked").value;
   W.setChoice = function (way) {
     for (const radio of document.querySelectorAll("#compensationChoice input")) radio.checked = radio.value === way;
@@ -24,6 +29,11 @@
   W.showChoice = function () {
     for (const row of W.inputs) {
       if (wayOf(row)) $(row.key).closest(".field").hidden = wayOf(row) !== W.choice();
+    }
+    const field = W.inputs.some((row) => row.key === "compensation") && $("compensation");
+    if (field) {
+      field.value = W.choice();
+      field.closest(".field").hidden = true;
     }
   };
 
@@ -144,7 +154,8 @@
     W.fillMaterials(found || named);
     // The way is the one whose inputs the link gives.
     const given = (way) => W.inputs.some((row) => wayOf(row) === way && inputs[row.key]);
-    W.setChoice(given("bellows") ? "bellows" : given("loop") ? "loop" : "leg");
+    const named = WAYS.includes(inputs.compensation) && inputs.compensation;
+    W.setChoice(named || (given("bellows") ? "bellows" : given("loop") ? "loop" : "leg"));
     const kept = W.readStore(W.TITLE_STORE);
     for (const id of Object.keys(W.TITLES)) {
       $(id).value = titles[id] !== undefined ? titles[id] || "" : kept[id] || "";

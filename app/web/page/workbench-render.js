@@ -69,7 +69,7 @@
       button.disabled = !$(button.dataset.copy).textContent;
     }
     $("compensationBox").hidden = sheet.compensation.length === 0;
-    $("compensation").textContent = sheet.compensation.join("\n");
+    $("compensationLines").textContent = sheet.compensation.join("\n");
     showDesign(sheet.design);
     const way = W.choice();
     if (sheet.sketch !== lastSketch) {
