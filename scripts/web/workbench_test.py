@@ -779,7 +779,7 @@ def ways(driver, calc, url, axe_source, out):
         for id, path in ids.items():
             want = tool_text(at(document, path))
             # No figure (no pressure, no weight): words that say why, no number.
-            same = got[id] == want if want is not None else not (got[id] or "0")[0].isdigit()
+            same = got[id] == want if want is not None else not (got[id] or "-")[0].isdigit()
             check(f"{link}: #{id} is --json's {path}", same, (got[id], want))
         for id, path, words in verdicts:
             want = words[at(document, path)]

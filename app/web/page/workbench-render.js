@@ -163,6 +163,8 @@
     for (const id of FIGURES) {
       if (sheet[id]) parts.push($(id + "Label").textContent + ": " + sheet[id]);
     }
+    // A pipe field's fault hides the pipe's figures: said after the rest.
+    if (sheet.pipeFault) parts.push(...Object.values(sheet.faults));
     return parts.join("。");
   }
 
