@@ -154,8 +154,8 @@
     W.fillMaterials(found || named);
     // The way is the one whose inputs the link gives.
     const given = (way) => W.inputs.some((row) => wayOf(row) === way && inputs[row.key]);
-    const named = WAYS.includes(inputs.compensation) && inputs.compensation;
-    W.setChoice(named || (given("bellows") ? "bellows" : given("loop") ? "loop" : "leg"));
+    const chosen = WAYS.includes(inputs.compensation) && inputs.compensation;
+    W.setChoice(chosen || (given("bellows") ? "bellows" : given("loop") ? "loop" : "leg"));
     const kept = W.readStore(W.TITLE_STORE);
     for (const id of Object.keys(W.TITLES)) {
       $(id).value = titles[id] !== undefined ? titles[id] || "" : kept[id] || "";
