@@ -676,13 +676,14 @@ def pipe_section(driver, calc, url):
         open_workbench(driver, url + "#workbench?m=0&t=350&l=30000&d=168.3" + link)
         got = driver.execute_script(PIPE_FAULT, field)
         check(f"{link}: the field marked, the pipe hidden, the movement shown",
-              got[:3] == [True, True, ""] and got[3].startswith("  材料的膨胀量为: "), got)
+              got[:3] == [True, True, ""] and got[3].startswith("  材料的膨胀量为: ") and got[4],
+              got)
 
 
 PIPE_FAULT = """
 const $ = (id) => document.getElementById(id);
 return [$(arguments[0]).getAttribute('aria-invalid') === 'true', $('compensationBox').hidden,
-        $('notice').textContent, $('expansionLine').textContent];"""
+        $('notice').textContent, $('expansionLine').textContent, $('pipeNotice').textContent];"""
 
 # Each way of taking up the movement, in the link and as velmarith-calc takes it: the way the
 # link makes the form choose, and every figure by its id against --json's "compensation".

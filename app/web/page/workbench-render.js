@@ -69,6 +69,7 @@
       button.disabled = !$(button.dataset.copy).textContent;
     }
     $("compensationBox").hidden = sheet.compensation.length === 0;
+    $("pipeNotice").textContent = sheet.pipeFault ? "管道或管线布置的输入有误, 改正后显示管道与补偿的结果" : "";
     $("compensationLines").textContent = sheet.compensation.join("\n");
     showDesign(sheet.design);
     const way = W.choice();
