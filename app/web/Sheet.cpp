@@ -144,8 +144,9 @@ std::vector<SheetDesign> Design(const Request& request, const Compensation& figu
                               tool::Figure(c.length), unit.length});
         to.figures.push_back({id("Stress"), "应力 S", tool::Figure(c.stress), unit.stress});
         to.figures.push_back({id("Ratio"), "S/SA", tool::Figure(c.ratio), ""});
-        if (c.force)
+        if (c.force) {
             to.figures.push_back({id("Force"), "固定点推力 F", tool::Figure(*c.force), unit.force});
+        }
         to.figures.push_back({id("Verdict"), "校核",
                               c.sufficient
                                   ? std::string("满足")
