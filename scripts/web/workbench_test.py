@@ -810,6 +810,10 @@ def ways(driver, calc, url, axe_source, out):
                           text=True).stdout
     for needed in ("补偿方式", "波纹管补偿器", "轴向波纹管伸缩节", "主固定点推力", "伸缩节额定位移"):
         check(f"the bellows sheet has {needed}", needed in text, text[:600])
+    sheet = driver.execute_script("return window.velmarithWorkbench.sheetText()")
+    check("the sheet as text has the way and its figures",
+          "  补偿方式: 波纹管补偿器\n" in sheet and
+          "  主固定点推力 F = Fp + Fs + Ff: 29846.52 lbf\n" in sheet, sheet)
     driver.find_element(By.CSS_SELECTOR, "button[data-copy='bellowsAnchorForce']").click()
     wait(driver, "return document.getElementById('actionStatus').textContent !== ''", "the copy")
     said = driver.execute_script(TEXT, "actionStatus")
