@@ -25,7 +25,69 @@ std::string Anchor(int x, int y) {
            std::to_string(y - 5) + "\" width=\"10\" height=\"10\"/>\n";
 }
 
+// A guide: a frame around the line that lets it slide.
+std::string Guide(int x, int y, const std::string& name) {
+    return "<rect class=\"guide\" x=\"" + std::to_string(x - 7) + "\" y=\"" +
+           std::to_string(y - 10) + "\" width=\"14\" height=\"20\" fill=\"none\" " +
+           "stroke=\"black\"/>\n" + Text(x, y - 16, name);
+}
+
+// A dimension from x1 to x2 at height y, its text under it.
+std::string Dimension(int x1, int x2, int y, const std::string& text, const char* id) {
+    return Path("M" + std::to_string(x1) + " " + std::to_string(y) + " H" + std::to_string(x2),
+                "marker-start=\"url(#tick)\" marker-end=\"url(#tick)\"") +
+           "<text x=\"" + std::to_string((x1 + x2) / 2) + "\" y=\"" + std::to_string(y + 15) +
+           "\" text-anchor=\"middle\" class=\"" + id + "\">" + text + "</text>\n";
+}
+
 }  // namespace
+
+std::string BellowsSketchSvg(const Request& request, const Bellows& b) {
+    const std::string unit(LengthUnit(request.units));
+    const std::string force = request.units == Units::Si ? " kN" : " lbf";
+    const auto length = [&](double value) { return Figure(value) + " " + unit; };
+    std::string svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"230\" "
+        "viewBox=\"0 0 640 230\" font-family=\"WenQuanYi Zen Hei Mono, SimSun, sans-serif\" "
+        "font-size=\"12\">\n<title>轴向波纹管伸缩节, 固定点与导向支架 (示意, 不按比例)</title>\n"
+        "<defs><marker id=\"tick\" viewBox=\"0 0 2 12\" refX=\"1\" refY=\"6\" "
+        "markerWidth=\"2\" markerHeight=\"12\"><path d=\"M1 0 V12\" stroke=\"black\"/>"
+        "</marker></defs>\n<rect width=\"640\" height=\"230\" fill=\"white\"/>\n";
+    // The line: anchor, joint, guides, and the rest of the part (dashed) to its other anchor.
+    svg += Path("M30 110 H80 M110 110 H530", "stroke-width=\"3\"") +
+           Path("M530 110 H610", "stroke-width=\"3\" stroke-dasharray=\"6 4\"") + Anchor(30, 110) +
+           Anchor(610, 110);
+    svg += "<g class=\"joint\">" +
+           Path(
+               "M80 98 H110 V122 H80 Z M86 98 V122 M92 98 V122 M98 98 V122 "
+               "M104 98 V122") +
+           "</g>\n";
+    svg += Guide(190, 110, "导向 1") + Guide(340, 110, "导向 2") + Guide(500, 110, "导向");
+    // What each anchor carries; an anchor between two joints has no pressure thrust.
+    svg += Text(20, 30, "主固定点", "start") +
+           "<text x=\"20\" y=\"48\" class=\"anchor-force\">F = " + Figure(b.anchorForce) + force +
+           "</text>\n";
+    svg += Text(620, 30, b.joints > 1 ? "中间固定点" : "主固定点", "end");
+    if (b.joints > 1) svg += Text(620, 48, "(无压力推力)", "end");
+    std::string joint = "伸缩节";
+    if (b.joints > 1) joint += " (共 " + Figure(b.joints) + " 个, 每段一个)";
+    joint += ": δ = " + length(b.movementPerJoint);
+    if (b.preset > 0) joint += ", 预拉伸 " + length(b.preset);
+    if (b.preset < 0) joint += ", 预压缩 " + length(-b.preset);
+    svg += "<text x=\"80\" y=\"72\" class=\"joint-text\">" + joint + "</text>\n";
+    // The distances: at most 4D, then 14D, then Lmax apart.
+    svg += Path("M110 124 V150 M190 124 V150 M340 124 V150 M500 124 V150", "stroke-width=\"0.5\"");
+    svg += Dimension(110, 190, 146, "≤ 4D = " + length(b.firstGuide), "first-guide") +
+           Dimension(190, 340, 146, "≤ 14D = " + length(b.secondGuide), "second-guide");
+    svg += Dimension(
+        340, 500, 146,
+        b.guideSpacing ? "≤ Lmax = " + length(*b.guideSpacing) : std::string("Lmax: 不受失稳限制"),
+        "guide-spacing");
+    svg += Path("M30 120 V196 M610 120 V196", "stroke-width=\"0.5\"") +
+           Dimension(30, 610, 192,
+                     "L/n = " + length(static_cast<double>(request.length) / b.joints), "part");
+    return svg + "</svg>\n";
+}
 
 std::string PipeSketchSvg(const Request& request, const Compensation& figures) {
     if (!figures.leg) return {};

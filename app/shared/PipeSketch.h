@@ -12,4 +12,10 @@ namespace velmarith::tool {
 std::string PipeSketchSvg(const engineering::Request& request,
                           const engineering::Compensation& figures);
 
+// One part of a bellows line, not to scale: the main anchor, the joint with its movement and
+// pre-set, the first two guides and the spacing after them, up to the part's other anchor,
+// each distance and the anchor's load carrying its figure.
+std::string BellowsSketchSvg(const engineering::Request& request,
+                             const engineering::Bellows& bellows);
+
 }  // namespace velmarith::tool

@@ -101,7 +101,23 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
     for (const auto& [id, number] : sheet.numbers) numbers[id] = number;
     Json roundings = Json::object();
     for (const auto& [field, note] : sheet.roundings) roundings[tool::FieldName(field)] = note;
+    Json design = Json::array();
+    for (const auto& part : sheet.design) {
+        Json figures = Json::array();
+        for (const auto& figure : part.figures) {
+            figures.push_back({{"id", figure.id},
+                               {"label", figure.label},
+                               {"value", figure.value},
+                               {"unit", figure.unit},
+                               {"number", figure.number}});
+        }
+        design.push_back({{"choice", part.choice},
+                          {"title", part.title},
+                          {"figures", figures},
+                          {"notes", part.notes}});
+    }
     return Answer(json, {{"faults", faults},
+                         {"pipeFault", sheet.pipeFault},
                          {"warnings", warnings},
                          {"notice", sheet.notice},
                          {"coefficientLine", sheet.coefficientLine},
@@ -118,7 +134,9 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_sheet(const char* request) {
                          {"defaultInstall", sheet.defaultInstall},
                          {"explain", sheet.explain},
                          {"compensation", sheet.compensation},
+                         {"design", design},
                          {"sketch", sheet.sketch},
+                         {"bellowsSketch", sheet.bellowsSketch},
                          {"plot", sheet.plot},
                          {"table",
                           {{"header", sheet.table.header},

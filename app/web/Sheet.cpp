@@ -1,6 +1,7 @@
 #include "app/web/Sheet.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/shared/CompensationText.h"
 #include "app/shared/ExplanationText.h"
@@ -18,6 +19,9 @@ namespace {
 using namespace engineering;
 
 constexpr std::string_view kFaultNotice = "输入有误, 改正后显示结果";
+constexpr const char* kScreenConditions =
+    "柔性判别 (B31.3 319.4.1(c) 式 (16)) 只是判别, 不是分析: 适用于一种管径, 两个固定点, "
+    "其间无约束, 不适用于严重循环工况";
 
 // A line's label without its indent and colon: "  每米膨胀量为: " is 每米膨胀量.
 std::string Label(std::string_view lead) {
@@ -89,9 +93,12 @@ std::string AlphaText(const Request& request, const CoefficientHit& hit) {
     return perCelsius + " = " + SingleToText(PerFahrenheit(hit)) + " × 10⁻⁶ /°F";
 }
 
-// Why no figure is shown yet, when the form is not complete or not right.
+bool PipeField(RequestField field) { return Row(field).group != InputGroup::Calculation; }
+
+// Why no figure is shown yet, when the form is not complete or not right. A fault in the
+// pipe's or the line's fields leaves the movement's figures standing.
 std::string Notice(const Sheet& sheet, const RequestText& form) {
-    if (!sheet.faults.empty()) return std::string(kFaultNotice);
+    if (!sheet.pipeFault && !sheet.faults.empty()) return std::string(kFaultNotice);
     const bool temperature = form.Has(RequestField::Temperature);
     const bool length = form.Has(RequestField::Length);
     if (!form.Has(RequestField::Material)) return "请选择材料";
@@ -99,6 +106,122 @@ std::string Notice(const Sheet& sheet, const RequestText& form) {
     if (!temperature) return "请输入温度";
     if (!length) return "请输入长度";
     return {};
+}
+
+struct DesignUnits {
+    std::string length, longLength, stress, force, screen;
+};
+
+// The pipe's figures and each way's, as velmarith-calc's lines and --json give them.
+std::vector<SheetDesign> Design(const Request& request, const Compensation& figures,
+                                const std::optional<LineDesign>& line) {
+    const bool si = request.units == Units::Si;
+    const DesignUnits unit = si ? DesignUnits{"mm", "m", "MPa", "kN", "(mm/m)²"}
+                                : DesignUnits{"in", "ft", "psi", "lbf", "(in/ft)²"};
+    std::vector<SheetDesign> design;
+    const auto add = [](SheetDesign& to, const char* id, const char* label,
+                        const std::optional<double>& value, const std::string& unitName) {
+        if (value) to.figures.push_back({id, label, tool::Figure(*value), unitName});
+    };
+    const auto words = [](SheetDesign& to, const char* id, const char* label, std::string text) {
+        to.figures.push_back({id, label, std::move(text), "", false});
+    };
+    SheetDesign pipe{"", "管道", {}, {}};
+    add(pipe, "pipeLeg", "L 形弯臂长 Lg", figures.leg, unit.length);
+    add(pipe, "pipeLoopLength", "Π 形补偿器柔性长度 Lf", figures.loopLength, unit.length);
+    add(pipe, "pipeLoopWidth", "Π 形补偿器宽 W", figures.loopWidth, unit.length);
+    add(pipe, "pipeLoopHeight", "Π 形补偿器每臂高 H", figures.loopHeight, unit.length);
+    add(pipe, "pipeForce", "两端固定的固定点受力 F", figures.hot.force, unit.force);
+    if (figures.cold) {
+        add(pipe, "pipeColdForce", "两端固定的固定点受力 F (冷态)", figures.cold->force,
+            unit.force);
+    }
+    design.push_back(std::move(pipe));
+    if (!line) return design;
+    const auto check = [&](SheetDesign& to, const std::string& prefix, const LegCheck& c) {
+        const auto id = [&](const char* name) { return prefix + name; };
+        to.figures.push_back({id("Length"), c.width ? "给定 Lf = W + 2H" : "给定臂长 Lg",
+                              tool::Figure(c.length), unit.length});
+        to.figures.push_back({id("Stress"), "应力 S", tool::Figure(c.stress), unit.stress});
+        to.figures.push_back({id("Ratio"), "S/SA", tool::Figure(c.ratio), ""});
+        if (c.force) {
+            to.figures.push_back({id("Force"), "固定点推力 F", tool::Figure(*c.force), unit.force});
+        }
+        to.figures.push_back({id("Verdict"), "校核",
+                              c.sufficient
+                                  ? std::string("满足")
+                                  : std::string("不满足, 需 ") + (c.width ? "Lf" : "Lg") +
+                                        " 不小于 " + tool::Figure(*figures.leg) + " " + unit.length,
+                              "", false});
+    };
+    const auto screen = [&](SheetDesign& to, const std::string& prefix, const Screen& s) {
+        const auto id = [&](const char* name) { return prefix + name; };
+        to.figures.push_back(
+            {id("Developed"), "柔性判别 L", tool::Figure(s.developed), unit.longLength});
+        to.figures.push_back(
+            {id("AnchorDistance"), "U", tool::Figure(s.anchorDistance), unit.longLength});
+        to.figures.push_back({id("Displacement"), "y", tool::Figure(s.displacement), unit.length});
+        to.figures.push_back({id("Value"), "D·y/(L - U)²", tool::Figure(s.value), unit.screen});
+        to.figures.push_back({id("Limit"), "K1", tool::Figure(s.limit), unit.screen});
+        to.figures.push_back(
+            {id("Verdict"), "柔性判别",
+             std::string(s.needsAnalysis ? tool::kAnalysisNeeded : tool::kNoAnalysisNeeded), "",
+             false});
+        to.notes.emplace_back(kScreenConditions);
+    };
+    SheetDesign leg{"leg", "L 形弯", {}, {}};
+    add(leg, "legForce", "按计算臂长的固定点推力 F", line->legForce, unit.force);
+    if (line->legCheck) check(leg, "legCheck", *line->legCheck);
+    if (line->screenLeg) screen(leg, "screenLeg", *line->screenLeg);
+    design.push_back(std::move(leg));
+    SheetDesign loop{"loop", "Π 形补偿器", {}, {}};
+    add(loop, "loopForce", "按计算尺寸的固定点推力 F", line->loopForce, unit.force);
+    if (line->loopCheck) check(loop, "loopCheck", *line->loopCheck);
+    if (line->screenLoop) screen(loop, "screenLoop", *line->screenLoop);
+    design.push_back(std::move(loop));
+    if (const auto& b = line->bellows) {
+        SheetDesign joints{"bellows", "轴向波纹管伸缩节", {}, {}};
+        add(joints, "bellowsJoints", "个数 n", b->joints, "个");
+        add(joints, "bellowsPartLength", "每段长 L/n",
+            static_cast<double>(request.length) / b->joints, unit.length);
+        add(joints, "bellowsMovement", "每个位移 δ", b->movementPerJoint, unit.length);
+        add(joints, "bellowsRated", "额定位移", b->ratedMovement, unit.length);
+        if (b->preset != 0) {
+            add(joints, "bellowsPreset", b->preset > 0 ? "安装时预拉伸" : "安装时预压缩",
+                std::fabs(b->preset), unit.length);
+        } else {
+            words(joints, "bellowsPreset", "安装时预变形", "无需预拉伸或预压缩");
+        }
+        if (b->pressureThrust) {
+            add(joints, "bellowsPressureThrust", "压力推力 Fp = P·Aeff", b->pressureThrust,
+                unit.force);
+        } else {
+            words(joints, "bellowsPressureThrust", "压力推力 Fp", "不计 (未给出压力或有效面积)");
+        }
+        add(joints, "bellowsSpringForce", "弹性力 Fs = K·δ/2", b->springForce, unit.force);
+        if (b->frictionForce) {
+            add(joints, "bellowsFrictionForce", "摩擦力 Ff = μ·q·L/n", b->frictionForce,
+                unit.force);
+        } else {
+            words(joints, "bellowsFrictionForce", "摩擦力 Ff", "不计 (未给出单位长度重量)");
+        }
+        add(joints, "bellowsAnchorForce", "主固定点推力 F = Fp + Fs + Ff", b->anchorForce,
+            unit.force);
+        add(joints, "bellowsFirstGuide", "第一导向支架距伸缩节 ≤ 4D", b->firstGuide, unit.length);
+        add(joints, "bellowsSecondGuide", "第二导向支架距第一个 ≤ 14D", b->secondGuide,
+            unit.length);
+        if (b->guideSpacing) {
+            add(joints, "bellowsGuideSpacing", "其后导向支架间距 ≤ Lmax", b->guideSpacing,
+                unit.length);
+        } else {
+            words(joints, "bellowsGuideSpacing", "其后导向支架间距", "无轴向压力, 不受失稳限制");
+        }
+        joints.notes = {
+            "预变形用于受热时压缩的伸缩节" + std::string(request.cold ? "" : "; 无冷态: δ/2"),
+            "伸缩节之间的中间固定点不受压力推力"};
+        design.push_back(std::move(joints));
+    }
+    return design;
 }
 
 }  // namespace
@@ -116,6 +239,17 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
                (fault.field == RequestField::Length && !form.Has(RequestField::Length)) ||
                (fault.field == RequestField::Material && !form.Has(RequestField::Material));
     });
+    // A fault of the pipe's or the line's alone: the request without them for the rest.
+    sheet.pipeFault = !sheet.faults.empty() &&
+                      std::all_of(sheet.faults.begin(), sheet.faults.end(),
+                                  [](const RequestFault& fault) { return PipeField(fault.field); });
+    if (sheet.pipeFault) {
+        RequestText bare = form;
+        for (const auto& row : Inputs()) {
+            if (PipeField(row.field)) bare[row.field].reset();
+        }
+        evaluation = Evaluate(catalogue, bare);
+    }
     if (evaluation.request) sheet.warnings = evaluation.request->warnings;
     if (evaluation.request && !evaluation.result && form.Has(RequestField::Length)) {
         // The request is sound but its growth does not fit a single: the length is too long.
@@ -181,6 +315,10 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
             }
         }
         sheet.sketch = tool::PipeSketchSvg(request, figures);
+        sheet.design = Design(request, figures, evaluation.line);
+        if (evaluation.line && evaluation.line->bellows) {
+            sheet.bellowsSketch = tool::BellowsSketchSvg(request, *evaluation.line->bellows);
+        }
     }
 
     plot.material = request.material;

@@ -25,6 +25,25 @@ struct SheetTable {
     std::vector<int> cells;
 };
 
+// A figure of the pipe or the line as the workbench shows it: its element's id, its label, the
+// bare number as velmarith-calc prints it (or a verdict's words, not copied), and its unit.
+struct SheetFigure {
+    std::string id;
+    std::string label;
+    std::string value;
+    std::string unit;
+    bool number = true;
+};
+
+// The pipe's figures, or one way to take up the movement ("leg", "loop", "bellows"): what the
+// workbench shows when that way is chosen, with the notes that go with its figures.
+struct SheetDesign {
+    std::string choice;  // empty: the pipe's, shown whatever is chosen
+    std::string title;
+    std::vector<SheetFigure> figures;
+    std::vector<std::string> notes;
+};
+
 // What the workbench shows for one state of the form: velmarith-calc's figures for the same
 // request (with --rate --final --explain), or, while any field is wrong or missing, why not.
 struct Sheet {
@@ -49,8 +68,11 @@ struct Sheet {
     std::string defaultInstall;  // the installation temperature when none is given
     std::vector<std::string> explain;
     std::vector<std::string> compensation;  // the pipe's lines, as velmarith-calc prints them
-    std::string sketch;                     // SVG: the L-bend and the Π loop with their sizes
-    std::string plot;                       // SVG: the material alone until the request is sound
+    std::vector<SheetDesign> design;        // the same figures, one by one
+    bool pipeFault = false;     // a pipe or line field is wrong: the movement's figures only
+    std::string sketch;         // SVG: the L-bend and the Π loop with their sizes
+    std::string bellowsSketch;  // SVG: the bellows joints between their anchors, the guides
+    std::string plot;           // SVG: the material alone until the request is sound
     SheetTable table;
 };
 

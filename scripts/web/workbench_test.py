@@ -623,6 +623,11 @@ def every_input(driver, url):
         value = SAMPLES[row["quantity"]]
         open_workbench(driver, url + "#workbench")
         field = driver.find_element(By.ID, row["key"])
+        # A line input shows under its way of taking up the movement.
+        for way in driver.find_elements(By.CSS_SELECTOR, "#compensationChoice input"):
+            if field.is_displayed():
+                break
+            way.click()
         if field.tag_name == "select":
             driver.execute_script(CHOOSE, row["key"], value)
         else:
@@ -667,6 +672,158 @@ def pipe_section(driver, calc, url):
           (error, message))
     hidden = driver.execute_script("return document.getElementById('compensationBox').hidden")
     check("no figure of the pipe stays", hidden, hidden)
+    for link, field in (("&w=90", "wall"), ("&sa=0&gl=6000", "sa"), ("&jm=-5&jk=300", "joint_movement")):
+        open_workbench(driver, url + "#workbench?m=0&t=350&l=30000&d=168.3" + link)
+        got = driver.execute_script(PIPE_FAULT, field)
+        check(f"{link}: the field marked, the pipe hidden, the movement shown",
+              got[:3] == [True, True, ""] and got[3].startswith("  材料的膨胀量为: ") and got[4],
+              got)
+
+
+PIPE_FAULT = """
+const $ = (id) => document.getElementById(id);
+return [$(arguments[0]).getAttribute('aria-invalid') === 'true', $('compensationBox').hidden,
+        $('notice').textContent, $('expansionLine').textContent, $('pipeNotice').textContent];"""
+
+# Each way of taking up the movement, in the link and as velmarith-calc takes it: the way the
+# link makes the form choose, and every figure by its id against --json's "compensation".
+WAYS = [
+    ("m=2&t=-196&l=60000&d=168.3&w=7.11&sa=200&gl=6000", "leg"),
+    ("m=0&t=350&c=-20&l=30000&d=168.3&w=7.11&sa=137.9&gl=12000", "leg"),
+    ("m=2&t=-196&l=60000&d=168.3&w=7.11&sa=200&gw=2000&gh=4000", "loop"),
+    ("m=0&t=350&l=30000&d=219.1&w=8.18&sa=207&gw=3000&gh=6000", "loop"),
+    ("m=2&t=-196&l=60000&d=168.3&w=7.11&sa=200&jm=50&jk=300&ja=250&p=1.6&q=500", "bellows"),
+    ("m=0&t=350&c=-20&i=15&l=30000&d=168.3&w=7.11&jm=80&jk=920", "bellows"),
+    ("m=0&t=600&c=-20&l=1200&u=us&d=4.5&w=0.237&sa=20000&jm=2&jk=5255&ja=126&p=200&mu=0.1&q=20",
+     "bellows"),
+]
+OPTIONS = {"m": "-m", "t": "-t", "c": "--cold", "i": "-i", "l": "-l", "u": "--units", "d": "--od",
+           "w": "--wall", "sa": "--sa", "gl": "--leg", "gw": "--loop-width", "gh": "--loop-height",
+           "jm": "--joint-movement", "jk": "--joint-stiffness", "ja": "--joint-area",
+           "p": "--pressure", "mu": "--friction", "q": "--weight"}
+# The page's ids and where --json has the same figure.
+IDS = {
+    "": {"pipeLeg": "leg", "pipeLoopWidth": "loop_width", "pipeLoopHeight": "loop_height",
+         "pipeForce": "restrained_hot.force"},
+    "leg": {"legForce": "leg_force", "legCheckLength": "leg_check.length",
+            "legCheckStress": "leg_check.stress", "legCheckRatio": "leg_check.ratio",
+            "legCheckForce": "leg_check.force", "screenLegDeveloped": "screen_leg.developed_length",
+            "screenLegAnchorDistance": "screen_leg.anchor_distance",
+            "screenLegDisplacement": "screen_leg.displacement", "screenLegValue": "screen_leg.value",
+            "screenLegLimit": "screen_leg.limit"},
+    "loop": {"loopForce": "loop_force", "loopCheckLength": "loop_check.length",
+             "loopCheckStress": "loop_check.stress", "loopCheckRatio": "loop_check.ratio",
+             "loopCheckForce": "loop_check.force", "screenLoopValue": "screen_loop.value",
+             "screenLoopDeveloped": "screen_loop.developed_length",
+             "screenLoopLimit": "screen_loop.limit"},
+    "bellows": {"bellowsJoints": "bellows.joints",
+                "bellowsMovement": "bellows.movement_per_joint",
+                "bellowsRated": "bellows.rated_movement",
+                "bellowsPressureThrust": "bellows.pressure_thrust",
+                "bellowsSpringForce": "bellows.spring_force",
+                "bellowsFrictionForce": "bellows.friction_force",
+                "bellowsAnchorForce": "bellows.anchor_force",
+                "bellowsFirstGuide": "bellows.first_guide",
+                "bellowsSecondGuide": "bellows.second_guide",
+                "bellowsGuideSpacing": "bellows.guide_spacing"},
+}
+# The verdicts' words by what --json says.
+VERDICTS = {
+    "leg": [("legCheckVerdict", "leg_check.sufficient", {True: "满足", False: "不满足, 需 Lg"}),
+            ("screenLegVerdict", "screen_leg.needs_analysis",
+             {True: "需作正式柔性分析", False: "无需正式柔性分析"})],
+    "loop": [("loopCheckVerdict", "loop_check.sufficient", {True: "满足", False: "不满足, 需 Lf"}),
+             ("screenLoopVerdict", "screen_loop.needs_analysis",
+              {True: "需作正式柔性分析", False: "无需正式柔性分析"})],
+    "bellows": [("bellowsPresetLabel", "bellows.preset_kind",
+                 {"stretch": "安装时预拉伸", "compress": "安装时预压缩"})],
+}
+READ_FIGURES = """
+const out = {};
+for (const id of arguments[0]) {
+  const e = document.getElementById(id);
+  out[id] = e ? e.textContent : null;
+}
+out.choice_ = document.querySelector('#compensationChoice input:checked').value;
+out.figures_ = Array.from(document.querySelectorAll('#design output'), e => e.id);
+out.sketch_ = !document.getElementById('sketchFigure').hidden;
+out.bellows_ = !document.getElementById('bellowsFigure').hidden;
+const force = document.querySelector('#bellowsSketch .anchor-force');
+out.force_ = force ? force.textContent : null;
+return out;"""
+
+
+def at(document, path):
+    for key in path.split("."):
+        document = document[key] if document is not None else None
+    return document
+
+
+def tool_text(raw):
+    """--json's number as the lines print it: 6000 where JSON has 6000.0."""
+    return raw.removesuffix(".0") if isinstance(raw, str) else raw
+
+
+def ways(driver, calc, url, axe_source, out):
+    for link, way in WAYS:
+        args = [calc, "--json"]
+        for part in link.split("&"):
+            key, value = part.split("=")
+            args += [OPTIONS[key], value]
+        run = subprocess.run(args, capture_output=True, text=True)
+        document = json.loads(run.stdout, parse_float=str, parse_int=str)["compensation"]
+        open_workbench(driver, url + "#workbench?" + link)
+        ids = {**IDS[""], **IDS[way]}
+        verdicts = VERDICTS[way]
+        got = driver.execute_script(READ_FIGURES, [*ids, *(v[0] for v in verdicts)])
+        check(f"{link}: the link chooses {way}", got["choice_"] == way, got["choice_"])
+        for id, path in ids.items():
+            want = tool_text(at(document, path))
+            # No figure (no pressure, no weight): words that say why, no number.
+            same = got[id] == want if want is not None else not (got[id] or "-")[0].isdigit()
+            check(f"{link}: #{id} is --json's {path}", same, (got[id], want))
+        for id, path, words in verdicts:
+            want = words[at(document, path)]
+            check(f"{link}: #{id} says {want}", (got[id] or "").startswith(want), got[id])
+        if way == "bellows":
+            preset = tool_text(at(document, "bellows.preset")).lstrip("-")
+            got_preset = driver.execute_script(TEXT, "bellowsPreset")
+            check(f"{link}: the pre-set", got_preset == preset, (got_preset, preset))
+        other = {"leg": "loopForce", "loop": "legForce", "bellows": "legForce"}[way]
+        check(f"{link}: only the chosen way's figures", other not in got["figures_"],
+              got["figures_"])
+        check(f"{link}: the sketch of the way", [got["sketch_"], got["bellows_"]] ==
+              ([False, True] if way == "bellows" else [True, False]), got)
+        if way == "bellows":
+            unit = " lbf" if "u=us" in link else " kN"
+            want = "F = " + tool_text(at(document, "bellows.anchor_force")) + unit
+            check(f"{link}: the sketch's anchor load", got["force_"] == want, (got["force_"], want))
+    # The last one (US) in the browser's own terms: axe, copy, the other way, print.
+    axe(driver, axe_source, "the bellows line")
+    driver.save_screenshot(str(out / "velmarith-workbench-bellows.png"))
+    pdf = driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
+    path = out / "velmarith-sheet-bellows.pdf"
+    path.write_bytes(base64.b64decode(pdf["data"]))
+    subprocess.run(["pdftoppm", "-png", "-r", "96", str(path), str(out / "velmarith-sheet-bellows")],
+                   check=True)
+    text = subprocess.run(["pdftotext", "-layout", str(path), "-"], capture_output=True,
+                          text=True).stdout
+    for needed in ("补偿方式", "波纹管补偿器", "轴向波纹管伸缩节", "主固定点推力", "伸缩节额定位移"):
+        check(f"the bellows sheet has {needed}", needed in text, text[:600])
+    sheet = driver.execute_script("return window.velmarithWorkbench.sheetText()")
+    check("the sheet as text has the way and its figures",
+          "  补偿方式: 波纹管补偿器\n" in sheet and
+          "  主固定点推力 F = Fp + Fs + Ff: 29846.52 lbf\n" in sheet, sheet)
+    driver.find_element(By.CSS_SELECTOR, "button[data-copy='bellowsAnchorForce']").click()
+    wait(driver, "return document.getElementById('actionStatus').textContent !== ''", "the copy")
+    said = driver.execute_script(TEXT, "actionStatus")
+    check("a pipe figure copies as the bare number", said == "已复制: 29846.52", said)
+    driver.find_element(By.CSS_SELECTOR, "#compensationChoice input[value='leg']").click()
+    got = driver.execute_script(READ_FIGURES, [])
+    shown = driver.execute_script("return document.getElementById('joint_movement').offsetParent !== null")
+    check("the leg chosen: the joint's figures and fields gone, the link without them",
+          "bellowsAnchorForce" not in got["figures_"] and "pipeLeg" in got["figures_"] and
+          not shown and "jm=" not in driver.current_url, (got["figures_"], driver.current_url))
 
 
 def main():
@@ -699,6 +856,7 @@ def main():
             drop_and_remove(driver, url)
             gb18030_names(driver, calc, folder, url)
             pipe_section(driver, calc, url)
+            ways(driver, calc, url, axe_source, out)
             link_notices(driver, url)
             every_input(driver, url)
             trust(driver, url, out)

@@ -12,10 +12,39 @@
 
   W.hasUnit = (row) => row.si !== row.us;
 
-  // The form as typed: every input by its key, "" when empty.
+  // The way to take up the movement: each line input belongs to one; the joint's are the
+  // bellows'. Only the chosen way's inputs are shown, computed and linked.
+  // An input of the table's named "compensation" (leg, loop or bellows) is the choice itself:
+  // the buttons set it and it goes into the request and the link as any input.
+  const WAY_OF = { given_leg: "leg", given_loop_width: "loop", given_loop_height: "loop",
+                   compensation: "" };
+  const WAYS = ["leg", "loop", "bellows"];
+  const wayOf = (row) => (row.group === "line" && row.key in WAY_OF ? WAY_OF[row.key]
+    : row.group === "line" ? "bellows" : "");
+  W.choice = () => document.querySelector("#compensationChoice input:checked").value;
+  W.setChoice = function (way) {
+    for (const radio of document.querySelectorAll("#compensationChoice input")) radio.checked = radio.value === way;
+    W.showChoice();
+  };
+  W.showChoice = function () {
+    for (const row of W.inputs) {
+      if (wayOf(row)) $(row.key).closest(".field").hidden = wayOf(row) !== W.choice();
+    }
+    const field = W.inputs.some((row) => row.key === "compensation") && $("compensation");
+    if (field) {
+      field.value = W.choice();
+      field.closest(".field").hidden = true;
+    }
+  };
+
+  // The form as typed: every input by its key, "" when empty (or of a way not chosen).
   W.formValues = function () {
     const values = {};
-    for (const row of W.inputs) values[row.key] = $(row.key) ? W.oneLine($(row.key).value) : "";
+    const way = W.choice();
+    for (const row of W.inputs) {
+      const shown = !wayOf(row) || wayOf(row) === way;
+      values[row.key] = $(row.key) && shown ? W.oneLine($(row.key).value) : "";
+    }
     return values;
   };
 
@@ -123,6 +152,10 @@
     const named = inputs[material.key] === undefined ? "0" : inputs[material.key] || "";
     const found = named && W.core ? W.call("velmarith_find_material", named) : "";
     W.fillMaterials(found || named);
+    // The way is the one whose inputs the link gives.
+    const given = (way) => W.inputs.some((row) => wayOf(row) === way && inputs[row.key]);
+    const chosen = WAYS.includes(inputs.compensation) && inputs.compensation;
+    W.setChoice(chosen || (given("bellows") ? "bellows" : given("loop") ? "loop" : "leg"));
     const kept = W.readStore(W.TITLE_STORE);
     for (const id of Object.keys(W.TITLES)) {
       $(id).value = titles[id] !== undefined ? titles[id] || "" : kept[id] || "";

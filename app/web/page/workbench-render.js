@@ -10,6 +10,7 @@
   let spokenTimer = 0;
   let lastPlot = null;
   let lastSketch = null;
+  let lastBellows = null;
   W.lastSheet = null;
 
   W.update = function (options) {
@@ -68,12 +69,20 @@
       button.disabled = !$(button.dataset.copy).textContent;
     }
     $("compensationBox").hidden = sheet.compensation.length === 0;
+    $("pipeNotice").textContent = sheet.pipeFault ? "管道或管线布置的输入有误, 改正后显示管道与补偿的结果" : "";
     $("compensationLines").textContent = sheet.compensation.join("\n");
+    showDesign(sheet.design);
+    const way = W.choice();
     if (sheet.sketch !== lastSketch) {
       lastSketch = sheet.sketch;
       $("sketch").innerHTML = sheet.sketch;
-      $("sketch").hidden = !sheet.sketch;
     }
+    $("sketchFigure").hidden = !sheet.sketch || way === "bellows";
+    if (sheet.bellowsSketch !== lastBellows) {
+      lastBellows = sheet.bellowsSketch;
+      $("bellowsSketch").innerHTML = sheet.bellowsSketch;
+    }
+    $("bellowsFigure").hidden = !sheet.bellowsSketch || way !== "bellows";
     $("explain").textContent = sheet.explain.join("\n");
     $("explain").tabIndex = sheet.explain.length ? 0 : -1;
     if (sheet.plot !== lastPlot) {
@@ -91,6 +100,60 @@
     document.documentElement.dataset.sheet = String(Number(document.documentElement.dataset.sheet || 0) + 1);
   }
 
+  // The pipe's figures and the chosen way's, each a number with its own copy button, or a
+  // verdict's words; every one by the id the core gives it.
+  function showDesign(design) {
+    const way = W.choice();
+    const parts = [];
+    for (const part of design) {
+      if (part.choice && part.choice !== way) continue;
+      const box = document.createElement("div");
+      const title = document.createElement("h4");
+      title.textContent = part.title;
+      const list = document.createElement("dl");
+      list.className = "figures";
+      for (const figure of part.figures) {
+        const row = document.createElement("div");
+        const term = document.createElement("dt");
+        term.id = figure.id + "Label";
+        term.textContent = figure.label;
+        const value = document.createElement("dd");
+        const output = document.createElement("output");
+        output.id = figure.id;
+        output.setAttribute("aria-labelledby", term.id);
+        output.textContent = figure.value;
+        value.append(output);
+        if (figure.unit) value.append(" " + figure.unit);
+        if (figure.number) {
+          const copy = document.createElement("button");
+          copy.type = "button";
+          copy.className = "copy";
+          copy.dataset.copy = figure.id;
+          copy.textContent = "复制";
+          copy.setAttribute("aria-label", "复制" + figure.label + (figure.unit ? " (" + figure.unit + ")" : ""));
+          value.append(copy);
+        }
+        row.append(term, value);
+        list.append(row);
+      }
+      box.append(title, list);
+      for (const note of part.notes) {
+        const p = document.createElement("p");
+        p.className = "hint";
+        p.textContent = note;
+        box.append(p);
+      }
+      parts.push(box);
+    }
+    if (way === "bellows" && !design.some((part) => part.choice === way) && design.length) {
+      const p = document.createElement("p");
+      p.className = "hint";
+      p.textContent = "波纹管伸缩节需要额定位移与刚度, 以及外径与壁厚";
+      parts.push(p);
+    }
+    $("design").replaceChildren(...parts);
+  }
+
   function spokenText(sheet) {
     if (sheet.notice) {
       const faults = Object.values(sheet.faults);
@@ -101,6 +164,8 @@
     for (const id of FIGURES) {
       if (sheet[id]) parts.push($(id + "Label").textContent + ": " + sheet[id]);
     }
+    // A pipe field's fault hides the pipe's figures: said after the rest.
+    if (sheet.pipeFault) parts.push(...Object.values(sheet.faults));
     return parts.join("。");
   }
 

@@ -41,6 +41,10 @@
           : row.defaultSi ? fallback + " (默认)" : "无"]);
       }
     }
+    if (sheet.design.length) {
+      const way = document.querySelector("#compensationChoice input:checked");
+      rows.push(["补偿方式", way.parentElement.textContent.trim()]);
+    }
     return rows;
   };
 
@@ -99,6 +103,13 @@
         if (sheet[id]) lines.push("  " + $(id + "Label").textContent + ": " + sheet[id]);
       }
       if (sheet.compensation.length) lines.push("", "管道与补偿:", ...sheet.compensation);
+      const way = W.choice();
+      for (const part of sheet.design) {
+        if (part.choice && part.choice !== way) continue;
+        lines.push("", part.title + ":");
+        for (const f of part.figures) lines.push("  " + f.label + ": " + f.value + (f.unit ? " " + f.unit : ""));
+        for (const note of part.notes) lines.push("  " + note);
+      }
       lines.push("", "计算过程:", ...sheet.explain);
     }
     lines.push("", "链接: " + location.href);

@@ -48,6 +48,7 @@
     W.inputs = JSON.parse(W.call("velmarith_inputs"));
     $("sheetDate").textContent = W.today();
     W.restoreMaterials();
+    W.showChoice();
     const fromAddress = W.readAddress();
     if (!fromAddress) W.fillMaterials("0");
     W.showMaterialList();
@@ -92,15 +93,19 @@
       W.unitsChanged();
       W.update({ keepAddress: true });
     });
-    for (const button of document.querySelectorAll("#workbench button.copy")) {
-      button.addEventListener("click", async () => {
-        // A figure goes as the number alone, which a spreadsheet reads; a line as it is.
-        const id = button.dataset.copy;
-        const numbers = W.lastSheet ? W.lastSheet.sheet.numbers : {};
-        const text = (id in numbers ? numbers[id] : $(id).textContent).trim();
-        const done = await copyText(text);
-        W.say("actionStatus", done ? "已复制: " + text : "无法复制");
-      });
+    // The pipe's figures come and go with the sheet: one listener for every copy button.
+    $("workbench").addEventListener("click", async (event) => {
+      const button = event.target.closest("button.copy");
+      if (!button) return;
+      // A figure goes as the number alone, which a spreadsheet reads; a line as it is.
+      const id = button.dataset.copy;
+      const numbers = W.lastSheet ? W.lastSheet.sheet.numbers : {};
+      const text = (id in numbers ? numbers[id] : $(id).textContent).trim();
+      const done = await copyText(text);
+      W.say("actionStatus", done ? "已复制: " + text : "无法复制");
+    });
+    for (const radio of document.querySelectorAll("#compensationChoice input")) {
+      radio.addEventListener("change", () => { W.showChoice(); W.update(); });
     }
     $("copyLink").addEventListener("click", async () => {
       W.writeAddress(W.formValues());
