@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "engineering/AsShown.h"
+
 namespace velmarith::engineering {
 namespace {
 
@@ -38,8 +40,9 @@ Bellows DesignBellows(Units units, const Line& line, double diameter, double mod
     Bellows b{};
     b.ratedMovement = *line.jointMovement;
     const double delta = std::fabs(movement);
-    // A quotient a hair above a whole number from rounding is that number.
-    const double parts = delta / b.ratedMovement;
+    // The count from Δ as printed; a quotient a hair above a whole number from rounding is
+    // that number.
+    const double parts = AsShown(delta) / b.ratedMovement;
     b.joints = std::max(1.0, std::ceil(parts * (1 - 1e-12)));
     b.movementPerJoint = delta / b.joints;
     b.preset = b.movementPerJoint / 2 + installToCold.value_or(0) / b.joints;

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "calc/Expansion.h"
+#include "engineering/AsShown.h"
 #include "engineering/BuiltInMaterials.h"
 #include "engineering/Finite.h"
 
@@ -70,7 +71,7 @@ std::optional<Compensation> Compensate(const Catalogue& catalogue, const Request
     }
     figures.movement = static_cast<double>(request.cold ? *result.movement : result.expansion);
     figures.stressRange =
-        pipe.modulus * std::fabs(figures.movement) / std::fabs(static_cast<double>(request.length));
+        pipe.modulus * std::fabs(figures.movement) / std::fabs(request.typedLength);
     if (figures.allowableRange) {
         const double lf =
             std::sqrt(3 * pipe.modulus * d * std::fabs(figures.movement) / *figures.allowableRange);
@@ -83,7 +84,8 @@ std::optional<Compensation> Compensate(const Catalogue& catalogue, const Request
         figures.loopWidthDesign = DesignLength(request.units, lf / 5);
         figures.loopHeightDesign = DesignLength(request.units, 2 * lf / 5);
         const auto bound = [&](Restrained& state) {
-            state.elasticBound = std::fabs(state.stress) > *figures.allowableRange;
+            state.elasticBound =
+                AsShown(std::fabs(state.stress)) > AsShown(*figures.allowableRange);
         };
         bound(figures.hot);
         if (figures.cold) bound(*figures.cold);

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "engineering/AsShown.h"
 #include "engineering/Figures.h"
 #include "engineering/Pipe.h"
 #include "engineering/Units.h"
@@ -51,7 +52,9 @@ struct Compensation {
     std::optional<double> loopHeight;  // H = 2·Lf/5, each leg
     // The same rounded up for the drawing.
     std::optional<double> legDesign, loopLengthDesign, loopWidthDesign, loopHeightDesign;
-    bool CannotBeRestrained() const { return allowableRange && stressRange > *allowableRange; }
+    bool CannotBeRestrained() const {
+        return allowableRange && AsShown(stressRange) > AsShown(*allowableRange);
+    }
 };
 
 // The material's default modulus in the request's units (its record's, in 10^6 psi, at

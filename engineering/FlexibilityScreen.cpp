@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engineering/AsShown.h"
+
 namespace velmarith::engineering {
 namespace {
 
@@ -18,7 +20,7 @@ Screen Finish(Units units, double diameter, double developed, double distance, d
     // No movement, nothing to take up: a leg of no length is then no fault.
     screen.value = y == 0 ? 0 : diameter * y / (slack * slack);
     screen.limit = ScreenLimit(units, allowable, modulus);
-    screen.needsAnalysis = !(screen.value <= screen.limit);
+    screen.needsAnalysis = !(AsShown(screen.value) <= AsShown(screen.limit));
     return screen;
 }
 

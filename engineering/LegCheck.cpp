@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "engineering/AsShown.h"
+
 namespace velmarith::engineering {
 
 double SecondMoment(double diameter, double wall) {
@@ -31,7 +33,7 @@ LegCheck CheckLeg(Units units, double modulus, double diameter, std::optional<do
     check.height = height;
     check.stress = CantileverStress(modulus, diameter, movement, length);
     check.ratio = check.stress / allowable;
-    check.sufficient = check.stress <= allowable;
+    check.sufficient = AsShown(check.ratio) <= 1;
     if (inertia) check.force = CantileverForce(units, modulus, *inertia, movement, length);
     return check;
 }

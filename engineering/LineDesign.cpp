@@ -30,7 +30,7 @@ std::optional<LineDesign> DesignLine(const Request& request, const Result& resul
     const double d = pipe.diameter;
     const double ea = figures.modulus;
     const double delta = figures.movement;
-    const double run = static_cast<double>(request.length);
+    const double run = request.typedLength;
     LineDesign design;
     if (pipe.wall) design.inertia = SecondMoment(d, *pipe.wall);
     if (figures.allowableRange) {

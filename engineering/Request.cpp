@@ -184,6 +184,7 @@ class RequestCheck {
             return;
         }
         request_.length = *l;
+        request_.typedLength = TextToDouble(typed).value_or(static_cast<double>(*l));
         lengthRead_ = true;
         if (Us() && std::fabs(request_.LengthMm()) > std::numeric_limits<float>::max()) {
             Fault(RequestField::Length,

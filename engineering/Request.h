@@ -29,7 +29,8 @@ struct Request {
     double temperature = 0;
     double install = ReferenceTemperature;
     std::optional<double> cold;
-    float length = 0;  // mm or in, as the window stores a length
+    float length = 0;        // mm or in, as the window stores a length
+    double typedLength = 0;  // the same as typed, in double: the pipe's and the line's figures
     std::optional<Pipe> pipe;
     std::optional<Line> line;  // with the pipe, when any of the line's inputs is given
     // Inputs taken but out of the ordinary, or given and not used.

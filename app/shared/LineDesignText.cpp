@@ -85,8 +85,8 @@ std::vector<std::string> LineDesignLines(const Request& request, const Compensat
             "两个固定点, "
             "其间无约束, 不适用于严重循环工况");
         const std::string legSource = line.leg ? "给定" : "按计算";
-        lines.push_back(ScreenLine("  L 形弯 (长度 " + Figure(static_cast<double>(request.length)) +
-                                       " " + unit.length + ", 臂长" + legSource + ")",
+        lines.push_back(ScreenLine("  L 形弯 (长度 " + Figure(request.typedLength) + " " +
+                                       unit.length + ", 臂长" + legSource + ")",
                                    *design.screenLeg, unit));
         const std::string loopSource = line.loopHeight ? "给定" : "按计算";
         lines.push_back(
@@ -96,11 +96,10 @@ std::vector<std::string> LineDesignLines(const Request& request, const Compensat
     }
     if (const auto& b = design.bellows) {
         const std::string l = unit.length;
-        lines.push_back(
-            "  轴向波纹管伸缩节 (两主固定点之间): n = " + Figure(b->joints) +
-            " 个, 每段长 L/n = " + Figure(static_cast<double>(request.length) / b->joints) + " " +
-            l + ", 每个位移 δ = " + Figure(b->movementPerJoint) + " " + l + " (额定 " +
-            Figure(b->ratedMovement) + " " + l + ")");
+        lines.push_back("  轴向波纹管伸缩节 (两主固定点之间): n = " + Figure(b->joints) +
+                        " 个, 每段长 L/n = " + Figure(request.typedLength / b->joints) + " " + l +
+                        ", 每个位移 δ = " + Figure(b->movementPerJoint) + " " + l + " (额定 " +
+                        Figure(b->ratedMovement) + " " + l + ")");
         std::string preset = "  安装时预变形 (用于受热时压缩的伸缩节): ";
         if (b->preset > 0) {
             preset += "预拉伸 " + Figure(b->preset) + " " + l;
@@ -175,7 +174,7 @@ std::vector<std::string> LineDesignWorking(const Request& request, const Result&
         lines.push_back("K1 = " + std::string(Si(request) ? "208000" : "30") + " × SA ÷ Ea = " +
                         (Si(request) ? "208000" : "30") + " × " + Figure(*figures.allowableRange) +
                         " ÷ " + ea + " = " + Figure(leg.limit) + " " + unit.screen);
-        const std::string runLong = Figure(static_cast<double>(request.length)) + ToLong(request);
+        const std::string runLong = Figure(request.typedLength) + ToLong(request);
         lines.push_back("L 形弯: 长度与臂长" + ToLong(request) + " 换算为 " + unit.longLength +
                         "; L = 长度 + 臂长 = " + Figure(leg.developed) + " " + unit.longLength +
                         ", U = √(长度² + 臂长²) = " + Figure(leg.anchorDistance) + " " +

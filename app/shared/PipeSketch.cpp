@@ -84,8 +84,7 @@ std::string BellowsSketchSvg(const Request& request, const Bellows& b) {
         b.guideSpacing ? "≤ Lmax = " + length(*b.guideSpacing) : std::string("Lmax: 不受失稳限制"),
         "guide-spacing");
     svg += Path("M30 120 V196 M610 120 V196", "stroke-width=\"0.5\"") +
-           Dimension(30, 610, 192,
-                     "L/n = " + length(static_cast<double>(request.length) / b.joints), "part");
+           Dimension(30, 610, 192, "L/n = " + length(request.typedLength / b.joints), "part");
     return svg + "</svg>\n";
 }
 

@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "engineering/Evaluation.h"
+#include "runtime/NumberText.h"
 
 namespace velmarith::engineering {
 namespace {
@@ -95,6 +97,52 @@ TEST(CompensationLine, EachFaultIsRefusedNamingItsField) {
         EXPECT_FALSE(evaluation.Sound()) << name;
         EXPECT_FALSE(evaluation.line) << name;
     }
+}
+
+// Counts and verdicts agree with the figures printed beside them, and the run is the length
+// as typed, not its single-precision copy.
+TEST(CompensationLine, CountsAndVerdictsFollowThePrintedFigures) {
+    using F = RequestField;
+    const auto evaluate = [](std::vector<std::pair<F, const char*>> inputs) {
+        RequestText text;
+        for (const auto& [field, value] : inputs) text[field] = value;
+        return Evaluate(Catalogue(), text);
+    };
+    // Δ prints as 24.28909 and 131.175 mm: a joint rated at that takes it alone.
+    for (const auto& [material, hot, rated] :
+         {std::tuple{"7", "78", "24.28909"}, std::tuple{"0", "350", "131.175"}}) {
+        const auto joint = evaluate({{F::Material, material},
+                                     {F::Temperature, hot},
+                                     {F::Length, "30000"},
+                                     {F::Diameter, "219.1"},
+                                     {F::Wall, "8"},
+                                     {F::JointMovement, rated},
+                                     {F::JointStiffness, "500"}});
+        ASSERT_TRUE(joint.line && joint.line->bellows) << joint.Refusal();
+        EXPECT_EQ(joint.line->bellows->joints, 1) << rated;
+    }
+    // A leg of exactly the Lg printed: S = SA to 7 digits is sufficient.
+    const auto leg = evaluate({{F::Material, "1"},
+                               {F::Temperature, "36"},
+                               {F::Length, "40000"},
+                               {F::Diameter, "168.3"},
+                               {F::Wall, "7.11"},
+                               {F::Allowable, "207"},
+                               {F::GivenLeg, "1861.573"}});
+    ASSERT_TRUE(leg.line && leg.line->legCheck) << leg.Refusal();
+    EXPECT_TRUE(leg.line->legCheck->sufficient);
+    // 87654.3 mm is 87654.296875 as a single: the friction over L/n takes the typed length.
+    const auto friction = evaluate({{F::Material, "3"},
+                                    {F::Temperature, "442"},
+                                    {F::Length, "87654.3"},
+                                    {F::Diameter, "88.9"},
+                                    {F::Wall, "11.66"},
+                                    {F::Allowable, "100"},
+                                    {F::JointMovement, "60"},
+                                    {F::JointStiffness, "1200"},
+                                    {F::Weight, "300"}});
+    ASSERT_TRUE(friction.line && friction.line->bellows) << friction.Refusal();
+    EXPECT_EQ(DoubleToShortText(*friction.line->bellows->frictionForce), "0.9861109");
 }
 
 TEST(CompensationLine, AnUnusualValueIsTakenWithAWarningThatGuessesTheSlip) {
