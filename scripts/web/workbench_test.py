@@ -609,7 +609,8 @@ def link_notices(driver, url):
 # A value of each quantity, for any input of the core's table.
 SAMPLES = {"material": "2", "temperature": "150", "length": "1000", "stress": "137.9",
            "modulus": "195000", "count": "20000", "units": "us", "pressure": "1.6",
-           "area": "126", "stiffness": "920", "weight_per_length": "850", "ratio": "0.25"}
+           "area": "126", "stiffness": "920", "weight_per_length": "850", "ratio": "0.25",
+           "choice": "loop"}
 
 
 def every_input(driver, url):
@@ -621,6 +622,20 @@ def every_input(driver, url):
     request = "return window.velmarithWorkbench.request()"
     for row in rows:
         value = SAMPLES[row["quantity"]]
+        if row["quantity"] == "choice":
+            # The way of compensation is chosen by its buttons, for a pipe.
+            open_workbench(driver, url + "#workbench?d=168.3")
+            driver.find_element(By.CSS_SELECTOR, f"#compensationChoice input[value='{value}']").click()
+            typed = json.loads(driver.execute_script(request))
+            check(f"{row['key']}: the choice is in the request", typed.get(row["key"]) == value, typed)
+            for key in (row["link"], row["key"]):
+                open_workbench(driver, url + f"#workbench?d=168.3&{key}={value}")
+                linked = json.loads(driver.execute_script(request))
+                check(f"{key}={value}: the same request as the buttons'", linked == typed, (linked, typed))
+            open_workbench(driver, url + f"#workbench?{row['link']}={value}")
+            alone = json.loads(driver.execute_script(request))
+            check(f"{row['key']}: no choice without a pipe", alone.get(row["key"]) == "", alone)
+            continue
         open_workbench(driver, url + "#workbench")
         field = driver.find_element(By.ID, row["key"])
         # A line input shows under its way of taking up the movement.
@@ -653,7 +668,8 @@ def pipe_section(driver, calc, url):
     open_workbench(driver, url + "#workbench?m=0&t=350&c=-20&l=30000&d=168.3&w=7.11&sc=137.9"
                                "&sh=137.9")
     run = subprocess.run([calc, "-m", "0", "-t", "350", "--cold", "-20", "-l", "30000", "--od",
-                          "168.3", "--wall", "7.11", "--sc", "137.9", "--sh", "137.9"],
+                          "168.3", "--wall", "7.11", "--sc", "137.9", "--sh", "137.9",
+                          "--compensation", "leg"],
                          capture_output=True, text=True)
     want = run.stdout.splitlines()[7:]  # after the window's lines and the two of the cold state
     got = driver.execute_script("return document.getElementById('compensationLines').textContent")

@@ -45,11 +45,8 @@
       const shown = !wayOf(row) || wayOf(row) === way;
       values[row.key] = $(row.key) && shown ? W.oneLine($(row.key).value) : "";
     }
-    // The choice alone is no input of the line: it goes with the chosen way's figures.
-    if ("compensation" in values &&
-        !W.inputs.some((row) => row.group === "line" && row.key !== "compensation" && values[row.key])) {
-      values.compensation = "";
-    }
+    // The choice is the pipe's: without one it has nothing to choose for.
+    if ("compensation" in values && !values.od) values.compensation = "";
     return values;
   };
 
