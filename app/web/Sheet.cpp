@@ -131,6 +131,11 @@ std::vector<SheetDesign> Design(const Request& request, const Compensation& figu
     add(pipe, "pipeLoopLength", "Π 形补偿器柔性长度 Lf", figures.loopLength, unit.length);
     add(pipe, "pipeLoopWidth", "Π 形补偿器宽 W", figures.loopWidth, unit.length);
     add(pipe, "pipeLoopHeight", "Π 形补偿器每臂高 H", figures.loopHeight, unit.length);
+    // The values a drawing takes, rounded up.
+    add(pipe, "pipeLegDesign", "设计取 Lg", figures.legDesign, unit.length);
+    add(pipe, "pipeLoopLengthDesign", "设计取 Lf", figures.loopLengthDesign, unit.length);
+    add(pipe, "pipeLoopWidthDesign", "设计取 W", figures.loopWidthDesign, unit.length);
+    add(pipe, "pipeLoopHeightDesign", "设计取 H", figures.loopHeightDesign, unit.length);
     add(pipe, "pipeForce", "两端固定的固定点受力 F", figures.hot.force, unit.force);
     if (figures.cold) {
         add(pipe, "pipeColdForce", "两端固定的固定点受力 F (冷态)", figures.cold->force,

@@ -720,7 +720,9 @@ OPTIONS = {"m": "-m", "t": "-t", "c": "--cold", "i": "-i", "l": "-l", "u": "--un
 # The page's ids and where --json has the same figure.
 IDS = {
     "": {"pipeLeg": "leg", "pipeLoopWidth": "loop_width", "pipeLoopHeight": "loop_height",
-         "pipeForce": "restrained_hot.force"},
+         "pipeForce": "restrained_hot.force", "pipeLegDesign": "leg_design",
+         "pipeLoopLengthDesign": "loop_length_design", "pipeLoopWidthDesign": "loop_width_design",
+         "pipeLoopHeightDesign": "loop_height_design"},
     "leg": {"legForce": "leg_force", "legCheckLength": "leg_check.length",
             "legCheckStress": "leg_check.stress", "legCheckRatio": "leg_check.ratio",
             "legCheckForce": "leg_check.force", "screenLegDeveloped": "screen_leg.developed_length",
