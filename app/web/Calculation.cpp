@@ -57,6 +57,11 @@ const char* Answer(std::string& slot, const Json& document) {
 
 }  // namespace
 
+namespace velmarith::web {
+// The built-in and the kept materials, for the project's segments.
+const Catalogue& KeptMaterials() { return Materials(); }
+}  // namespace velmarith::web
+
 extern "C" {
 
 // The output's options ("rate", "final", "explain", separated by spaces) and the request as
