@@ -1,0 +1,235 @@
+#!/usr/bin/python3
+"""The workbench's project in headless Chromium: segments built through the page's controls
+(added, named, duplicated, moved, deleted and put back), their summary against velmarith-calc,
+the project saved as a file, kept across a reload, opened again from the file, a batch CSV
+taken in, the summary exported; the printed 计算书 as PDF: its page count, every page's
+"第 N 页 共 M 页", and each segment's figures against velmarith-calc; axe-core on the panel.
+
+Usage: project_test.py PAGE VELMARITH_CALC AXE_JS OUTPUT_DIR"""
+import base64
+import json
+import pathlib
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+from selenium.webdriver.common.by import By
+
+import browser_test
+from browser_test import browser, check, wait
+from workbench_test import axe, open_workbench
+
+# Each segment: its line number and its inputs by key, as the tool's options take them.
+SEGMENTS = [
+    ("S-101", {"material": "0", "temperature": "250", "length": "36000", "cold": "-10",
+               "od": "219.1", "wall": "8", "sa": "207"}),
+    ("S-102", {"material": "2", "temperature": "425", "length": "6000", "install": "15"}),
+    ("C-201", {"material": "0", "temperature": "180", "length": "24000", "od": "168.3",
+               "wall": "7.1", "sa": "207", "given_leg": "4000"}),
+    ("C-202", {"material": "1", "temperature": "abc", "length": "1000"}),
+]
+OPTIONS = {"material": "-m", "temperature": "-t", "length": "-l", "install": "-i", "units": "--units",
+           "cold": "--cold", "od": "--od", "wall": "--wall", "sa": "--sa", "given_leg": "--leg"}
+
+SET = """
+const [id, value] = arguments;
+const field = document.getElementById(id);
+field.focus();
+if (field.tagName === 'SELECT') {
+  field.value = value;
+  field.dispatchEvent(new Event('change', {bubbles: true}));
+  return field.value;
+}
+field.select();
+if (value) document.execCommand('insertText', false, value);
+else document.execCommand('delete');
+return field.value;"""
+
+FIELDS = ["material", "units", "temperature", "cold", "length", "install", "od", "wall", "sa",
+          "given_leg"]
+
+
+def tool(calc, inputs, *extra):
+    args = [calc]
+    for key, value in inputs.items():
+        args += [OPTIONS[key], value]
+    return subprocess.run(args + list(extra), capture_output=True, text=True)
+
+
+def type_segment(driver, line, inputs):
+    driver.execute_script(SET, "segmentLine", line)
+    for id in FIELDS:
+        value = inputs.get(id, "0" if id == "material" else "si" if id == "units" else "")
+        driver.execute_script(SET, id, value)
+
+
+def summary(driver):
+    return driver.execute_script("return velmarithProject.summary()")
+
+
+def click(driver, id):
+    driver.find_element(By.ID, id).click()
+
+
+def build(driver, calc):
+    """The segments typed in, the list's actions each once, the summary read."""
+    for n, (line, inputs) in enumerate(SEGMENTS):
+        if n:
+            click(driver, "segmentAdd")
+        type_segment(driver, line, inputs)
+    rows = summary(driver)
+    check("four segments in the summary", [r["line"] for r in rows] == [s[0] for s in SEGMENTS],
+          rows)
+    for row, (line, inputs) in zip(rows, SEGMENTS):
+        document = json.loads(tool(calc, inputs, "--json").stdout or "{}")
+        figures = document.get("figures") or {}
+        movement = figures.get("movement") or figures.get("expansion")
+        if inputs["temperature"] == "abc":
+            check(f"{line}: the faulty segment is marked",
+                  row["screen"].startswith("有误") and driver.execute_script(
+                      "return document.querySelector('#projectSummary tbody tr:nth-child(4)')"
+                      ".classList.contains('fault')"), row)
+            continue
+        shown = float(row["movement"].split()[0])
+        check(f"{line}: movement as velmarith-calc's", abs(shown - movement) <= 1e-6 * abs(movement),
+              (row, movement))
+    leg = re.search(r"Lg = ([-0-9.E]+)", tool(calc, SEGMENTS[0][1]).stdout)
+    check("S-101: the leg as velmarith-calc's", leg and rows[0]["size"] == f"Lg = {leg.group(1)} mm",
+          (rows[0], leg))
+    # Duplicate, move it up, delete it, put it back, delete it for good.
+    click(driver, "segmentDuplicate")
+    click(driver, "segmentUp")
+    lines = [r["line"] for r in summary(driver)]
+    check("duplicated and moved up", lines == ["S-101", "S-102", "C-201", "C-202", "C-202"], lines)
+    driver.execute_script(SET, "segmentLine", "C-203")
+    click(driver, "segmentDelete")
+    lines = [r["line"] for r in summary(driver)]
+    check("deleted", lines == ["S-101", "S-102", "C-201", "C-202"], lines)
+    click(driver, "segmentUndo")
+    lines = [r["line"] for r in summary(driver)]
+    check("put back where it was", lines == ["S-101", "S-102", "C-201", "C-203", "C-202"], lines)
+    click(driver, "segmentDelete")
+    return summary(driver)
+
+
+def downloaded(folder, pattern):
+    def found():
+        return [p for p in folder.glob(pattern) if not p.name.endswith(".crdownload")]
+    deadline = time.monotonic() + 10
+    while not found() and time.monotonic() < deadline:
+        time.sleep(0.05)
+    files = found()
+    check(f"downloaded {pattern}", bool(files), list(folder.iterdir()))
+    return files[0] if files else None
+
+
+def files(driver, url, folder, rows):
+    driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow",
+                                                           "downloadPath": str(folder)})
+    driver.execute_script(SET, "projectName", "蒸汽管网改造")
+    click(driver, "projectSave")
+    saved = downloaded(folder, "*.json")
+    click(driver, "summaryCsv")
+    csv = downloaded(folder, "*.csv")
+    if csv:
+        data = csv.read_bytes()
+        check("the summary CSV starts with UTF-8's byte-order mark", data.startswith(b"\xef\xbb\xbf"))
+        lines = data.decode("utf-8-sig").splitlines()
+        check("the summary CSV: a header and a row a segment", len(lines) == len(rows) + 1, lines)
+    open_workbench(driver, url)
+    check("kept across a reload", summary(driver) == rows, summary(driver))
+    driver.execute_script("localStorage.clear()")
+    open_workbench(driver, url)
+    check("a fresh browser has one empty segment", len(summary(driver)) == 1, summary(driver))
+    if saved:
+        driver.find_element(By.ID, "projectFile").send_keys(str(saved))
+        wait(driver, "return velmarithProject.summary().length === %d" % len(rows), "the opened file")
+        check("the opened file gives the same summary", summary(driver) == rows, summary(driver))
+    bad = folder / "newer.json"
+    bad.write_text('{"format": "velmarith-project", "version": 2, "segments": []}')
+    driver.find_element(By.ID, "projectFile").send_keys(str(bad))
+    wait(driver, "return document.getElementById('projectStatus').textContent.includes('版本')",
+         "the newer file refused")
+    check("a newer file changes nothing", summary(driver) == rows, summary(driver))
+
+
+def book(driver, calc, out, name, segments):
+    pages = driver.execute_script("return velmarithProject.book()")
+    pdf = driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True,
+                                                     "printBackground": False})
+    driver.execute_script("velmarithProject.endBook()")
+    path = out / f"{name}.pdf"
+    path.write_bytes(base64.b64decode(pdf["data"]))
+    info = subprocess.run(["pdfinfo", str(path)], capture_output=True, text=True).stdout
+    printed = int(re.search(r"Pages:\s+(\d+)", info).group(1))
+    check(f"{name}: {pages} pages laid out, as many printed", printed == pages, info)
+    check(f"{name}: A4", "(A4)" in info, info)
+    texts = []
+    for n in range(1, printed + 1):
+        text = subprocess.run(["pdftotext", "-layout", "-f", str(n), "-l", str(n), str(path), "-"],
+                              capture_output=True, text=True).stdout
+        texts.append(text)
+        check(f"{name}: page {n} says 第 {n} 页 共 {printed} 页", f"第 {n} 页 共 {printed} 页" in text,
+              text[:200])
+    whole = "\n".join(texts)
+    for line, inputs in segments:
+        document = json.loads(tool(calc, inputs, "--json").stdout or "{}")
+        if document.get("status", 1) != 0:
+            continue
+        own = "\n".join(t for t in texts if f"管线号 {line}" in t)
+        for key in ("expansion", "rate", "final_length", "cold_expansion", "movement"):
+            value = document["figures"].get(key)
+            if value is None:
+                continue
+            check(f"{name}: {line}'s {key} {value} printed", re.search(
+                rf"(?<![\d.]){re.escape(fmt(value))}(?![\d])", own) is not None, own[:600])
+    subprocess.run(["pdftoppm", "-png", "-r", "60", str(path), str(out / name)], check=True)
+    return whole
+
+
+def fmt(value):
+    text = repr(float(value))
+    return text[:-2] if text.endswith(".0") else text
+
+
+def main():
+    page, calc, axe_js, out = sys.argv[1], sys.argv[2], sys.argv[3], pathlib.Path(sys.argv[4])
+    calc = str(pathlib.Path(calc).resolve())
+    url = pathlib.Path(page).resolve().as_uri()
+    axe_source = pathlib.Path(axe_js).read_text(encoding="utf-8")
+    with tempfile.TemporaryDirectory() as profile, tempfile.TemporaryDirectory() as scratch:
+        folder = pathlib.Path(scratch)
+        driver = browser(profile)
+        try:
+            open_workbench(driver, url)
+            driver.execute_script("localStorage.clear()")
+            open_workbench(driver, url)
+            rows = build(driver, calc)
+            axe(driver, axe_source, "a project of four segments")
+            files(driver, url, folder, rows)
+            book(driver, calc, out, "velmarith-book", [s for s in SEGMENTS])
+            # Twelve segments from a batch's CSV, printed in one go.
+            driver.execute_script("localStorage.clear()")
+            open_workbench(driver, url)
+            csv = "管线号,material,temperature,length,od,wall,sa\n" + "".join(
+                f"L-{n:02},{n % 3},{150 + 20 * n},{6000 + 1000 * n},114.3,6,207\n" for n in range(12))
+            (folder / "lines.csv").write_text(csv, encoding="utf-8")
+            driver.find_element(By.ID, "projectCsv").send_keys(str(folder / "lines.csv"))
+            wait(driver, "return velmarithProject.summary().length === 12", "the batch's rows")
+            taken = driver.execute_script("return velmarithProject.document().segments.length")
+            check("twelve rows taken in as segments", taken == 12, taken)
+            segments = [(f"L-{n:02}", {"material": str(n % 3), "temperature": str(150 + 20 * n),
+                                       "length": str(6000 + 1000 * n), "od": "114.3", "wall": "6",
+                                       "sa": "207"}) for n in range(12)]
+            book(driver, calc, out, "velmarith-book-12", segments)
+        finally:
+            driver.quit()
+    failures = browser_test.FAILURES
+    print(f"{0 if failures else 1} passed, {1 if failures else 0} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
