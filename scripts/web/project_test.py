@@ -157,6 +157,16 @@ def files(driver, url, folder, rows):
 
 def book(driver, calc, out, name, segments):
     pages = driver.execute_script("return velmarithProject.book()")
+    # Every sketch's and plot's text as printed, in points: its size in the picture's units
+    # times the picture's scale on the page (96 CSS px an inch, 72 pt).
+    sizes = driver.execute_script("""
+      return Array.from(document.querySelectorAll('#projectBook svg text'), (t) => {
+        const svg = t.ownerSVGElement;
+        const scale = svg.getBoundingClientRect().width / svg.viewBox.baseVal.width;
+        return parseFloat(getComputedStyle(t).fontSize) * scale * 0.75;
+      });""")
+    check(f"{name}: the pictures' text at 7 pt or more (smallest {min(sizes, default=0):.2f} pt)",
+          sizes and min(sizes) >= 7, sorted(sizes)[:5])
     pdf = driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True,
                                                      "printBackground": False})
     driver.execute_script("velmarithProject.endBook()")

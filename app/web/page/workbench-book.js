@@ -56,8 +56,9 @@
       } else if (value) {
         rows.push([name, value, us ? row.us : row.si]);
       } else if (row.group === "calculation") {
-        rows.push([name, row.required ? "未填" : row.quantity === "temperature"
-          ? sheet.defaultInstall + " (默认)" : row.defaultSi ? row.defaultSi + " (默认)" : "无", ""]);
+        const fallback = row.quantity === "temperature" ? sheet.defaultInstall
+          : row.defaultSi + ((us ? row.us : row.si) ? " " + (us ? row.us : row.si) : "");
+        rows.push([name, row.required ? "未填" : row.defaultSi ? fallback + " (默认)" : "无", ""]);
       }
     }
     return rows;
@@ -115,7 +116,7 @@
     const list = [
       { line: "", newPage: true, blocks: cover },
       { line: "", newPage: true, blocks: [contents], id: "contents" },
-      { line: "", newPage: true, blocks: [element("h2", "", "管段汇总表"), summary], id: "summary" },
+      { line: "", newPage: true, blocks: [summary], id: "summary" },
     ];
     p.segments.forEach((segment, index) => {
       const answer = W.segmentAnswer(segment);
