@@ -138,10 +138,10 @@ def files(driver, url, folder, rows):
         check("the summary CSV starts with UTF-8's byte-order mark", data.startswith(b"\xef\xbb\xbf"))
         lines = data.decode("utf-8-sig").splitlines()
         check("the summary CSV: a header and a row a segment", len(lines) == len(rows) + 1, lines)
-    open_workbench(driver, url)
+    open_workbench(driver, url, keep_project=True)
     check("kept across a reload", summary(driver) == rows, summary(driver))
     driver.execute_script("localStorage.clear()")
-    open_workbench(driver, url)
+    open_workbench(driver, url, keep_project=True)
     check("a fresh browser has one empty segment", len(summary(driver)) == 1, summary(driver))
     if saved:
         driver.find_element(By.ID, "projectFile").send_keys(str(saved))
@@ -213,16 +213,16 @@ def main():
         folder = pathlib.Path(scratch)
         driver = browser(profile)
         try:
-            open_workbench(driver, url)
+            open_workbench(driver, url, keep_project=True)
             driver.execute_script("localStorage.clear()")
-            open_workbench(driver, url)
+            open_workbench(driver, url, keep_project=True)
             rows = build(driver, calc)
             axe(driver, axe_source, "a project of four segments")
             files(driver, url, folder, rows)
             book(driver, calc, out, "velmarith-book", [s for s in SEGMENTS])
             # Twelve segments from a batch's CSV, printed in one go.
             driver.execute_script("localStorage.clear()")
-            open_workbench(driver, url)
+            open_workbench(driver, url, keep_project=True)
             csv = "管线号,material,temperature,length,od,wall,sa\n" + "".join(
                 f"L-{n:02},{n % 3},{150 + 20 * n},{6000 + 1000 * n},114.3,6,207\n" for n in range(12))
             (folder / "lines.csv").write_text(csv, encoding="utf-8")

@@ -263,9 +263,15 @@ def bad_inputs(driver, calc, materials, url):
           not any(invalid for _, invalid in got["errors"].values()), got["notice"])
 
 
-def open_workbench(driver, address):
-    """A fresh page at this address (not a jump within the page already open)."""
+def open_workbench(driver, address, keep_project=False):
+    """A fresh page at this address (not a jump within the page already open), with no project
+    kept from before unless asked (the user's materials stay)."""
     driver.get("about:blank")
+    if not keep_project:
+        driver.execute_cdp_cmd("DOMStorage.enable", {})
+        driver.execute_cdp_cmd("DOMStorage.removeDOMStorageItem", {
+            "storageId": {"securityOrigin": "file://", "isLocalStorage": True},
+            "key": "velmarith.project"})
     open_page(driver, address)
     wait(driver, "return document.documentElement.dataset.workbench === '1'", "the workbench")
 

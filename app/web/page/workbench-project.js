@@ -280,8 +280,8 @@
   function newRow() {
     const tr = document.createElement("tr");
     W.SUMMARY_COLUMNS.forEach(([column], c) => {
-      const cell = document.createElement(c === 1 ? "th" : "td");
-      if (c === 1) cell.scope = "row";
+      const cell = document.createElement(c === 0 ? "th" : "td");
+      if (c === 0) cell.scope = "row";
       cell.dataset.column = column;
       tr.appendChild(cell);
     });
@@ -462,7 +462,25 @@
   }
 
   // Once the workbench has set its own title fields: the project's in them.
-  W.projectReady = showSegment;
+  // A link's own title fields stand, and name the project when it has no name yet.
+  W.projectReady = function () {
+    if (startedFromLink) {
+      const titles = [["project", "工程名称"], ["preparedBy", "计算"], ["checkedBy", "校核"]];
+      for (const [id, name] of titles) {
+        if ($(id).value && !W.project.title[name]) W.project.title[name] = $(id).value;
+      }
+      showTitles();
+      const segment = selected();
+      if (segment && $("lineNo").value && !segment.line) segment.line = $("lineNo").value;
+      $("segmentLine").value = segment ? segment.line : "";
+      $("segmentDescription").value = segment ? segment.description : "";
+      showList();
+      keep();
+      return;
+    }
+    showSegment();
+  };
+  let startedFromLink = false;
 
   // ---- start: before the workbench's own listeners, so that a link's request is seen first
   W.startProject = function (fromAddress) {
@@ -489,6 +507,7 @@
       update(options);
       formEdited();
     };
+    startedFromLink = Boolean(fromAddress);
     if (fromAddress) {
       fromLink = true;
     } else {
