@@ -317,7 +317,9 @@ class PlotWriter {
             return sums[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns + 1) +
                         static_cast<std::size_t>(column)];
         };
-        for (const Polyline* line : {&alphaLine_, &growthLine_}) {
+        std::vector<const Polyline*> lines = {&alphaLine_, &growthLine_};
+        for (const Polyline& box : taken_) lines.push_back(&box);
+        for (const Polyline* line : lines) {
             for (std::size_t i = 0; i + 1 < line->size(); ++i) {
                 const auto [x0, y0] = (*line)[i];
                 const auto [x1, y1] = (*line)[i + 1];
@@ -392,6 +394,44 @@ class PlotWriter {
         // The text's baseline is 2 px above the bottom of its box.
         svg_ += "<text class=\"current-label\" x=\"" + Fixed(place.x0) + "\" y=\"" +
                 Fixed(place.y0 + kFontSize - 2) + "\">" + text + "</text>\n";
+        Take(cx - 6, cy - 6, 12, 12);
+        Take(place.x0, place.y0, TextWidth(text), kFontSize);
+        // The other states' points, each labelled clear of the curves and of what is placed.
+        if (request_.lengthMm && request_.installCelsius != *request_.temperature) {
+            StatePoint(request_.installCelsius, "install", "安装");
+        }
+        if (request_.coldCelsius) StatePoint(*request_.coldCelsius, "cold", "冷态");
+    }
+
+    void StatePoint(double celsius, const char* kind, const char* name) {
+        const auto hit = catalogue_.Lookup(request_.material, celsius);
+        if (!hit) return;
+        const double cx = Px(celsius);
+        const double cy = Py(hit->coefficient);
+        const std::string data = "class=\"" + std::string(kind) + "\" data-t=\"" +
+                                 DoubleToText(celsius) + "\" data-alpha=\"" + hit->valueText + "\"";
+        if (std::string_view(kind) == "install") {
+            svg_ += "<rect " + data + " x=\"" + Fixed(cx - 4) + "\" y=\"" + Fixed(cy - 4) +
+                    "\" width=\"8\" height=\"8\" fill=\"white\" stroke=\"black\" "
+                    "stroke-width=\"1.5\"/>\n";
+        } else {
+            svg_ += "<path " + data + " d=\"M" + Fixed(cx) + " " + Fixed(cy - 6) + "L" +
+                    Fixed(cx + 6) + " " + Fixed(cy) + "L" + Fixed(cx) + " " + Fixed(cy + 6) + "L" +
+                    Fixed(cx - 6) + " " + Fixed(cy) + "Z\" fill=\"black\"/>\n";
+        }
+        Take(cx - 6, cy - 6, 12, 12);
+        const std::string text = std::string(name) + " " + DoubleToShortText(X(celsius)) +
+                                 TemperatureUnit() + ": α = " + hit->valueText;
+        const Place place = LabelPlace(cx, cy, TextWidth(text));
+        svg_ += "<text class=\"" + std::string(kind) + "-label\" x=\"" + Fixed(place.x0) +
+                "\" y=\"" + Fixed(place.y0 + kFontSize - 2) + "\">" + text + "</text>\n";
+        Take(place.x0, place.y0, TextWidth(text), kFontSize);
+    }
+
+    // A box later labels keep clear of: its outline, as the curves are kept clear of.
+    void Take(double x0, double y0, double width, double height) {
+        taken_.push_back(
+            {{x0, y0}, {x0 + width, y0}, {x0 + width, y0 + height}, {x0, y0 + height}, {x0, y0}});
     }
 
     // The legend, in line styles rather than colours.
@@ -420,6 +460,7 @@ class PlotWriter {
     std::vector<std::pair<double, double>> growth_;  // (°C, ΔL)
     Polyline alphaLine_;
     Polyline growthLine_;
+    std::vector<Polyline> taken_;  // the placed points and labels
     std::string svg_;
 };
 

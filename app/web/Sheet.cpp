@@ -187,6 +187,7 @@ Sheet MakeSheet(const Catalogue& catalogue, const RequestText& form) {
     plot.temperature = request.Celsius(request.temperature);
     plot.lengthMm = request.LengthMm();
     plot.installCelsius = request.Celsius(request.install);
+    if (request.cold) plot.coldCelsius = request.Celsius(*request.cold);
     sheet.plot = tool::PlotSvg(catalogue, plot);
     std::vector<CoefficientHit> hits = {result.coefficient};
     // The installation's lookup counts where the working uses it.

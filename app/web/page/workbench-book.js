@@ -132,7 +132,7 @@
           blocks.push(figureBlock(sheet.sketch, "示意图, 不按比例: L 形弯的垂直臂长 Lg; Π 形补偿器的宽 W 与每臂高 H。"));
         }
         if (sheet.plot) {
-          blocks.push(figureBlock(sheet.plot, "平均线膨胀系数 α(T) 与膨胀量 ΔL(T) 随温度的变化"));
+          blocks.push(figureBlock(sheet.plot, "α(T) 实线, 圆圈为表点; ΔL(T) 虚线。实心圆点: 热态; 空心方块: 安装; 实心菱形: 冷态。"));
         }
       }
       list.push({ line: segment.line || "管段 " + (index + 1), newPage: true, blocks, segment: index });
