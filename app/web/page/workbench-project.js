@@ -189,6 +189,11 @@
 
   // A link's request: the segment that holds it, or a new one.
   function linkSegment(values) {
+    // The link's title fields name the project when it has no such names yet.
+    for (const [id, name] of [["project", "工程名称"], ["preparedBy", "计算"], ["checkedBy", "校核"]]) {
+      if ($(id).value && !W.project.title[name]) W.project.title[name] = W.oneLine($(id).value);
+    }
+    showTitles();
     const request = W.request(values);
     const same = W.project.segments.findIndex((s) => W.request(s.inputs) === request);
     if (same >= 0) {
@@ -465,11 +470,6 @@
   // A link's own title fields stand, and name the project when it has no name yet.
   W.projectReady = function () {
     if (startedFromLink) {
-      const titles = [["project", "工程名称"], ["preparedBy", "计算"], ["checkedBy", "校核"]];
-      for (const [id, name] of titles) {
-        if ($(id).value && !W.project.title[name]) W.project.title[name] = $(id).value;
-      }
-      showTitles();
       const segment = selected();
       if (segment && $("lineNo").value && !segment.line) segment.line = $("lineNo").value;
       $("segmentLine").value = segment ? segment.line : "";
