@@ -81,6 +81,9 @@ constexpr std::array<InputRow, kInputCount> kInputs = {{
     {F::Weight, "weight", "q", "", "--weight", "单位长度重量", "q", "",
      "管道, 介质与保温每单位长度的重量 (N/m; 美制 lbf/ft)", kLine,
      Quantity::WeightPerLength, false, kNone, 21, "", "可不填"},
+    {F::Compensation, "compensation", "cp", "", "--compensation", "补偿方式", "", "",
+     "leg (L 形弯臂), loop (Π 形补偿器) 或 bellows (伸缩节); 默认有伸缩节时为 bellows, 否则 leg",
+     kLine, Quantity::Choice, false, kNone, 22, "", "可不填"},
 }};
 // clang-format on
 
@@ -189,6 +192,7 @@ std::string_view UnitName(Quantity quantity, Units units) {
         case Quantity::Count:
         case Quantity::Units:
         case Quantity::Ratio:
+        case Quantity::Choice:
             break;
     }
     return {};
@@ -251,6 +255,19 @@ std::optional<Units> ParseUnits(std::string_view text) {
 }
 
 std::string_view UnitsKey(Units units) { return units == Units::Si ? "si" : "us"; }
+
+namespace {
+constexpr std::array<std::string_view, 3> kLayouts = {"leg", "loop", "bellows"};
+}  // namespace
+
+std::optional<Layout> ParseLayout(std::string_view text) {
+    for (std::size_t i = 0; i < kLayouts.size(); ++i) {
+        if (SameWord(text, kLayouts[i])) return static_cast<Layout>(i);
+    }
+    return std::nullopt;
+}
+
+std::string_view LayoutKey(Layout layout) { return kLayouts[static_cast<std::size_t>(layout)]; }
 
 bool RequestText::AnyPipe() const {
     return std::any_of(kInputs.begin(), kInputs.end(),

@@ -36,8 +36,9 @@ enum class RequestField {
     Pressure,
     Friction,
     Weight,
+    Compensation,
 };
-inline constexpr std::size_t kInputCount = 22;
+inline constexpr std::size_t kInputCount = 23;
 
 // What an input measures; its unit in SI and in US units follows from it.
 enum class Quantity {
@@ -53,6 +54,7 @@ enum class Quantity {
     Stiffness,        // N/mm, lbf/in
     WeightPerLength,  // N/m, lbf/ft
     Ratio,            // no unit
+    Choice,           // one of a few words, no unit
 };
 
 // Where --help lists an input. The line's inputs (a leg or loop the layout offers, a bellows
@@ -113,6 +115,12 @@ std::string_view DefaultText(RequestField field, Units units);
 std::optional<Units> ParseUnits(std::string_view text);
 std::string_view UnitsKey(Units units);
 
+// How a run takes its movement: an L-bend's leg, a Π loop, or axial bellows joints.
+enum class Layout { Leg, Loop, Bellows };
+// "leg", "loop" or "bellows", in any case.
+std::optional<Layout> ParseLayout(std::string_view text);
+std::string_view LayoutKey(Layout layout);
+
 // One calculation as typed, the one form every face hands a request on in: each input as
 // text, none for one not given. -t is the warmest state, --cold the coldest. An absent
 // installation temperature is the default, 20 °C (68 °F); an absent cold temperature, no
@@ -139,6 +147,7 @@ struct RequestText {
     // The units typed; SI when none (a check refuses a text that names none).
     Units UnitSystem() const;
     void SetUnits(Units units);
+    bool operator==(const RequestText&) const = default;
 };
 
 // An input outside the span its quantity usually falls in: the field and the words.

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "engineering/Inputs.h"
+
 namespace velmarith::engineering {
 
 inline constexpr double kDefaultCycles = 7000;
@@ -30,6 +32,8 @@ struct Line {
     std::optional<double> pressure;  // gauge
     std::optional<double> weight;    // pipe, contents and insulation per length
     double friction = kDefaultFriction;
+    // The compensation chosen: as given, else the joints when they are given, else the leg.
+    Layout compensation = Layout::Leg;
     bool Joint() const { return jointMovement.has_value(); }
 };
 

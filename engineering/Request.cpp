@@ -284,6 +284,7 @@ class RequestCheck {
         set(F::Pressure, line.pressure);
         if (line.Joint()) set(F::Friction, line.friction);
         set(F::Weight, line.weight);
+        set(F::Compensation, static_cast<double>(line.compensation));
     }
 
     static std::string Option(RequestField field) { return std::string(Row(field).option); }
@@ -411,6 +412,19 @@ class RequestCheck {
                 line.friction = *mu;
             } else {
                 Fault(F::Friction, "摩擦系数无效: " + QuotedInput(*typed) + " (应为不小于 0 的数)");
+            }
+        }
+        line.compensation = line.Joint() ? Layout::Bellows : Layout::Leg;
+        if (const auto& typed = text_[F::Compensation]) {
+            if (const auto layout = ParseLayout(*typed)) {
+                line.compensation = *layout;
+                if (*layout == Layout::Bellows && !text_.Has(F::JointMovement)) {
+                    Needs(F::JointMovement, F::Compensation,
+                          "伸缩节的计算要用每个伸缩节的额定位移");
+                }
+            } else {
+                Fault(F::Compensation,
+                      "补偿方式无效: " + QuotedInput(*typed) + " (应为 leg, loop 或 bellows)");
             }
         }
         const bool width = text_.Has(F::GivenLoopWidth);

@@ -11,11 +11,13 @@ struct UserMaterial {
     struct Point {
         double temperature;  // °C
         double alpha;        // 10^-6 per °C, the mean from the reference temperature
+        bool operator==(const Point&) const = default;
     };
     std::string name;
     double reference = 20;  // °C
     std::vector<Point> points;
     std::vector<std::string> grades = {};  // the steels it stands for, as the file spells them
+    bool operator==(const UserMaterial&) const = default;
 };
 
 }  // namespace velmarith::engineering

@@ -16,6 +16,7 @@ constexpr const char* kPipe = "管道与补偿 (导向悬臂法估算)";
 constexpr const char* kLine = "管线布置与伸缩节 (需外径; 弯臂与补偿器另需 SA, 伸缩节另需壁厚)";
 constexpr const char* kOutput = "输出";
 constexpr const char* kBatch = "批量计算";
+constexpr const char* kProject = "项目";
 constexpr const char* kTable = "系数表与材料";
 constexpr const char* kOther = "其他";
 
@@ -154,9 +155,9 @@ class Parser {
         final_ = app_.add_flag("--final", line_.finalLength, "另给出膨胀后长度")->group(kOutput);
         explain_ = app_.add_flag("--explain", line_.explain, "列出插值所用的网格点与计算过程")
                        ->group(kOutput);
-        json_ =
-            app_.add_flag("--json", line_.json, "一次计算或 --table 以一个 JSON 文档输出 (UTF-8)")
-                ->group(kOutput);
+        json_ = app_.add_flag("--json", line_.json,
+                              "一次计算, --table 或 --project 以一个 JSON 文档输出 (UTF-8)")
+                    ->group(kOutput);
         Value(plot_, "--plot", "文件", "把该材料的 α(T) (有 --length 时另加 ΔL(T)) 画成 SVG 文件",
               kOutput);
     }
@@ -167,6 +168,18 @@ class Parser {
               "的默认值",
               kBatch);
         Value(encoding_, "--encoding", "编码", "utf-8 或 gb18030 (默认自动识别)", kBatch);
+        toProject_ = app_.add_flag("--to-project", line_.toProject,
+                                   "与 --csv 同用: 不计算, 把各行写成项目文件 (JSON) 到标准输出, "
+                                   "一行一段, 管线号取自 line 列 (没有则按行编号), 并带上 "
+                                   "--materials 的材料")
+                         ->group(kBatch);
+        Value(project_, "--project", "文件",
+              "项目文件 (JSON, 见手册): 逐段按管线号输出, 每段与一次计算相同; 有段被拒时"
+              "退出状态为 1",
+              kProject);
+        csvOut_ = app_.add_flag("--csv-out", line_.csvOut,
+                                "与 --project 同用: 输出各段的汇总表 (CSV, UTF-8 带 BOM)")
+                      ->group(kProject);
         Value(table_, "--table", "[材料]", "列出膨胀系数表, 或只列一种材料", kTable)
             ->expected(0, 1);
         Value(materials_, "--materials", "文件", "自定义材料的 CSV 文件, 每行一个表点 (见手册)",
@@ -182,7 +195,7 @@ class Parser {
     std::vector<ValueOption*> ValueOptions() {
         std::vector<ValueOption*> all;
         for (auto& input : inputs_) all.push_back(&input);
-        for (auto* option : {&plot_, &csv_, &encoding_, &table_, &materials_}) {
+        for (auto* option : {&plot_, &csv_, &encoding_, &table_, &materials_, &project_}) {
             all.push_back(option);
         }
         return all;
@@ -190,7 +203,7 @@ class Parser {
 
     // Every option of ours, for naming the one the parser refused.
     std::vector<const CLI::Option*> All() {
-        std::vector<const CLI::Option*> all = {rate_, final_, explain_, json_};
+        std::vector<const CLI::Option*> all = {rate_, final_, explain_, json_, toProject_, csvOut_};
         for (const auto* option : ValueOptions()) all.push_back(option->option);
         return all;
     }
@@ -232,6 +245,7 @@ class Parser {
         line_.materials = Take(materials_);
         line_.csv = Take(csv_);
         line_.encoding = Take(encoding_);
+        line_.project = Take(project_);
         if (table_.option->count() > 0) line_.tableMaterial = Take(table_).value_or("");
 
         using engineering::RequestField;
@@ -279,18 +293,33 @@ class Parser {
         const auto given = [](const CLI::Option* option) { return option->count() > 0; };
         if (given(table_.option)) {
             line_.mode = CommandLine::Mode::Table;
-            if (auto refused = Refuse(table_.option, {csv_.option, encoding_.option, plot_.option,
-                                                      rate_, final_, explain_})) {
+            if (auto refused = Refuse(table_.option,
+                                      {csv_.option, encoding_.option, plot_.option, rate_, final_,
+                                       explain_, project_.option, csvOut_, toProject_})) {
                 return refused;
             }
             return RefuseInputs(table_.option, {});
         }
+        if (given(project_.option)) {
+            line_.mode = CommandLine::Mode::Project;
+            // Each segment has its inputs, and the file its materials.
+            if (auto refused = Refuse(project_.option, {csv_.option, encoding_.option, plot_.option,
+                                                        materials_.option, toProject_})) {
+                return refused;
+            }
+            if (json_->count() > 0 && csvOut_->count() > 0) {
+                return UsageError{"选项 --csv-out 与 --json 不能同时使用"};
+            }
+            return RefuseInputs(project_.option, {});
+        }
         if (given(csv_.option)) {
-            line_.mode = CommandLine::Mode::Batch;
+            line_.mode = line_.toProject ? CommandLine::Mode::ToProject : CommandLine::Mode::Batch;
             // Every input may be given: it is each row's default.
-            return Refuse(csv_.option, {rate_, final_, explain_, plot_.option, json_});
+            return Refuse(csv_.option, {rate_, final_, explain_, plot_.option, json_, csvOut_});
         }
         if (given(encoding_.option)) return UsageError{"选项 --encoding 需要与 --csv 一起使用"};
+        if (given(toProject_)) return UsageError{"选项 --to-project 需要与 --csv 一起使用"};
+        if (given(csvOut_)) return UsageError{"选项 --csv-out 需要与 --project 一起使用"};
         if (given(plot_.option)) {
             line_.mode = CommandLine::Mode::Plot;
             if (auto refused = Refuse(plot_.option, {rate_, final_, explain_, json_})) {
@@ -326,11 +355,13 @@ class Parser {
     bool help_ = false;
     bool version_ = false;
     std::array<ValueOption, engineering::kInputCount> inputs_;
-    ValueOption plot_, csv_, encoding_, table_, materials_;
+    ValueOption plot_, csv_, encoding_, table_, materials_, project_;
     CLI::Option* rate_ = nullptr;
     CLI::Option* final_ = nullptr;
     CLI::Option* explain_ = nullptr;
     CLI::Option* json_ = nullptr;
+    CLI::Option* toProject_ = nullptr;
+    CLI::Option* csvOut_ = nullptr;
 };
 
 }  // namespace

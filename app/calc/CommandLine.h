@@ -10,7 +10,7 @@ namespace velmarith::tool {
 
 // What the command line asks for, before any of its values is checked.
 struct CommandLine {
-    enum class Mode { Help, Version, OneCalculation, Batch, Table, Plot };
+    enum class Mode { Help, Version, OneCalculation, Batch, Table, Plot, Project, ToProject };
     Mode mode = Mode::OneCalculation;
 
     // The request's inputs as given, one option each (see engineering/Inputs.h); with --csv
@@ -27,7 +27,12 @@ struct CommandLine {
     std::optional<std::string> encoding;
     // Table: all materials, or the one named.
     std::optional<std::string> tableMaterial;
-    // Materials of the user's own, for every mode.
+    // A project file: each segment computed as one calculation; with csvOut its summary.
+    std::optional<std::string> project;
+    bool csvOut = false;
+    // With --csv: the rows as a project file instead of computed.
+    bool toProject = false;
+    // Materials of the user's own, for every mode but a project, which carries its own.
     std::optional<std::string> materials;
 
     std::string help;  // the usage text, with --help

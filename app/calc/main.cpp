@@ -11,6 +11,7 @@
 #include "app/calc/MaterialsFile.h"
 #include "app/calc/OneShot.h"
 #include "app/calc/Platform.h"
+#include "app/calc/ProjectRun.h"
 #include "app/shared/PlotSvg.h"
 #include "app/shared/ResultJson.h"
 #include "engineering/Report.h"
@@ -85,6 +86,16 @@ int Run(int argc, char** argv) {
         std::puts(VersionLine().c_str());
         return 0;
     }
+    if (line.mode == CommandLine::Mode::Project) {
+        auto bytes = LoadProjectFile(*line.project);
+        if (bytes.index() == 1) return Failure(std::get<1>(bytes));
+        ProjectRunOptions options;
+        options.output = {line.rate, line.finalLength, line.explain};
+        options.form = line.json     ? ProjectRunOptions::Form::Json
+                       : line.csvOut ? ProjectRunOptions::Form::SummaryCsv
+                                     : ProjectRunOptions::Form::Lines;
+        return RunProject(*line.project, std::get<0>(bytes), options, stdout, stderr);
+    }
     // The user's materials are checked as a whole before anything is computed.
     std::vector<UserMaterial> user;
     if (line.materials) {
@@ -115,6 +126,7 @@ int Run(int argc, char** argv) {
         }
         case CommandLine::Mode::Plot:
             return WritePlot(catalogue, line);
+        case CommandLine::Mode::ToProject:
         case CommandLine::Mode::Batch: {
             BatchOptions options;
             options.inputName = *line.csv;
@@ -126,17 +138,24 @@ int Run(int argc, char** argv) {
                                        ? TextEncoding::Utf8
                                        : TextEncoding::Gb18030;
             }
-            if (*line.csv == "-") return RunBatch(stdin, stdout, stderr, options);
+            const auto run = [&](std::FILE* in) {
+                if (line.mode == CommandLine::Mode::ToProject) {
+                    return RunToProject(in, stdout, stderr, options, catalogue.UserMaterials());
+                }
+                return RunBatch(in, stdout, stderr, options);
+            };
+            if (*line.csv == "-") return run(stdin);
             std::FILE* in = OpenForReading(*line.csv);
             if (in == nullptr) {
                 return Failure("无法打开 CSV 文件 " + *line.csv + ": " + std::strerror(errno));
             }
-            const int status = RunBatch(in, stdout, stderr, options);
+            const int status = run(in);
             std::fclose(in);
             return status;
         }
         case CommandLine::Mode::Help:
         case CommandLine::Mode::Version:
+        case CommandLine::Mode::Project:
         case CommandLine::Mode::OneCalculation:
             break;
     }

@@ -15,6 +15,8 @@ std::string UnderstoodText(const Request& request, RequestField field) {
             return std::to_string(request.material);
         case Quantity::Units:
             return std::string(UnitsKey(request.units));
+        case Quantity::Choice:
+            return std::string(LayoutKey(static_cast<Layout>(*value)));
         case Quantity::Temperature:
             // Whole degrees Celsius as the window has them, or the °F typed.
             return request.units == Units::Si ? IntegerToText(static_cast<std::int16_t>(*value))

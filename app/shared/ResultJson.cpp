@@ -146,7 +146,7 @@ json RequestObject(const Request& request) {
         const std::string key(row.key);
         if (text.empty()) {
             object[key] = nullptr;
-        } else if (row.quantity == Quantity::Units) {
+        } else if (row.quantity == Quantity::Units || row.quantity == Quantity::Choice) {
             object[key] = text;
         } else if (row.quantity == Quantity::Material) {
             object[key] = request.material;

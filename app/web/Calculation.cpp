@@ -144,8 +144,9 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_inputs() {
     if (!json.empty()) return json.c_str();
     constexpr const char* kQuantities[] = {
         "material", "temperature", "length", "stress",    "modulus",           "count",
-        "units",    "pressure",    "area",   "stiffness", "weight_per_length", "ratio"};
-    static_assert(std::size(kQuantities) == static_cast<std::size_t>(Quantity::Ratio) + 1);
+        "units",    "pressure",    "area",   "stiffness", "weight_per_length", "ratio",
+        "choice"};
+    static_assert(std::size(kQuantities) == static_cast<std::size_t>(Quantity::Choice) + 1);
     Json rows = Json::array();
     for (const auto& row : Inputs()) {
         rows.push_back({{"key", row.key},

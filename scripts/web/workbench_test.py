@@ -658,7 +658,7 @@ def pipe_section(driver, calc, url):
                           "168.3", "--wall", "7.11", "--sc", "137.9", "--sh", "137.9"],
                          capture_output=True, text=True)
     want = run.stdout.splitlines()[7:]  # after the window's lines and the two of the cold state
-    got = driver.execute_script("return document.getElementById('compensation').textContent")
+    got = driver.execute_script("return document.getElementById('compensationLines').textContent")
     check("the pipe's lines are velmarith-calc's", got.split("\n") == want, (got, want))
     sketch = driver.execute_script(
         "return document.querySelector('#sketch .leg') && "

@@ -43,6 +43,7 @@ const Given kGiven[] = {
     {RequestField::Pressure, "1.6"},
     {RequestField::Friction, "0.25"},
     {RequestField::Weight, "900"},
+    {RequestField::Compensation, "loop"},
 };
 
 RequestText ByOption(const InputRow& row, const char* value) {

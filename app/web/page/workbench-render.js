@@ -68,7 +68,7 @@
       button.disabled = !$(button.dataset.copy).textContent;
     }
     $("compensationBox").hidden = sheet.compensation.length === 0;
-    $("compensation").textContent = sheet.compensation.join("\n");
+    $("compensationLines").textContent = sheet.compensation.join("\n");
     if (sheet.sketch !== lastSketch) {
       lastSketch = sheet.sketch;
       $("sketch").innerHTML = sheet.sketch;
