@@ -1,21 +1,28 @@
-// A project's segments for the workbench: each segment's summary row and its figures as the
-// printed report lists them, and a batch's rows taken in as segments.
+// A project for the workbench, through the shared project file and summary: the file read
+// and written, each segment's summary row and its figures as the printed report lists them,
+// the summary as CSV, and a batch's rows taken in as segments.
 #include <emscripten.h>
 
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
-#include "app/shared/CompensationText.h"
 #include "app/shared/CsvReader.h"
 #include "app/shared/FigureTable.h"
-#include "app/shared/InputValues.h"
+#include "app/shared/ProjectFile.h"
+#include "app/shared/ProjectSummary.h"
 #include "app/shared/RequestJson.h"
 #include "app/shared/ResultJson.h"
 #include "app/shared/TextEncoding.h"
-#include "app/web/Sheet.h"
 #include "engineering/Evaluation.h"
-#include "runtime/NumberText.h"
+#include "engineering/MaterialRecords.h"
+
+namespace velmarith::web {
+const engineering::Catalogue& KeptMaterials();
+const std::vector<engineering::UserMaterial>& KeptUserMaterials();
+bool KeepMaterials(const std::vector<engineering::UserMaterial>& materials);
+}  // namespace velmarith::web
 
 namespace {
 
@@ -26,111 +33,136 @@ using Json = nlohmann::ordered_json;
 // Segments beyond this many in one batch are not taken: a project is a job's lines.
 constexpr std::size_t kMostRows = 500;
 
-std::string WithUnit(const std::string& value, std::string_view unit) {
-    return value.empty() ? value : value + " " + std::string(unit);
+Json RowJson(const tool::SummaryRow& row) {
+    return {{"line", row.line},         {"material", row.material},
+            {"hot", row.hot},           {"cold", row.cold},
+            {"install", row.install},   {"length", row.length},
+            {"movement", row.movement}, {"compensation", row.compensation},
+            {"size", row.size},         {"anchorLoad", row.anchorLoad},
+            {"screen", row.screen},     {"fault", row.fault}};
 }
 
-// The compensation a segment's inputs choose, its size and the load on its anchor: joints
-// when they are rated, a loop or leg the layout offers, else the leg the movement needs.
-struct Choice {
-    std::string what, size, anchor;
-};
-
-Choice ChoiceOf(const Request& request, const Evaluation& evaluation) {
-    if (!evaluation.compensation) return {};
-    const Compensation& figures = *evaluation.compensation;
-    const bool si = request.units == Units::Si;
-    const std::string length(LengthUnit(request.units));
-    const std::string force = si ? "kN" : "lbf";
-    const auto lengthText = [&](double value) { return tool::Figure(value) + " " + length; };
-    const auto forceText = [&](const std::optional<double>& value) {
-        return value ? tool::Figure(*value) + " " + force : std::string();
-    };
-    if (evaluation.line) {
-        const LineDesign& line = *evaluation.line;
-        if (line.bellows) {
-            const Bellows& b = *line.bellows;
-            return {"伸缩节", "n = " + tool::Figure(b.joints) + ", 预变形 " + lengthText(b.preset),
-                    forceText(b.anchorForce)};
+// The kept materials a project's segments name (by name or by a grade), to embed.
+void EmbedMaterials(tool::Project& project) {
+    project.materials.clear();
+    for (const auto& material : web::KeptUserMaterials()) {
+        bool used = false;
+        for (const auto& segment : project.segments) {
+            const std::string_view named = segment.inputs.Text(RequestField::Material);
+            used = used || named == material.name;
+            for (const auto& grade : material.grades) used = used || named == grade;
         }
-        if (line.loopCheck) {
-            const LegCheck& c = *line.loopCheck;
-            return {"Π 形补偿器 (给定)",
-                    "W = " + lengthText(*c.width) + ", H = " + lengthText(*c.height),
-                    forceText(c.force)};
-        }
-        if (line.legCheck) {
-            return {"L 形弯 (给定)", "Lg = " + lengthText(line.legCheck->length),
-                    forceText(line.legCheck->force)};
-        }
-        if (figures.leg)
-            return {"L 形弯", "Lg = " + lengthText(*figures.leg), forceText(line.legForce)};
+        if (used) project.materials.push_back({material});
     }
-    if (figures.leg) return {"L 形弯", "Lg = " + lengthText(*figures.leg), ""};
-    return {"两端固定", "", forceText(figures.hot.force)};
 }
 
-std::string ScreenText(const Evaluation& evaluation) {
-    if (!evaluation.line) return "";
-    const LineDesign& line = *evaluation.line;
-    const Screen* screen = line.screenLeg    ? &*line.screenLeg
-                           : line.screenLoop ? &*line.screenLoop
-                                             : nullptr;
-    if (screen == nullptr) return "";
-    return screen->needsAnalysis ? "需作柔性分析" : "无需柔性分析";
+const char* Answer(std::string& slot, const Json& document) {
+    slot = tool::JsonText(document);
+    return slot.c_str();
 }
 
-std::string Answer(const Json& document) { return tool::JsonText(document); }
+Json FaultJson(const tool::ProjectFault& fault) {
+    return {{"fault", fault.message}, {"line", fault.line}, {"column", fault.column}};
+}
 
 }  // namespace
 
-namespace velmarith::web {
-const Catalogue& KeptMaterials();
-}
-
 extern "C" {
 
-// One segment's request, as velmarith_sheet reads it. The answer:
-//   {"sound": true, "refusal": "", "summary": {"material": ..., "temperature": ...,
-//    "cold": ..., "install": ..., "length": ..., "movement": ..., "compensation": ...,
-//    "size": ..., "anchor": ..., "screen": ...},
-//    "figures": [["平均线膨胀系数 (热态)", "α(T)", "11.85", "10⁻⁶/°C"], ...]}
-EMSCRIPTEN_KEEPALIVE const char* velmarith_segment(const char* requestJson) {
+// A project file's text. Its materials join the kept ones. The answer: the project as the
+// file is written back ({"document": {...}}), with each segment's mark, or why it is refused:
+//   {"fault": "...", "line": 3, "column": 7}
+EMSCRIPTEN_KEEPALIVE const char* velmarith_project_read(const char* text) {
+    static std::string json;
+    auto read = tool::ReadProject(text);
+    if (auto* fault = std::get_if<tool::ProjectFault>(&read))
+        return Answer(json, FaultJson(*fault));
+    auto& project = std::get<tool::Project>(read);
+    std::vector<UserMaterial> materials;
+    for (const auto& entry : project.materials) materials.push_back(entry.material);
+    if (!web::KeepMaterials(materials)) {
+        return Answer(json, {{"fault", "自定义材料过多: 加上已有的超过 " +
+                                           std::to_string(kMostUserMaterials) + " 种"},
+                             {"line", 0},
+                             {"column", 0}});
+    }
+    Json marks = Json::array();
+    for (const auto& mark : tool::MarkSegments(web::KeptMaterials(), project)) {
+        marks.push_back({{"fault", mark.fault}, {"duplicateLine", mark.duplicateLine}});
+    }
+    return Answer(json, {{"document", Json::parse(tool::WriteProject(project))}, {"marks", marks}});
+}
+
+// The workbench's project as a document of the file's shape (its materials left to this):
+// the file's text, with the kept materials its segments name, or why it cannot be written.
+//   {"text": "..."} or {"fault": "...", ...}
+EMSCRIPTEN_KEEPALIVE const char* velmarith_project_write(const char* document) {
+    static std::string json;
+    auto read = tool::ReadProject(document);
+    if (auto* fault = std::get_if<tool::ProjectFault>(&read))
+        return Answer(json, FaultJson(*fault));
+    auto& project = std::get<tool::Project>(read);
+    EmbedMaterials(project);
+    return Answer(json, {{"text", tool::WriteProject(project)}});
+}
+
+// The summary of a project file's text as CSV for Excel, as velmarith-calc --project
+// --csv-out writes it; "" when the text is no project.
+EMSCRIPTEN_KEEPALIVE const char* velmarith_project_summary_csv(const char* text) {
+    static std::string csv;
+    auto read = tool::ReadProject(text);
+    csv.clear();
+    if (std::holds_alternative<tool::ProjectFault>(read)) return csv.c_str();
+    const auto& project = std::get<tool::Project>(read);
+    const Catalogue catalogue = tool::ProjectCatalogue(project);
+    const auto marks = tool::MarkSegments(catalogue, project);
+    std::vector<tool::SummaryRow> rows;
+    for (std::size_t i = 0; i < project.segments.size(); ++i) {
+        const auto request = tool::SegmentRequest(catalogue, project, project.segments[i]);
+        std::optional<Evaluation> evaluation;
+        if (const auto* text = std::get_if<RequestText>(&request)) {
+            evaluation = Evaluate(catalogue, *text, nullptr, Detail::Figures);
+        }
+        rows.push_back(tool::SummaryOf(catalogue, project.segments[i], marks[i],
+                                       evaluation ? &*evaluation : nullptr));
+    }
+    csv = tool::SummaryCsv(rows, project.units);
+    return csv.c_str();
+}
+
+// One segment: its request as velmarith_sheet reads it, and its line number. The answer:
+//   {"sound": true, "refusal": "", "header": ["管线号", ...],
+//    "row": {"line", "material", "hot", "cold", "install", "length", "movement",
+//            "compensation", "size", "anchorLoad", "screen", "fault"},
+//    "figures": [["平均线膨胀系数 (热态)", "α(T)", "12.55", "10⁻⁶/°C"], ...]}
+EMSCRIPTEN_KEEPALIVE const char* velmarith_segment(const char* requestJson, const char* line) {
     static std::string json;
     const Catalogue& catalogue = web::KeptMaterials();
-    const auto evaluation = Evaluate(catalogue, tool::ReadRequestJson(requestJson).request);
-    Json summary = Json::object();
+    tool::Project project;
+    tool::ProjectSegment segment;
+    segment.line = line;
+    segment.inputs = tool::ReadRequestJson(requestJson).request;
+    project.units = segment.inputs.UnitSystem();
+    tool::SegmentMark mark;
+    std::optional<Evaluation> evaluation;
+    const auto request = tool::SegmentRequest(catalogue, project, segment);
+    if (const auto* fault = std::get_if<std::string>(&request)) mark.fault = *fault;
+    if (const auto* text = std::get_if<RequestText>(&request))
+        evaluation = Evaluate(catalogue, *text);
+    const tool::SummaryRow row =
+        tool::SummaryOf(catalogue, segment, mark, evaluation ? &*evaluation : nullptr);
     Json figures = Json::array();
-    if (evaluation.request) {
-        const Request& request = *evaluation.request;
-        const std::string temperature = request.units == Units::Si ? "℃" : "°F";
-        const std::string length(LengthUnit(request.units));
-        const auto input = [&](RequestField field) { return tool::UnderstoodText(request, field); };
-        summary["material"] = tool::MaterialText(catalogue, request);
-        summary["temperature"] = WithUnit(input(RequestField::Temperature), temperature);
-        summary["cold"] = WithUnit(input(RequestField::Cold), temperature);
-        summary["install"] = WithUnit(input(RequestField::Install), temperature);
-        summary["length"] = WithUnit(input(RequestField::Length), length);
-        if (evaluation.result) {
-            const Result& result = *evaluation.result;
-            const std::optional<float> movement =
-                request.cold ? result.movement : std::optional<float>(result.expansion);
-            summary["movement"] = movement ? SingleToText(*movement) + " " + length : "";
-        }
-        const Choice choice = ChoiceOf(request, evaluation);
-        summary["compensation"] = choice.what;
-        summary["size"] = choice.size;
-        summary["anchor"] = choice.anchor;
-        summary["screen"] = ScreenText(evaluation);
-        for (const auto& row : tool::FigureTable(evaluation)) {
-            figures.push_back({row.quantity, row.symbol, row.value, row.unit});
+    if (evaluation) {
+        for (const auto& figure : tool::FigureTable(*evaluation)) {
+            figures.push_back({figure.quantity, figure.symbol, figure.value, figure.unit});
         }
     }
-    json = Answer({{"sound", evaluation.Sound()},
-                   {"refusal", evaluation.Sound() ? std::string() : evaluation.Refusal()},
-                   {"summary", summary},
-                   {"figures", figures}});
-    return json.c_str();
+    const bool sound = evaluation && evaluation->Sound();
+    return Answer(json, {{"sound", sound},
+                         {"refusal", row.fault},
+                         {"header", tool::SummaryHeader(project.units)},
+                         {"row", RowJson(row)},
+                         {"figures", figures}});
 }
 
 // A batch's CSV (UTF-8 or GB18030) as segments: its header names the inputs as the batch's
@@ -148,9 +180,8 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_csv_segments(const unsigned char* byt
             tool::EncodingConverter(tool::TextEncoding::Gb18030, tool::TextEncoding::Utf8)
                 .Convert(text);
         if (!converted) {
-            json = Answer(
-                {{"faults", {"文件既不是 UTF-8 也不是 GB18030 编码"}}, {"segments", segments}});
-            return json.c_str();
+            return Answer(json, {{"faults", {"文件既不是 UTF-8 也不是 GB18030 编码"}},
+                                 {"segments", segments}});
         }
         text = *converted;
     }
@@ -186,18 +217,18 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_csv_segments(const unsigned char* byt
         Json inputs = Json::object();
         std::string line;
         for (std::size_t i = 0; i < record.fieldCount && i < keys.size(); ++i) {
-            if (keys[i] == "line")
+            if (keys[i] == "line") {
                 line = fields[i];
-            else if (!keys[i].empty() && !fields[i].empty())
+            } else if (!keys[i].empty() && !fields[i].empty()) {
                 inputs[keys[i]] = fields[i];
+            }
         }
         segments.push_back({{"line", line}, {"inputs", inputs}});
     });
     reader.Feed(text);
     reader.Finish();
     if (header) faults.push_back("文件是空的");
-    json = Answer({{"faults", faults}, {"segments", segments}});
-    return json.c_str();
+    return Answer(json, {{"faults", faults}, {"segments", segments}});
 }
 
 }  // extern "C"

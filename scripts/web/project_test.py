@@ -88,21 +88,24 @@ def build(driver, calc):
         movement = figures.get("movement") or figures.get("expansion")
         if inputs["temperature"] == "abc":
             check(f"{line}: the faulty segment is marked",
-                  row["screen"].startswith("有误") and driver.execute_script(
+                  "温度" in row["fault"] and driver.execute_script(
                       "return document.querySelector('#projectSummary tbody tr:nth-child(4)')"
                       ".classList.contains('fault')"), row)
             continue
-        shown = float(row["movement"].split()[0])
+        shown = float(row["movement"])
         check(f"{line}: movement as velmarith-calc's", abs(shown - movement) <= 1e-6 * abs(movement),
               (row, movement))
     leg = re.search(r"Lg = ([-0-9.E]+)", tool(calc, SEGMENTS[0][1]).stdout)
-    check("S-101: the leg as velmarith-calc's", leg and rows[0]["size"] == f"Lg = {leg.group(1)} mm",
+    check("S-101: the leg as velmarith-calc's", leg and rows[0]["size"] == f"所需 Lg = {leg.group(1)}",
           (rows[0], leg))
     # Duplicate, move it up, delete it, put it back, delete it for good.
     click(driver, "segmentDuplicate")
     click(driver, "segmentUp")
-    lines = [r["line"] for r in summary(driver)]
+    rows = summary(driver)
+    lines = [r["line"] for r in rows]
     check("duplicated and moved up", lines == ["S-101", "S-102", "C-201", "C-202", "C-202"], lines)
+    check("a repeated line number said in both rows",
+          all("管线号重复" in r["fault"] for r in rows[3:]) and "管线号重复" not in rows[2]["fault"], rows)
     driver.execute_script(SET, "segmentLine", "C-203")
     click(driver, "segmentDelete")
     lines = [r["line"] for r in summary(driver)]
@@ -125,7 +128,7 @@ def downloaded(folder, pattern):
     return files[0] if files else None
 
 
-def files(driver, url, folder, rows):
+def files(driver, calc, url, folder, rows):
     driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow",
                                                            "downloadPath": str(folder)})
     driver.execute_script(SET, "projectName", "蒸汽管网改造")
@@ -133,11 +136,21 @@ def files(driver, url, folder, rows):
     saved = downloaded(folder, "*.json")
     click(driver, "summaryCsv")
     csv = downloaded(folder, "*.csv")
-    if csv:
+    if csv and saved:
         data = csv.read_bytes()
         check("the summary CSV starts with UTF-8's byte-order mark", data.startswith(b"\xef\xbb\xbf"))
         lines = data.decode("utf-8-sig").splitlines()
         check("the summary CSV: a header and a row a segment", len(lines) == len(rows) + 1, lines)
+        # The saved file through velmarith-calc: the same summary, to the byte.
+        tool_csv = subprocess.run([calc, "--project", str(saved), "--csv-out"],
+                                  capture_output=True).stdout
+        check("the summary CSV as velmarith-calc --project --csv-out writes it", data == tool_csv,
+              (data.decode("utf-8", "replace"), tool_csv.decode("utf-8", "replace")))
+        document = json.loads(saved.read_text(encoding="utf-8"))
+        check("the saved file: the title, the units and the segments' inputs",
+              document["title"]["project"] == "蒸汽管网改造" and document["units"] == "si" and
+              [s["line"] for s in document["segments"]] == [r["line"] for r in rows] and
+              document["segments"][0]["inputs"] == SEGMENTS[0][1], document)
     open_workbench(driver, url, keep_project=True)
     check("kept across a reload", summary(driver) == rows, summary(driver))
     driver.execute_script("localStorage.clear()")
@@ -218,7 +231,7 @@ def main():
             open_workbench(driver, url, keep_project=True)
             rows = build(driver, calc)
             axe(driver, axe_source, "a project of four segments")
-            files(driver, url, folder, rows)
+            files(driver, calc, url, folder, rows)
             book(driver, calc, out, "velmarith-book", [s for s in SEGMENTS])
             # Twelve segments from a batch's CSV, printed in one go.
             driver.execute_script("localStorage.clear()")

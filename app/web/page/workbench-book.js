@@ -83,17 +83,18 @@
     const title = p.title;
     const cover = [];
     cover.push(element("h1", "book-title", "热膨胀计算书"));
-    cover.push(element("p", "book-project", title["工程名称"] || "(未填工程名称)"));
+    cover.push(element("p", "book-project", title.project || "(未填工程名称)"));
     const block = tableBlock("", ["项目", "内容"], [
-      ["工程名称", title["工程名称"] || ""], ["工程号", title["工程号"] || ""],
-      ["设计阶段", title["设计阶段"] || ""], ["日期", title["日期"] || ""],
+      ["工程名称", title.project || ""], ["工程号", title.number || ""],
+      ["设计阶段", title.stage || ""], ["日期", title.date || ""],
       ["管段数", String(p.segments.length)],
       ["计算程序", "Velmarith " + $("workbench").dataset.version]], "book-titles");
     const titles = block.make(false);
     for (const tr of block.rows) titles.tBodies[0].appendChild(tr);
     cover.push(titles);
     const signs = tableBlock("签署", ["职责", "姓名", "签字", "日期"],
-      ["计算", "校核", "审核"].map((role) => [role, title[role] || "", "", ""]), "book-signs");
+      [["计算", "calculated_by"], ["校核", "checked_by"], ["审核", "approved_by"]].map(
+        ([role, key]) => [role, title[key] || "", "", ""]), "book-signs");
     const signTable = signs.make(false);
     for (const tr of signs.rows) signTable.tBodies[0].appendChild(tr);
     cover.push(signTable);
@@ -102,16 +103,10 @@
       ["", "汇总表", "", ""],
       ...p.segments.map((s, i) => [String(i + 1), s.line || "(未填)", s.description, ""])], "book-contents");
 
-    const summary = tableBlock("管段汇总表", W.SUMMARY_COLUMNS.map(([, name]) => name),
-      W.project.segments.map((segment, index) => {
-        const answer = W.segmentAnswer(segment);
-        const cells = Object.assign({ index: String(index + 1), line: segment.line }, answer.summary);
-        if (!answer.sound) cells.screen = "有误: " + answer.refusal;
-        return W.SUMMARY_COLUMNS.map(([column]) => cells[column] || "");
-      }), "book-summary");
-    p.segments.forEach((segment, index) => {
-      if (!W.segmentAnswer(segment).sound) summary.rows[index].classList.add("fault");
-    });
+    const cells = p.segments.map((segment, index) => W.summaryCells(segment, index));
+    const summary = tableBlock("管段汇总表", W.summaryHeader(),
+      cells.map((row) => W.SUMMARY_COLUMNS.map((column) => row.cells[column] || "")), "book-summary");
+    cells.forEach((row, index) => { if (row.fault) summary.rows[index].classList.add("fault"); });
 
     const list = [
       { line: "", newPage: true, blocks: cover },
@@ -124,7 +119,7 @@
       const blocks = [element("h2", "", segmentTitle(segment, index))];
       blocks.push(tableBlock("输入", ["输入", "值", "单位"], inputRows(segment.inputs, sheet), "book-inputs"));
       if (!answer.sound) {
-        blocks.push(element("p", "book-fault", "本管段输入有误, 未计算: " + answer.refusal));
+        blocks.push(element("p", "book-fault", "本管段输入有误, 未计算: " + answer.row.fault));
       } else {
         blocks.push(tableBlock("结果", ["名称", "符号", "数值", "单位"], answer.figures, "book-figures"));
         if (sheet.explain.length) blocks.push(workingBlock(sheet.explain));
@@ -144,7 +139,7 @@
     const page = element("section", "book-page");
     const head = element("header", "book-head");
     head.appendChild(element("span", "book-where",
-      (W.project.title["工程名称"] || "热膨胀计算书") + (line ? " · 管线号 " + line : "")));
+      (W.project.title.project || "热膨胀计算书") + (line ? " · 管线号 " + line : "")));
     head.appendChild(element("span", "book-number"));
     page.appendChild(head);
     page.appendChild(element("div", "book-body"));

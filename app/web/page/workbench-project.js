@@ -5,20 +5,23 @@
 (function (W) {
   const $ = (id) => document.getElementById(id);
   const STORE = "velmarith.project";
-  // The title block: field id, its name (also the project file's key).
-  W.PROJECT_TITLES = [["projectName", "工程名称"], ["projectNumber", "工程号"],
-                      ["projectStage", "设计阶段"], ["projectPreparedBy", "计算"],
-                      ["projectCheckedBy", "校核"], ["projectApprovedBy", "审核"],
-                      ["projectDate", "日期"]];
-  // The summary's columns: the id of its cells (data-column) and its heading.
-  W.SUMMARY_COLUMNS = [["index", "序号"], ["line", "管线号"], ["material", "材料"],
-                       ["temperature", "热态温度"], ["cold", "冷态温度"], ["install", "安装温度"],
-                       ["length", "长度"], ["movement", "位移"], ["compensation", "补偿"],
-                       ["size", "尺寸"], ["anchor", "固定点荷载"], ["screen", "筛查"]];
+  // The title block: field id, its name, its key in the project file.
+  W.PROJECT_TITLES = [["projectName", "工程名称", "project"], ["projectNumber", "工程号", "number"],
+                      ["projectStage", "设计阶段", "stage"],
+                      ["projectPreparedBy", "计算", "calculated_by"],
+                      ["projectCheckedBy", "校核", "checked_by"],
+                      ["projectApprovedBy", "审核", "approved_by"], ["projectDate", "日期", "date"]];
+  // The summary's columns (the cells' data-column), the core's summary row's after the first;
+  // the headings, with the project's units, are the core's too.
+  W.SUMMARY_COLUMNS = ["index", "line", "material", "hot", "cold", "install", "length", "movement",
+                       "compensation", "size", "anchorLoad", "screen", "fault"];
+  W.summaryHeader = () => ["序号", ...JSON.parse(W.call("velmarith_segment",
+    JSON.stringify({ units: W.project.units }), "")).header];
   const MOST_SEGMENTS = 500;
 
-  // {title: {工程名称: ...}, segments: [{uid, line, description, inputs}], selected, extra}
-  W.project = { title: {}, segments: [], selected: 0, extra: {} };
+  // As the project file has it: {title: {project, ...}, units, segments: [{uid, line,
+  // description, inputs (with the units, for the form), otherInputs, extra}], selected, extra}
+  W.project = { title: {}, units: "si", segments: [], selected: 0, extra: {} };
   let nextUid = 1;
   let deleted = null;     // {segment, at}: what 撤销删除 puts back
   let fromLink = false;   // the next form update is a link's request: a segment of its own
@@ -66,7 +69,7 @@
   <div class="table-scroll" tabindex="0" role="region" aria-labelledby="summaryCaption">
     <table id="projectSummary">
       <caption id="summaryCaption">管段汇总表</caption>
-      <thead><tr>${W.SUMMARY_COLUMNS.map(([, name]) => `<th scope="col">${name}</th>`).join("")}</tr></thead>
+      <thead><tr></tr></thead>
       <tbody></tbody>
     </table>
   </div>
@@ -75,76 +78,70 @@
   const selected = () => W.project.segments[W.project.selected];
 
   function newSegment(line, description, inputs) {
-    return { uid: nextUid++, line: line || "", description: description || "", inputs: inputs || {} };
+    return { uid: nextUid++, line: line || "", description: description || "", inputs: inputs || {},
+             otherInputs: {}, extra: {} };
   }
 
   // ---- keeping: the whole project in this browser, after every change
   let saveTimer = 0;
   function keep() {
     clearTimeout(saveTimer);
-    saveTimer = setTimeout(() => W.writeStore(STORE, W.projectDocument()), 200);
+    saveTimer = setTimeout(() => W.writeStore(STORE, Object.assign(W.projectDocument(),
+      { selected: W.project.selected })), 200);
   }
 
-  // The project as its file holds it.
+  // The project as a document of its file's shape; the core adds the materials it names.
   W.projectDocument = function () {
     const p = W.project;
+    const keys = new Set(W.inputs.map((row) => row.key));
     return Object.assign({}, p.extra, {
       format: "velmarith-project",
       version: 1,
-      title: Object.fromEntries(W.PROJECT_TITLES.map(([, name]) => [name, p.title[name] || ""])),
-      materials: W.call("velmarith_materials_csv"),
-      segments: p.segments.map((s) => Object.assign({}, s.extra, {
-        line: s.line, description: s.description, inputs: s.inputs })),
+      title: p.title,
+      units: p.units,
+      segments: p.segments.map((s) => {
+        const inputs = Object.assign({}, s.otherInputs);
+        for (const [key, value] of Object.entries(s.inputs)) {
+          if (value !== "" && key !== "units" && keys.has(key)) inputs[key] = value;
+        }
+        return Object.assign({}, s.extra, { line: s.line, description: s.description, inputs });
+      }),
     });
   };
 
-  // A project file's document taken in, or why not; nothing changes when it is refused.
-  W.readProjectDocument = function (document) {
-    if (!document || typeof document !== "object" || Array.isArray(document)) return "不是项目文件";
-    if (document.format !== "velmarith-project") return "不是项目文件 (format 应为 velmarith-project)";
-    if (!Number.isInteger(document.version) || document.version < 1) return "版本号无效";
-    if (document.version > 1) return "项目文件的版本 " + document.version + " 比本程序新, 请升级 Velmarith";
-    if (!Array.isArray(document.segments)) return "项目文件中没有管段表 (segments)";
-    if (document.segments.length > MOST_SEGMENTS) return "管段过多 (最多 " + MOST_SEGMENTS + " 个)";
-    const segments = [];
-    for (const [n, s] of document.segments.entries()) {
-      if (!s || typeof s !== "object" || typeof s.inputs !== "object" || !s.inputs) {
-        return "第 " + (n + 1) + " 个管段不完整 (缺少 inputs)";
-      }
-      const inputs = {};
-      for (const [key, value] of Object.entries(s.inputs)) inputs[key] = String(value);
-      const { line, description, inputs: _, ...extra } = s;
-      const segment = newSegment(String(line || ""), String(description || ""), inputs);
-      segment.extra = extra;
-      segments.push(segment);
-    }
-    if (typeof document.materials === "string" && document.materials) {
-      const faults = W.addMaterialsText("项目文件中的材料", document.materials);
-      if (faults.length) return "项目文件中的材料有误: " + faults.join("; ");
-    }
-    const { format, version, title, materials, segments: __, ...extra } = document;
-    W.project = { title: Object.assign({}, title || {}), segments, selected: 0, extra };
-    computed.clear();
-    return "";
-  };
+  // The project file's text, as the core writes it, or its fault.
+  W.projectFile = () => JSON.parse(W.call("velmarith_project_write", JSON.stringify(W.projectDocument())));
 
-  // A project file's materials join the kept ones, and are kept as a file's would be.
-  W.addMaterialsText = function (name, csv) {
-    const bytes = new TextEncoder().encode(csv);
-    const pointer = W.core._malloc(Math.max(bytes.length, 1));
-    W.core.HEAPU8.set(bytes, pointer);
-    let answer;
-    try {
-      answer = JSON.parse(W.call("velmarith_materials_add", name, pointer, bytes.length));
-    } finally {
-      W.core._free(pointer);
+  // A project file's text taken in (its materials kept), or why not; nothing else changes
+  // when it is refused.
+  W.readProjectText = function (text) {
+    const answer = JSON.parse(W.call("velmarith_project_read", text));
+    if (answer.fault !== undefined) {
+      return answer.fault + (answer.line ? " (第 " + answer.line + " 行第 " + answer.column + " 列)" : "");
     }
-    if (!answer.faults.length) {
+    const { format, version, title, units, materials, segments, ...extra } = answer.document;
+    if (segments.length > MOST_SEGMENTS) return "管段过多 (最多 " + MOST_SEGMENTS + " 个)";
+    const keys = new Set(W.inputs.map((row) => row.key));
+    W.project = {
+      title: Object.assign({}, title), units, selected: 0, extra,
+      segments: segments.map((s) => {
+        const { line, description, inputs, ...rest } = s;
+        const segment = newSegment(line || "", description || "", { units });
+        segment.extra = rest;
+        for (const [key, value] of Object.entries(inputs || {})) {
+          if (keys.has(key) && key !== "units" && typeof value === "string") segment.inputs[key] = value;
+          else segment.otherInputs[key] = value;
+        }
+        return segment;
+      }),
+    };
+    if (materials.length) {
       try {
         localStorage.setItem("velmarith.materials", W.call("velmarith_materials_csv"));
       } catch (error) { /* the project file still holds them */ }
     }
-    return answer.faults;
+    computed.clear();
+    return "";
   };
 
   // ---- the form and the selected segment
@@ -183,14 +180,35 @@
     const segment = selected();
     if (!segment) return;
     segment.inputs = W.formValues();
-    showRow(segment);
+    if (segment.inputs.units && segment.inputs.units !== W.project.units) {
+      unitsOfProject(segment.inputs.units, segment);
+      showSummary();
+    } else {
+      showRow(segment);
+    }
     keep();
+  }
+
+  // The units are the project's: switching them in the form converts every other segment's
+  // figures as the form's own, so that each goes on describing the same pipe.
+  function unitsOfProject(to, except) {
+    W.project.units = to;
+    for (const segment of W.project.segments) {
+      if (segment === except) continue;
+      for (const row of W.inputs) {
+        const text = segment.inputs[row.key];
+        if (W.hasUnit(row) && text && text.trim() !== "") {
+          segment.inputs[row.key] = W.call("velmarith_convert", row.key, text, to);
+        }
+      }
+      segment.inputs.units = to;
+    }
   }
 
   // A link's request: the segment that holds it, or a new one.
   function linkSegment(values) {
     // The link's title fields name the project when it has no such names yet.
-    for (const [id, name] of [["project", "工程名称"], ["preparedBy", "计算"], ["checkedBy", "校核"]]) {
+    for (const [id, name] of [["project", "project"], ["preparedBy", "calculated_by"], ["checkedBy", "checked_by"]]) {
       if ($(id).value && !W.project.title[name]) W.project.title[name] = W.oneLine($(id).value);
     }
     showTitles();
@@ -200,6 +218,7 @@
       W.project.selected = same;
     } else {
       W.project.segments.push(newSegment($("lineNo").value || "", "来自链接", values));
+      if (values.units && values.units !== W.project.units) unitsOfProject(values.units, selected());
       W.project.selected = W.project.segments.length - 1;
       W.say("projectStatus", "已将链接中的计算加入项目, 为第 " + W.project.segments.length + " 个管段");
     }
@@ -224,7 +243,7 @@
       button.textContent = segmentName(segment, index);
       button.setAttribute("aria-current", index === W.project.selected ? "true" : "false");
       const answer = computed.get(segment.uid);
-      if (answer && !answer.answer.sound) button.classList.add("fault");
+      if (answer && W.summaryCells(segment, index).fault) button.classList.add("fault");
       button.addEventListener("click", () => W.selectSegment(index));
       item.appendChild(button);
       return item;
@@ -244,9 +263,9 @@
     $("segmentDescription").value = segment ? segment.description : "";
     // The one-run sheet's title follows the project's.
     $("lineNo").value = segment ? segment.line : "";
-    $("project").value = W.project.title["工程名称"] || "";
-    $("preparedBy").value = W.project.title["计算"] || "";
-    $("checkedBy").value = W.project.title["校核"] || "";
+    $("project").value = W.project.title.project || "";
+    $("preparedBy").value = W.project.title.calculated_by || "";
+    $("checkedBy").value = W.project.title.checked_by || "";
     for (const button of $("segmentList").querySelectorAll("button")) {
       const index = Array.prototype.indexOf.call($("segmentList").children, button.parentElement);
       button.setAttribute("aria-current", index === W.project.selected ? "true" : "false");
@@ -257,34 +276,43 @@
   W.segmentAnswer = function (segment) {
     const request = W.request(segment.inputs);
     const kept = computed.get(segment.uid);
-    if (kept && kept.request === request) return kept.answer;
-    const answer = JSON.parse(W.call("velmarith_segment", request));
-    computed.set(segment.uid, { request, answer });
+    if (kept && kept.request === request && kept.line === segment.line) return kept.answer;
+    const answer = JSON.parse(W.call("velmarith_segment", request, segment.line));
+    computed.set(segment.uid, { request, line: segment.line, answer });
     return answer;
   };
 
-  function rowCells(segment, index) {
-    const answer = W.segmentAnswer(segment);
-    const cells = Object.assign({ index: String(index + 1), line: segment.line }, answer.summary);
-    if (!answer.sound) cells.screen = "有误: " + answer.refusal;
-    return { cells, sound: answer.sound };
+  // A line number more than one segment has: allowed, and said in each of their rows.
+  function repeatedLines() {
+    const seen = new Map();
+    for (const s of W.project.segments) if (s.line) seen.set(s.line, (seen.get(s.line) || 0) + 1);
+    return new Set([...seen].filter(([, n]) => n > 1).map(([line]) => line));
   }
+  let repeated = new Set();
+
+  // A segment's row: the core's summary row, and whether it is at fault.
+  W.summaryCells = function (segment, index) {
+    const answer = W.segmentAnswer(segment);
+    const cells = Object.assign({ index: String(index + 1) }, answer.row);
+    if (repeated.has(segment.line)) cells.fault += (cells.fault ? "; " : "") + "管线号重复";
+    return { cells, fault: Boolean(cells.fault) };
+  };
 
   function fillRow(tr, segment, index) {
-    const { cells, sound } = rowCells(segment, index);
-    tr.classList.toggle("fault", !sound);
+    const { cells, fault } = W.summaryCells(segment, index);
+    tr.classList.toggle("fault", fault);
     tr.classList.toggle("chosen", index === W.project.selected);
     tr.dataset.segment = String(index);
-    W.SUMMARY_COLUMNS.forEach(([column], c) => {
+    W.SUMMARY_COLUMNS.forEach((column, c) => {
       const cell = tr.children[c];
       cell.textContent = cells[column] || "";
     });
-    tr.children[0].setAttribute("aria-label", (index + 1) + (sound ? "" : " (有误)"));
+    tr.children[0].setAttribute("aria-label", (index + 1) + (fault ? " (有误)" : ""));
   }
 
   function newRow() {
     const tr = document.createElement("tr");
-    W.SUMMARY_COLUMNS.forEach(([column], c) => {
+    W.SUMMARY_COLUMNS.forEach((column, c) => {
       const cell = document.createElement(c === 0 ? "th" : "td");
       if (c === 0) cell.scope = "row";
       cell.dataset.column = column;
@@ -293,7 +321,19 @@
     return tr;
   }
 
+  let headerUnits = "";
   function showSummary() {
+    if (headerUnits !== W.project.units) {
+      headerUnits = W.project.units;
+      const head = $("projectSummary").tHead.rows[0];
+      head.replaceChildren(...W.summaryHeader().map((text) => {
+        const th = document.createElement("th");
+        th.scope = "col";
+        th.textContent = text;
+        return th;
+      }));
+    }
+    repeated = repeatedLines();
     const body = $("projectSummary").tBodies[0];
     const rows = W.project.segments.map((segment, index) => {
       const tr = body.children[index] || newRow();
@@ -307,12 +347,14 @@
   function showRow(segment) {
     const index = W.project.segments.indexOf(segment);
     const tr = $("projectSummary").tBodies[0].children[index];
-    if (!tr) return showSummary();
+    const lines = repeatedLines();
+    const same = lines.size === repeated.size && [...lines].every((line) => repeated.has(line));
+    if (!tr || !same) return showSummary();
     fillRow(tr, segment, index);
     const button = $("segmentList").children[index] && $("segmentList").children[index].firstChild;
     if (button) {
       button.textContent = segmentName(segment, index);
-      button.classList.toggle("fault", !computed.get(segment.uid).answer.sound);
+      button.classList.toggle("fault", tr.classList.contains("fault"));
     }
   }
 
@@ -386,23 +428,16 @@
   }
 
   const fileName = (ending) =>
-    (W.project.title["工程名称"] || "velmarith-project").replace(/[\\/:*?"<>|]+/g, "_") + ending;
-
-  W.projectText = () => JSON.stringify(W.projectDocument(), null, 2) + "\n";
+    (W.project.title.project || "velmarith-project").replace(/[\\/:*?"<>|]+/g, "_") + ending;
 
   W.openProjectText = function (text, name) {
     if (text.length > 5 * 1024 * 1024) return name + ": 文件过大 (超过 5 MB), 未打开";
-    let document;
-    try {
-      document = JSON.parse(text.replace(/^\ufeff/, ""));
-    } catch (error) {
-      return name + ": 不是有效的 JSON (" + error.message + "), 未打开";
-    }
-    const fault = W.readProjectDocument(document);
+    const fault = W.readProjectText(text);
     if (fault) return name + ": " + fault + ", 未打开";
-    if (!W.project.segments.length) W.project.segments.push(newSegment("", "", {}));
+    if (!W.project.segments.length) W.project.segments.push(newSegment("", "", { units: W.project.units }));
     deleted = null;
     showTitles();
+    W.fillMaterials($("material").value);
     W.showMaterialList();
     showList();
     W.selectSegment(0);
@@ -436,7 +471,9 @@
     const only = W.project.segments.length === 1 && !first.line &&
       !first.inputs.temperature && !first.inputs.length;
     if (taken.length && only) W.project.segments = [];
-    for (const row of taken) W.project.segments.push(newSegment(row.line, "", row.inputs));
+    for (const row of taken) {
+      W.project.segments.push(newSegment(row.line, "", Object.assign({ units: W.project.units }, row.inputs)));
+    }
     return { added: taken.length, faults: answer.faults };
   };
 
@@ -451,19 +488,16 @@
           (faults.length ? "; " + faults.join("; ") : ""));
   }
 
-  // The summary as CSV for a spreadsheet: UTF-8 with its byte-order mark, CRLF.
+  // The summary as CSV for a spreadsheet, as velmarith-calc writes it for the same file.
   W.summaryCsv = function () {
-    const quote = (text) => (/[",\r\n]/.test(text) ? '"' + text.replace(/"/g, '""') + '"' : text);
-    const lines = [W.SUMMARY_COLUMNS.map(([, name]) => name)];
-    W.project.segments.forEach((segment, index) => {
-      const { cells } = rowCells(segment, index);
-      lines.push(W.SUMMARY_COLUMNS.map(([column]) => cells[column] || ""));
-    });
-    return "\ufeff" + lines.map((cells) => cells.map(quote).join(",")).join("\r\n") + "\r\n";
+    const file = W.projectFile();
+    if (file.text === undefined) return "";
+    // The byte-order mark Excel needs; the core's text loses it on its way in (TextDecoder).
+    return "\ufeff" + W.call("velmarith_project_summary_csv", file.text).replace(/^\ufeff/, "");
   };
 
   function showTitles() {
-    for (const [id, name] of W.PROJECT_TITLES) $(id).value = W.project.title[name] || "";
+    for (const [id, , key] of W.PROJECT_TITLES) $(id).value = W.project.title[key] || "";
   }
 
   // Once the workbench has set its own title fields: the project's in them.
@@ -486,17 +520,19 @@
   W.startProject = function (fromAddress) {
     $("workbenchForm").insertAdjacentHTML("beforebegin", PANEL);
     const kept = W.readStore(STORE);
-    if (kept.format !== "velmarith-project" || W.readProjectDocument(kept)) {
-      W.project = { title: {}, segments: [], selected: 0, extra: {} };
+    if (kept.format !== "velmarith-project" || W.readProjectText(JSON.stringify(kept))) {
+      W.project = { title: {}, units: W.formValues().units || "si", segments: [], selected: 0, extra: {} };
     }
     if (!W.project.segments.length) {
       W.project.segments.push(newSegment("", "", fromAddress ? {} : W.formValues()));
     }
+    if (kept.selected >= 0 && kept.selected < W.project.segments.length) W.project.selected = kept.selected;
+    delete W.project.extra.selected;
     showTitles();
-    if (!$("projectDate").value) W.project.title["日期"] = $("projectDate").value = W.today();
-    for (const [id, name] of W.PROJECT_TITLES) {
+    if (!$("projectDate").value) W.project.title.date = $("projectDate").value = W.today();
+    for (const [id, , key] of W.PROJECT_TITLES) {
       $(id).addEventListener("input", () => {
-        W.project.title[name] = W.oneLine($(id).value);
+        W.project.title[key] = W.oneLine($(id).value);
         showSegment();
         W.showTitle(W.formValues());
         keep();
@@ -515,7 +551,7 @@
     }
     window.addEventListener("hashchange", () => { if (W.addressValues()) fromLink = true; });
     $("segmentAdd").addEventListener("click", () =>
-      add(newSegment("", "", { units: W.formValues().units }), W.project.selected + 1));
+      add(newSegment("", "", { units: W.project.units }), W.project.selected + 1));
     $("segmentDuplicate").addEventListener("click", () => {
       const segment = selected();
       add(newSegment(segment.line, segment.description, Object.assign({}, segment.inputs)),
@@ -527,7 +563,7 @@
     $("segmentUndo").addEventListener("click", undo);
     // The one-run sheet's title fields and the project's are the same.
     $("lineNo").addEventListener("input", () => { $("segmentLine").value = $("lineNo").value; rename(); });
-    for (const [id, name] of [["project", "工程名称"], ["preparedBy", "计算"], ["checkedBy", "校核"]]) {
+    for (const [id, name] of [["project", "project"], ["preparedBy", "calculated_by"], ["checkedBy", "checked_by"]]) {
       $(id).addEventListener("input", () => {
         W.project.title[name] = W.oneLine($(id).value);
         showTitles();
@@ -537,7 +573,12 @@
     $("segmentLine").addEventListener("input", rename);
     $("segmentDescription").addEventListener("input", rename);
     $("projectSave").addEventListener("click", () => {
-      download(fileName(".json"), "application/json", W.projectText());
+      const file = W.projectFile();
+      if (file.text === undefined) {
+        W.say("projectStatus", "无法保存项目文件: " + file.fault);
+        return;
+      }
+      download(fileName(".json"), "application/json", file.text);
       W.say("projectStatus", "已保存项目文件 " + fileName(".json"));
     });
     $("summaryCsv").addEventListener("click", () => {
@@ -563,7 +604,7 @@
     showList();
     window.velmarithProject = {
       document: W.projectDocument,
-      text: W.projectText,
+      text: () => W.projectFile().text,
       open: (text) => W.openProjectText(text, "project.json"),
       summaryCsv: W.summaryCsv,
       // For the benchmark: every row computed afresh, then every segment's full sheet; ms.
