@@ -616,7 +616,8 @@ def link_notices(driver, url):
 # A value of each quantity, for any input of the core's table.
 SAMPLES = {"material": "2", "temperature": "150", "length": "1000", "stress": "137.9",
            "modulus": "195000", "count": "20000", "units": "us", "pressure": "1.6",
-           "area": "126", "stiffness": "920", "weight_per_length": "850", "ratio": "0.25"}
+           "area": "126", "stiffness": "920", "weight_per_length": "850", "ratio": "0.25",
+           "choice": "loop"}
 
 
 def every_input(driver, url):
