@@ -130,18 +130,23 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_project_summary_csv(const char* text)
     return csv.c_str();
 }
 
-// One segment: its request as velmarith_sheet reads it, and its line number. The answer:
+// One segment: its request as velmarith_sheet reads it, its line number, and the members of
+// its inputs that are no input (a JSON object, "{}" for none). The answer:
 //   {"sound": true, "refusal": "", "header": ["管线号", ...],
 //    "row": {"line", "material", "hot", "cold", "install", "length", "movement",
 //            "compensation", "size", "anchorLoad", "screen", "fault"},
 //    "figures": [["平均线膨胀系数 (热态)", "α(T)", "12.55", "10⁻⁶/°C"], ...]}
-EMSCRIPTEN_KEEPALIVE const char* velmarith_segment(const char* requestJson, const char* line) {
+EMSCRIPTEN_KEEPALIVE const char* velmarith_segment(const char* requestJson, const char* line,
+                                                   const char* otherInputs) {
     static std::string json;
     const Catalogue& catalogue = web::KeptMaterials();
     tool::Project project;
     tool::ProjectSegment segment;
     segment.line = line;
     segment.inputs = tool::ReadRequestJson(requestJson).request;
+    // What a project file's segment held besides the inputs: its fault, as when read.
+    segment.otherInputs = Json::parse(otherInputs, nullptr, false);
+    if (!segment.otherInputs.is_object()) segment.otherInputs = Json::object();
     project.units = segment.inputs.UnitSystem();
     tool::SegmentMark mark;
     std::optional<Evaluation> evaluation;

@@ -160,6 +160,24 @@ def files(driver, calc, url, folder, rows):
         driver.find_element(By.ID, "projectFile").send_keys(str(saved))
         wait(driver, "return velmarithProject.summary().length === %d" % len(rows), "the opened file")
         check("the opened file gives the same summary", summary(driver) == rows, summary(driver))
+    # A segment with an input no one knows, and a line number twice: kept, marked, written back.
+    odd = folder / "odd.json"
+    odd.write_text(json.dumps({"format": "velmarith-project", "version": 1, "units": "si", "note": "x",
+                               "segments": [
+        {"line": "A-1", "inputs": {"material": "0", "temperature": "100", "length": "1000", "foo": "1"}},
+        {"line": "A-1", "inputs": {"material": "0", "temperature": "120", "length": "1000"}}]},
+        ensure_ascii=False), encoding="utf-8")
+    driver.find_element(By.ID, "projectFile").send_keys(str(odd))
+    wait(driver, "return velmarithProject.summary().length === 2", "the file of two segments")
+    marked = summary(driver)
+    check("an unknown input keeps its segment, marked; a repeated line number said in both",
+          "foo" in marked[0]["fault"] and all("管线号重复" in r["fault"] for r in marked), marked)
+    again = json.loads(driver.execute_script("return velmarithProject.text()"))
+    check("written back with what it did not know", again.get("note") == "x" and
+          again["segments"][0]["inputs"].get("foo") == "1", again)
+    if saved:
+        driver.find_element(By.ID, "projectFile").send_keys(str(saved))
+        wait(driver, "return velmarithProject.summary().length === %d" % len(rows), "the file again")
     bad = folder / "newer.json"
     bad.write_text('{"format": "velmarith-project", "version": 2, "segments": []}')
     driver.find_element(By.ID, "projectFile").send_keys(str(bad))

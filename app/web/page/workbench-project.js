@@ -16,7 +16,7 @@
   W.SUMMARY_COLUMNS = ["index", "line", "material", "hot", "cold", "install", "length", "movement",
                        "compensation", "size", "anchorLoad", "screen", "fault"];
   W.summaryHeader = () => ["序号", ...JSON.parse(W.call("velmarith_segment",
-    JSON.stringify({ units: W.project.units }), "")).header];
+    JSON.stringify({ units: W.project.units }), "", "{}")).header];
   const MOST_SEGMENTS = 500;
 
   // As the project file has it: {title: {project, ...}, units, segments: [{uid, line,
@@ -276,9 +276,12 @@
   W.segmentAnswer = function (segment) {
     const request = W.request(segment.inputs);
     const kept = computed.get(segment.uid);
-    if (kept && kept.request === request && kept.line === segment.line) return kept.answer;
-    const answer = JSON.parse(W.call("velmarith_segment", request, segment.line));
-    computed.set(segment.uid, { request, line: segment.line, answer });
+    if (kept && kept.request === request && kept.line === segment.line && kept.other === segment.otherInputs) {
+      return kept.answer;
+    }
+    const answer = JSON.parse(W.call("velmarith_segment", request, segment.line,
+                                     JSON.stringify(segment.otherInputs || {})));
+    computed.set(segment.uid, { request, line: segment.line, other: segment.otherInputs, answer });
     return answer;
   };
 
@@ -554,8 +557,10 @@
       add(newSegment("", "", { units: W.project.units }), W.project.selected + 1));
     $("segmentDuplicate").addEventListener("click", () => {
       const segment = selected();
-      add(newSegment(segment.line, segment.description, Object.assign({}, segment.inputs)),
-          W.project.selected + 1);
+      const copy = newSegment(segment.line, segment.description, Object.assign({}, segment.inputs));
+      copy.otherInputs = Object.assign({}, segment.otherInputs);
+      copy.extra = Object.assign({}, segment.extra);
+      add(copy, W.project.selected + 1);
     });
     $("segmentUp").addEventListener("click", () => move(-1));
     $("segmentDown").addEventListener("click", () => move(1));
