@@ -230,6 +230,24 @@ def book(driver, calc, out, name, segments):
     return whole
 
 
+def one_sheet(driver, out):
+    """The one-run sheet of the selected segment: each page headed with its line number and
+    numbered."""
+    driver.execute_script("velmarithParts.selectSegment(0)")
+    line = driver.execute_script("return document.getElementById('segmentLine').value")
+    pdf = driver.execute_cdp_cmd("Page.printToPDF", {"preferCSSPageSize": True})
+    path = out / "velmarith-sheet-segment.pdf"
+    path.write_bytes(base64.b64decode(pdf["data"]))
+    info = subprocess.run(["pdfinfo", str(path)], capture_output=True, text=True).stdout
+    pages = int(re.search(r"Pages:\s+(\d+)", info).group(1))
+    for n in range(1, pages + 1):
+        text = subprocess.run(["pdftotext", "-f", str(n), "-l", str(n), str(path), "-"],
+                              capture_output=True, text=True).stdout
+        check(f"the one-run sheet's page {n} of {pages}: its header and number",
+              re.search(rf"第\s*{n}\s*页\s*共\s*{pages}\s*页", text) is not None and
+              f"管线号 {line}" in text, text[:300])
+
+
 def fmt(value):
     text = repr(float(value))
     return text[:-2] if text.endswith(".0") else text
@@ -249,6 +267,7 @@ def main():
             open_workbench(driver, url, keep_project=True)
             rows = build(driver, calc)
             axe(driver, axe_source, "a project of four segments")
+            one_sheet(driver, out)
             files(driver, calc, url, folder, rows)
             book(driver, calc, out, "velmarith-book", [s for s in SEGMENTS])
             # Twelve segments from a batch's CSV, printed in one go.
