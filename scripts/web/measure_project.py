@@ -33,12 +33,9 @@ def main():
             for n in range(200)), encoding="utf-8")
         driver = browser(pathlib.Path(work) / "profile")
         try:
-            open_workbench(driver, page.as_uri(), keep_project=True)
-            driver.execute_script("localStorage.clear()")
-            open_workbench(driver, page.as_uri(), keep_project=True)
+            open_workbench(driver, page.as_uri())
             alone = [driver.execute_script(EDIT, str(300 + n)) for n in range(runs)]
-            driver.execute_script("localStorage.clear()")
-            open_workbench(driver, page.as_uri(), keep_project=True)
+            open_workbench(driver, page.as_uri())
             driver.find_element(By.ID, "projectCsv").send_keys(str(csv))
             wait(driver, "return velmarithProject.summary().length === 200", "200 segments")
             rows, sheets, edits = [], [], []

@@ -153,8 +153,7 @@ def files(driver, calc, url, folder, rows):
               document["segments"][0]["inputs"] == SEGMENTS[0][1], document)
     open_workbench(driver, url, keep_project=True)
     check("kept across a reload", summary(driver) == rows, summary(driver))
-    driver.execute_script("localStorage.clear()")
-    open_workbench(driver, url, keep_project=True)
+    open_workbench(driver, url)
     check("a fresh browser has one empty segment", len(summary(driver)) == 1, summary(driver))
     if saved:
         driver.find_element(By.ID, "projectFile").send_keys(str(saved))
@@ -262,17 +261,20 @@ def main():
         folder = pathlib.Path(scratch)
         driver = browser(profile)
         try:
-            open_workbench(driver, url, keep_project=True)
-            driver.execute_script("localStorage.clear()")
-            open_workbench(driver, url, keep_project=True)
+            open_workbench(driver, url)
             rows = build(driver, calc)
             axe(driver, axe_source, "a project of four segments")
             one_sheet(driver, out)
             files(driver, calc, url, folder, rows)
+            # A link opened adds its request as a segment, once.
+            for _ in range(2):
+                open_workbench(driver, url + "#workbench?m=0&t=300&l=2000&ln=X-9", keep_project=True)
+                lines = [r["line"] for r in summary(driver)]
+                check("a link's request added as a segment, once", lines == [r["line"] for r in rows] +
+                      ["X-9"], lines)
             book(driver, calc, out, "velmarith-book", [s for s in SEGMENTS])
             # Twelve segments from a batch's CSV, printed in one go.
-            driver.execute_script("localStorage.clear()")
-            open_workbench(driver, url, keep_project=True)
+            open_workbench(driver, url)
             csv = "管线号,material,temperature,length,od,wall,sa\n" + "".join(
                 f"L-{n:02},{n % 3},{150 + 20 * n},{6000 + 1000 * n},114.3,6,207\n" for n in range(12))
             (folder / "lines.csv").write_text(csv, encoding="utf-8")

@@ -84,11 +84,17 @@
 
   // ---- keeping: the whole project in this browser, after every change
   let saveTimer = 0;
+  function store() {
+    clearTimeout(saveTimer);
+    saveTimer = 0;
+    W.writeStore(STORE, Object.assign(W.projectDocument(), { selected: W.project.selected }));
+  }
+  // Once typing pauses, and at once when the page goes away.
   function keep() {
     clearTimeout(saveTimer);
-    saveTimer = setTimeout(() => W.writeStore(STORE, Object.assign(W.projectDocument(),
-      { selected: W.project.selected })), 200);
+    saveTimer = setTimeout(store, 200);
   }
+  window.addEventListener("pagehide", () => { if (saveTimer) store(); });
 
   // The project as a document of its file's shape; the core adds the materials it names.
   W.projectDocument = function () {
@@ -212,8 +218,11 @@
       if ($(id).value && !W.project.title[name]) W.project.title[name] = W.oneLine($(id).value);
     }
     showTitles();
-    const request = W.request(values);
-    const same = W.project.segments.findIndex((s) => W.request(s.inputs) === request);
+    // The same request however it was kept: its given inputs, in one order.
+    const given = (inputs) => JSON.stringify(Object.keys(inputs).filter((key) => inputs[key])
+      .sort().map((key) => [key, inputs[key]]));
+    const request = given(values);
+    const same = W.project.segments.findIndex((s) => given(s.inputs) === request);
     if (same >= 0) {
       W.project.selected = same;
     } else {
