@@ -161,8 +161,6 @@ class PlotWriter {
         AlphaCurve();
         GrowthCurve();
         CurrentPoint();
-        StatePoints();
-        Labels();
         Legend();
         svg_ += "</svg>\n";
         return std::move(svg_);
@@ -319,7 +317,9 @@ class PlotWriter {
             return sums[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns + 1) +
                         static_cast<std::size_t>(column)];
         };
-        for (const Polyline* line : {&alphaLine_, &growthLine_}) {
+        std::vector<const Polyline*> lines = {&alphaLine_, &growthLine_};
+        for (const Polyline& box : taken_) lines.push_back(&box);
+        for (const Polyline* line : lines) {
             for (std::size_t i = 0; i + 1 < line->size(); ++i) {
                 const auto [x0, y0] = (*line)[i];
                 const auto [x1, y1] = (*line)[i + 1];
@@ -368,8 +368,7 @@ class PlotWriter {
                     nearest = place;
                     anyDistance = distance;
                 }
-                if ((!nearestFree || distance < freeDistance) && !crossed(place) &&
-                    !Taken(place, width)) {
+                if ((!nearestFree || distance < freeDistance) && !crossed(place)) {
                     nearestFree = place;
                     freeDistance = distance;
                 }
@@ -377,31 +376,6 @@ class PlotWriter {
         }
         if (nearestFree) return *nearestFree;
         return nearest.value_or(Place{kLeft + kMargin, kTop + kMargin});
-    }
-
-    // Whether a label's box there would cover a label or a mark already placed.
-    bool Taken(const Place& p, double width) const {
-        return std::any_of(taken_.begin(), taken_.end(), [&](const Box& box) {
-            return p.x0 < box.x1 && p.x0 + width > box.x0 && p.y0 < box.y1 &&
-                   p.y0 + kFontSize > box.y0;
-        });
-    }
-
-    // A marked point's label, placed once every mark is drawn so that none covers another.
-    void Label(const std::string& kind, double cx, double cy, const std::string& text) {
-        taken_.push_back({cx - 6, cy - 6, cx + 6, cy + 6});
-        labels_.push_back({kind, cx, cy, text});
-    }
-
-    void Labels() {
-        for (const auto& label : labels_) {
-            const double width = TextWidth(label.text);
-            const Place place = LabelPlace(label.cx, label.cy, width);
-            taken_.push_back({place.x0, place.y0, place.x0 + width, place.y0 + kFontSize});
-            // The text's baseline is 2 px above the bottom of its box.
-            svg_ += "<text class=\"" + label.kind + "-label\" x=\"" + Fixed(place.x0) + "\" y=\"" +
-                    Fixed(place.y0 + kFontSize - 2) + "\">" + label.text + "</text>\n";
-        }
     }
 
     // The requested point, filled, and its label where it is free.
@@ -414,31 +388,50 @@ class PlotWriter {
         svg_ += "<circle class=\"current\" data-t=\"" + DoubleToText(*request_.temperature) +
                 "\" data-alpha=\"" + hit->valueText + "\" cx=\"" + Fixed(cx) + "\" cy=\"" +
                 Fixed(cy) + "\" r=\"5\" fill=\"black\"/>\n";
-        Label("current", cx, cy,
-              DoubleToShortText(X(*request_.temperature)) + TemperatureUnit() +
-                  ": α = " + hit->valueText);
+        const std::string text = DoubleToShortText(X(*request_.temperature)) + TemperatureUnit() +
+                                 ": α = " + hit->valueText;
+        const Place place = LabelPlace(cx, cy, TextWidth(text));
+        // The text's baseline is 2 px above the bottom of its box.
+        svg_ += "<text class=\"current-label\" x=\"" + Fixed(place.x0) + "\" y=\"" +
+                Fixed(place.y0 + kFontSize - 2) + "\">" + text + "</text>\n";
+        Take(cx - 6, cy - 6, 12, 12);
+        Take(place.x0, place.y0, TextWidth(text), kFontSize);
+        // The other states' points, each labelled clear of the curves and of what is placed.
+        if (request_.lengthMm && request_.installCelsius != *request_.temperature) {
+            StatePoint(request_.installCelsius, "install", "安装");
+        }
+        if (request_.coldCelsius) StatePoint(*request_.coldCelsius, "cold", "冷态");
     }
 
-    // Beside the requested point, the other states of its range: the installation, a hollow
-    // square, and the cold state, a hollow diamond, each named in its label.
-    void StatePoints() {
-        if (!request_.temperature) return;
-        const auto mark = [&](const std::string& kind, const std::string& name, double celsius,
-                              const std::string& shape) {
-            const auto hit = catalogue_.Lookup(request_.material, celsius);
-            if (!hit) return;
-            const double cx = Px(celsius);
-            const double cy = Py(hit->coefficient);
-            svg_ += "<path class=\"" + kind + "\" data-t=\"" + DoubleToText(celsius) +
-                    "\" data-alpha=\"" + hit->valueText + "\" d=\"M" + Fixed(cx) + " " + Fixed(cy) +
-                    shape + "\" fill=\"white\" stroke=\"black\" stroke-width=\"1.5\"/>\n";
-            Label(kind, cx, cy,
-                  name + " " + DoubleToShortText(X(celsius)) + TemperatureUnit() +
-                      ": α = " + hit->valueText);
-        };
-        mark("install", "安装", request_.installCelsius, "m-4.5 -4.5h9v9h-9z");
-        if (request_.coldCelsius)
-            mark("cold", "冷态", *request_.coldCelsius, "m0 -6l6 6l-6 6l-6 -6z");
+    void StatePoint(double celsius, const char* kind, const char* name) {
+        const auto hit = catalogue_.Lookup(request_.material, celsius);
+        if (!hit) return;
+        const double cx = Px(celsius);
+        const double cy = Py(hit->coefficient);
+        const std::string data = "class=\"" + std::string(kind) + "\" data-t=\"" +
+                                 DoubleToText(celsius) + "\" data-alpha=\"" + hit->valueText + "\"";
+        if (std::string_view(kind) == "install") {
+            svg_ += "<rect " + data + " x=\"" + Fixed(cx - 4) + "\" y=\"" + Fixed(cy - 4) +
+                    "\" width=\"8\" height=\"8\" fill=\"white\" stroke=\"black\" "
+                    "stroke-width=\"1.5\"/>\n";
+        } else {
+            svg_ += "<path " + data + " d=\"M" + Fixed(cx) + " " + Fixed(cy - 6) + "L" +
+                    Fixed(cx + 6) + " " + Fixed(cy) + "L" + Fixed(cx) + " " + Fixed(cy + 6) + "L" +
+                    Fixed(cx - 6) + " " + Fixed(cy) + "Z\" fill=\"black\"/>\n";
+        }
+        Take(cx - 6, cy - 6, 12, 12);
+        const std::string text = std::string(name) + " " + DoubleToShortText(X(celsius)) +
+                                 TemperatureUnit() + ": α = " + hit->valueText;
+        const Place place = LabelPlace(cx, cy, TextWidth(text));
+        svg_ += "<text class=\"" + std::string(kind) + "-label\" x=\"" + Fixed(place.x0) +
+                "\" y=\"" + Fixed(place.y0 + kFontSize - 2) + "\">" + text + "</text>\n";
+        Take(place.x0, place.y0, TextWidth(text), kFontSize);
+    }
+
+    // A box later labels keep clear of: its outline, as the curves are kept clear of.
+    void Take(double x0, double y0, double width, double height) {
+        taken_.push_back(
+            {{x0, y0}, {x0 + width, y0}, {x0 + width, y0 + height}, {x0, y0 + height}, {x0, y0}});
     }
 
     // The legend, in line styles rather than colours.
@@ -465,18 +458,9 @@ class PlotWriter {
     Axis yAxis_{};
     Axis dAxis_{};
     std::vector<std::pair<double, double>> growth_;  // (°C, ΔL)
-    struct Box {
-        double x0, y0, x1, y1;
-    };
-    std::vector<Box> taken_;  // labels and marks placed so far
-    struct PendingLabel {
-        std::string kind;
-        double cx, cy;
-        std::string text;
-    };
-    std::vector<PendingLabel> labels_;
     Polyline alphaLine_;
     Polyline growthLine_;
+    std::vector<Polyline> taken_;  // the placed points and labels
     std::string svg_;
 };
 

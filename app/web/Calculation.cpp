@@ -57,6 +57,28 @@ const char* Answer(std::string& slot, const Json& document) {
 
 }  // namespace
 
+namespace velmarith::web {
+// The built-in and the kept materials, for the project's segments.
+const Catalogue& KeptMaterials() { return Materials(); }
+const std::vector<UserMaterial>& KeptUserMaterials() { return kept; }
+// A project file's materials join the kept ones, each replacing a kept one of its name.
+bool KeepMaterials(const std::vector<UserMaterial>& materials) {
+    auto merged = kept;
+    for (const auto& material : materials) {
+        const auto same = std::find_if(merged.begin(), merged.end(),
+                                       [&](const auto& m) { return m.name == material.name; });
+        if (same != merged.end())
+            *same = material;
+        else
+            merged.push_back(material);
+    }
+    if (merged.size() > kMostUserMaterials) return false;
+    kept = std::move(merged);
+    Rebuild();
+    return true;
+}
+}  // namespace velmarith::web
+
 extern "C" {
 
 // The output's options ("rate", "final", "explain", separated by spaces) and the request as

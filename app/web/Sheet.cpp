@@ -222,7 +222,10 @@ std::vector<SheetDesign> Design(const Request& request, const Compensation& figu
             words(joints, "bellowsGuideSpacing", "其后导向支架间距", "无轴向压力, 不受失稳限制");
         }
         joints.notes = {
-            "预变形用于受热时压缩的伸缩节" + std::string(request.cold ? "" : "; 无冷态: δ/2"),
+            "预变形用于受热时压缩的伸缩节" + std::string(request.cold ? ""
+                                                         : figures.temperatureIsColdExtreme
+                                                             ? "; 工作温度低于安装温度, 即冷态"
+                                                             : "; 无冷态: δ/2"),
             "伸缩节之间的中间固定点不受压力推力"};
         design.push_back(std::move(joints));
     }

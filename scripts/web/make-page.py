@@ -294,7 +294,8 @@ def main():
         "@PAGE_CSS@": without_comments(read("page.css")),
         "@PACKED@": packed,
         "@WORKBENCH_HTML@": form.replace("@VERSION@", args.version),
-        "@WORKBENCH_CSS@": without_comments(read("workbench.css")),
+        "@WORKBENCH_CSS@": without_comments(read("workbench.css") + "".join(
+            p.read_text(encoding="utf-8") for p in sorted(page.glob("workbench-*.css")))),
     }
     texts = captions(args.core)
     parts["@PAGE_CSS@"] = window_css(texts["geometry"]) + parts["@PAGE_CSS@"]

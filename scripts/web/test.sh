@@ -83,3 +83,7 @@ ls -l build-web/dist/velmarith.html
 echo "== the workbench in headless Chromium, against velmarith-calc"
 /usr/bin/python3 scripts/web/workbench_test.py build-web/dist/velmarith.html \
     build/app/calc/velmarith-calc "$axe" build-web
+
+echo "== the workbench's project in headless Chromium, its printed 计算书 against velmarith-calc"
+/usr/bin/python3 scripts/web/project_test.py build-web/dist/velmarith.html \
+    build/app/calc/velmarith-calc "$axe" build-web

@@ -263,8 +263,15 @@ def bad_inputs(driver, calc, materials, url):
           not any(invalid for _, invalid in got["errors"].values()), got["notice"])
 
 
-def open_workbench(driver, address):
-    """A fresh page at this address (not a jump within the page already open)."""
+def open_workbench(driver, address, keep_project=False):
+    """A fresh page at this address (not a jump within the page already open), with no project
+    kept from before unless asked (the user's materials stay)."""
+    if not keep_project:
+        # Any file: page shares the page's storage; an empty one is the quickest to open.
+        blank = pathlib.Path(tempfile.gettempdir()) / "velmarith-blank.html"
+        blank.write_text("<!DOCTYPE html><title>blank</title>")
+        driver.get(blank.as_uri())
+        driver.execute_script("localStorage.removeItem('velmarith.project')")
     driver.get("about:blank")
     open_page(driver, address)
     wait(driver, "return document.documentElement.dataset.workbench === '1'", "the workbench")

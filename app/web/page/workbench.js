@@ -53,6 +53,7 @@
     if (!fromAddress) W.fillMaterials("0");
     W.showMaterialList();
     W.unitsChanged();
+    W.startProject(fromAddress);
     W.update({ keepAddress: !fromAddress });
     if (!fromAddress) {
       // A fresh page keeps its plain address until something is typed.
@@ -74,6 +75,7 @@
         W.showTitle(W.formValues());
       });
     }
+    W.projectReady();
     W.showTitle(W.formValues());
     // Every edit; and a change that came without one (a value set by a script, autofill).
     for (const row of W.inputs) {

@@ -1,0 +1,129 @@
+#include "app/shared/FigureTable.h"
+
+#include "app/shared/CompensationText.h"
+#include "app/shared/LineDesignText.h"
+#include "runtime/NumberText.h"
+
+namespace velmarith::tool {
+
+using namespace engineering;
+
+namespace {
+
+struct Names {
+    std::string length, longLength, stress, force, area, inertia, screen, alpha;
+};
+
+Names NamesOf(Units units) {
+    if (units == Units::Si) {
+        return {"mm", "m", "MPa", "kN", "mm²", "mm⁴", "(mm/m)²", "10⁻⁶/°C"};
+    }
+    return {"in", "ft", "psi", "lbf", "in²", "in⁴", "(in/ft)²", "10⁻⁶/°F"};
+}
+
+}  // namespace
+
+std::vector<FigureRow> FigureTable(const Evaluation& evaluation) {
+    std::vector<FigureRow> rows;
+    if (!evaluation.Sound() || !evaluation.request) return rows;
+    const Request& request = *evaluation.request;
+    const Result& result = *evaluation.result;
+    const Names unit = NamesOf(request.units);
+    const bool si = request.units == Units::Si;
+    const auto add = [&](std::string quantity, std::string symbol, std::string value,
+                         std::string unitName) {
+        rows.push_back(
+            {std::move(quantity), std::move(symbol), std::move(value), std::move(unitName)});
+    };
+    const auto single = [&](std::string quantity, std::string symbol,
+                            const std::optional<float>& value, const std::string& unitName) {
+        if (value) add(std::move(quantity), std::move(symbol), SingleToText(*value), unitName);
+    };
+    // The coefficient as the lines print it: per °C as stored, per °F in US units.
+    const auto alpha = [&](std::string quantity, std::string symbol, const CoefficientHit& hit) {
+        add(std::move(quantity), std::move(symbol),
+            si ? hit.valueText : SingleToText(PerFahrenheit(hit)), unit.alpha);
+    };
+    alpha("平均线膨胀系数 (热态)", "α(T)", result.coefficient);
+    if (result.installCoefficient) {
+        alpha("平均线膨胀系数 (安装)", "α(Ti)", *result.installCoefficient);
+    }
+    if (result.coldCoefficient) alpha("平均线膨胀系数 (冷态)", "α(Tc)", *result.coldCoefficient);
+    add("安装至热态的膨胀量", "ΔL", SingleToText(result.expansion), unit.length);
+    single(si ? "每米膨胀量" : "每100英尺膨胀量", "ΔL/L", result.rate,
+           std::string(RateUnit(request.units)));
+    single("膨胀后长度", "L + ΔL", result.finalLength, unit.length);
+    if (request.cold) {
+        single("安装至冷态的膨胀量", "ΔLc", result.coldExpansion, unit.length);
+        single("冷态至热态的位移量", "Δ", result.movement, unit.length);
+    }
+    if (!evaluation.compensation) return rows;
+
+    const Compensation& figures = *evaluation.compensation;
+    add("弹性模量", "Ea", Figure(figures.modulus), unit.stress);
+    if (figures.metalArea) add("金属截面积", "A", Figure(*figures.metalArea), unit.area);
+    if (figures.cycleFactor) add("应力范围减小系数", "f", Figure(*figures.cycleFactor), "");
+    if (figures.allowableRange) {
+        add("许用位移应力范围", "SA", Figure(*figures.allowableRange), unit.stress);
+    }
+    const auto restrained = [&](const std::string& state, const Restrained& r) {
+        add("两端固定, " + state + "应变", "ε", Figure(r.strain), "");
+        add("两端固定, " + state + "轴向应力", "σ", Figure(r.stress), unit.stress);
+        if (r.force) add("两端固定, " + state + "固定点受力", "F", Figure(*r.force), unit.force);
+    };
+    restrained("热态", figures.hot);
+    if (figures.cold) restrained("冷态", *figures.cold);
+    add("须吸收的位移", "Δ", Figure(figures.movement), unit.length);
+    if (figures.allowableRange) {
+        add("位移应力范围", "Ea·Δ/L", Figure(figures.stressRange), unit.stress);
+        if (figures.leg) add("L 形或 Z 形弯臂长", "Lg", Figure(*figures.leg), unit.length);
+        if (figures.loopLength) {
+            add("Π 形补偿器柔性长度", "Lf", Figure(*figures.loopLength), unit.length);
+        }
+        if (figures.loopWidth) add("Π 形补偿器宽", "W", Figure(*figures.loopWidth), unit.length);
+        if (figures.loopHeight) {
+            add("Π 形补偿器高 (每臂)", "H", Figure(*figures.loopHeight), unit.length);
+        }
+    }
+    if (!evaluation.line) return rows;
+
+    const LineDesign& line = *evaluation.line;
+    if (line.inertia) add("惯性矩", "I", Figure(*line.inertia), unit.inertia);
+    if (line.legForce) add("按 Lg 的固定点推力", "F", Figure(*line.legForce), unit.force);
+    if (line.loopForce) add("按 Lf 的固定点推力", "F", Figure(*line.loopForce), unit.force);
+    const auto check = [&](const std::string& what, const LegCheck& c) {
+        add(what + "应力", "S", Figure(c.stress), unit.stress);
+        add(what + "应力比", "S/SA", Figure(c.ratio), "");
+        if (c.force) add(what + "固定点推力", "F", Figure(*c.force), unit.force);
+        add(what + "结论", "", c.sufficient ? "满足" : "不满足", "");
+    };
+    if (line.legCheck) check("给定弯臂", *line.legCheck);
+    if (line.loopCheck) check("给定补偿器", *line.loopCheck);
+    const auto screen = [&](const std::string& what, const Screen& s) {
+        add(what + "展开长度", "L", Figure(s.developed), unit.longLength);
+        add(what + "固定点间距", "U", Figure(s.anchorDistance), unit.longLength);
+        add(what + "位移", "y", Figure(s.displacement), unit.length);
+        add(what + "筛查值", "D·y/(L-U)²", Figure(s.value), unit.screen);
+        add(what + "筛查限值", "K1", Figure(s.limit), unit.screen);
+        add(what + "筛查结论", "",
+            std::string(s.needsAnalysis ? kAnalysisNeeded : kNoAnalysisNeeded), "");
+    };
+    if (line.screenLeg) screen("弯臂", *line.screenLeg);
+    if (line.screenLoop) screen("补偿器", *line.screenLoop);
+    if (line.bellows) {
+        const Bellows& b = *line.bellows;
+        add("伸缩节数量", "n", Figure(b.joints), "");
+        add("每个伸缩节的位移", "δ", Figure(b.movementPerJoint), unit.length);
+        add("伸缩节预变形 (正为预拉)", "", Figure(b.preset), unit.length);
+        if (b.pressureThrust) add("压力推力", "Fp", Figure(*b.pressureThrust), unit.force);
+        add("弹性反力", "Fs", Figure(b.springForce), unit.force);
+        if (b.frictionForce) add("摩擦力", "Ff", Figure(*b.frictionForce), unit.force);
+        add("主固定点荷载", "F", Figure(b.anchorForce), unit.force);
+        add("第一导向支架距离", "", Figure(b.firstGuide), unit.length);
+        add("第二导向支架距离", "", Figure(b.secondGuide), unit.length);
+        if (b.guideSpacing) add("导向支架间距", "", Figure(*b.guideSpacing), unit.length);
+    }
+    return rows;
+}
+
+}  // namespace velmarith::tool

@@ -1,0 +1,82 @@
+// The printed report's figures and the plot's state points, for a steam line with a cold state:
+// each figure once, its unit apart from its digits, the values velmarith-calc prints.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/shared/FigureTable.h"
+#include "app/shared/PlotSvg.h"
+
+namespace velmarith::tool {
+namespace {
+
+using engineering::RequestField;
+
+engineering::Evaluation SteamLine(const char* temperature) {
+    engineering::RequestText text;
+    text[RequestField::Material] = "0";
+    text[RequestField::Temperature] = temperature;
+    text[RequestField::Length] = "36000";
+    text[RequestField::Cold] = "-10";
+    text[RequestField::Diameter] = "219.1";
+    text[RequestField::Wall] = "8";
+    text[RequestField::Allowable] = "207";
+    return engineering::Evaluate(engineering::Catalogue(), text);
+}
+
+TEST(FigureTable, EachFigureOnceWithItsUnitApart) {
+    const auto rows = FigureTable(SteamLine("250"));
+    const auto find = [&](const std::string& quantity) -> FigureRow {
+        for (const auto& row : rows) {
+            if (row.quantity == quantity) return row;
+        }
+        return {};
+    };
+    struct Case {
+        const char* quantity;
+        const char* symbol;
+        const char* value;
+        const char* unit;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"平均线膨胀系数 (热态)", "α(T)", "12.55", "10⁻⁶/°C"},
+             {"平均线膨胀系数 (冷态)", "α(Tc)", "10.64737", "10⁻⁶/°C"},
+             {"安装至热态的膨胀量", "ΔL", "103.914", "mm"},
+             {"冷态至热态的位移量", "Δ", "115.4132", "mm"},
+             {"两端固定, 热态固定点受力", "F", "-3114.875", "kN"},
+             {"L 形或 Z 形弯臂长", "Lg", "8633.657", "mm"},
+             {"两端固定, 冷态应变", "ε", "-0.0003194211", ""},
+         }) {
+        const FigureRow row = find(c.quantity);
+        EXPECT_EQ(row.symbol, c.symbol) << c.quantity;
+        EXPECT_EQ(row.value, c.value) << c.quantity;
+        EXPECT_EQ(row.unit, c.unit) << c.quantity;
+    }
+    std::vector<std::string> quantities;
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.value.find(' '), std::string::npos) << row.quantity << ": " << row.value;
+        quantities.push_back(row.quantity);
+    }
+    std::sort(quantities.begin(), quantities.end());
+    EXPECT_EQ(std::adjacent_find(quantities.begin(), quantities.end()), quantities.end());
+    EXPECT_TRUE(FigureTable(SteamLine("abc")).empty());
+}
+
+TEST(Plot, MarksTheInstallationAndTheColdStateBesideTheWarmest) {
+    PlotRequest request;
+    request.lengthMm = 36000;
+    request.temperature = 250;
+    request.coldCelsius = -10;
+    const std::string svg = PlotSvg(engineering::Catalogue(), request);
+    for (const char* mark : {"class=\"current\" data-t=\"250\" data-alpha=\"12.55\"",
+                             "class=\"install\" data-t=\"20\" data-alpha=\"10.9\"",
+                             "class=\"cold\" data-t=\"-10\" data-alpha=\"10.64737\"",
+                             "冷态 -10摄氏度: α = 10.64737", "安装 20摄氏度: α = 10.9"}) {
+        EXPECT_NE(svg.find(mark), std::string::npos) << mark;
+    }
+}
+
+}  // namespace
+}  // namespace velmarith::tool
