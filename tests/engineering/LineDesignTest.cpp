@@ -103,7 +103,7 @@ TEST(CompensationLine, EachFaultIsRefusedNamingItsField) {
 // as typed, not its single-precision copy.
 TEST(CompensationLine, CountsAndVerdictsFollowThePrintedFigures) {
     using F = RequestField;
-    const auto evaluate = [](std::vector<std::pair<F, const char*>> inputs) {
+    const auto evaluate = [](const std::vector<std::pair<F, const char*>>& inputs) {
         RequestText text;
         for (const auto& [field, value] : inputs) text[field] = value;
         return Evaluate(Catalogue(), text);
