@@ -19,7 +19,9 @@ namespace velmarith::tool {
 using namespace engineering;
 
 std::variant<std::string, std::string> LoadProjectFile(const std::string& path) {
-    std::FILE* file = OpenForReading(path);
+    // "-" reads the project from standard input, as --csv - reads a batch.
+    const bool standardInput = path == "-";
+    std::FILE* file = standardInput ? stdin : OpenForReading(path);
     if (file == nullptr) {
         return std::variant<std::string, std::string>(
             std::in_place_index<1>, "无法打开项目文件 " + path + ": " + std::strerror(errno));
@@ -33,10 +35,11 @@ std::variant<std::string, std::string> LoadProjectFile(const std::string& path) 
     }
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
-    std::fclose(file);
+    if (!standardInput) std::fclose(file);
     if (failed) {
         return std::variant<std::string, std::string>(
-            std::in_place_index<1>, "无法读取项目文件 " + path + ": " + std::strerror(error));
+            std::in_place_index<1>, "无法读取项目文件 " + (standardInput ? "标准输入" : path) +
+                                        ": " + std::strerror(error));
     }
     if (bytes.size() > kLargestProjectFile + 1) bytes.resize(kLargestProjectFile + 1);
     return std::variant<std::string, std::string>(std::in_place_index<0>, std::move(bytes));

@@ -94,7 +94,8 @@ int Run(int argc, char** argv) {
         options.form = line.json     ? ProjectRunOptions::Form::Json
                        : line.csvOut ? ProjectRunOptions::Form::SummaryCsv
                                      : ProjectRunOptions::Form::Lines;
-        return RunProject(*line.project, std::get<0>(bytes), options, stdout, stderr);
+        const std::string name = *line.project == "-" ? "标准输入" : *line.project;
+        return RunProject(name, std::get<0>(bytes), options, stdout, stderr);
     }
     // The user's materials are checked as a whole before anything is computed.
     std::vector<UserMaterial> user;

@@ -46,6 +46,8 @@ done
 
 "$calc" --project "$example" --json >"$work/project.json"
 check "--project --json status" $?
+"$calc" --project - --json <"$example" >"$work/stdin.json"
+check "--project - reads standard input" "$(cmp -s "$work/project.json" "$work/stdin.json"; echo $?)"
 for i in "${!single[@]}"; do
     read -ra args <<<"${single[$i]#*|}"
     args=("${args[@]//紫铜_T2/紫铜 T2}")
