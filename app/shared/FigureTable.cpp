@@ -1,5 +1,7 @@
 #include "app/shared/FigureTable.h"
 
+#include <cmath>
+
 #include "app/shared/CompensationText.h"
 #include "app/shared/LineDesignText.h"
 #include "runtime/NumberText.h"
@@ -84,6 +86,15 @@ std::vector<FigureRow> FigureTable(const Evaluation& evaluation) {
         if (figures.loopHeight) {
             add("Π 形补偿器高 (每臂)", "H", Figure(*figures.loopHeight), unit.length);
         }
+        // The values a drawing takes, rounded up.
+        const auto design = [&](std::string quantity, std::string symbol,
+                                const std::optional<double>& value) {
+            if (value) add(std::move(quantity), std::move(symbol), Figure(*value), unit.length);
+        };
+        design("弯臂长设计取值", "Lg", figures.legDesign);
+        design("补偿器柔性长度设计取值", "Lf", figures.loopLengthDesign);
+        design("补偿器宽设计取值", "W", figures.loopWidthDesign);
+        design("补偿器高设计取值", "H", figures.loopHeightDesign);
     }
     if (!evaluation.line) return rows;
 
@@ -92,10 +103,17 @@ std::vector<FigureRow> FigureTable(const Evaluation& evaluation) {
     if (line.legForce) add("按 Lg 的固定点推力", "F", Figure(*line.legForce), unit.force);
     if (line.loopForce) add("按 Lf 的固定点推力", "F", Figure(*line.loopForce), unit.force);
     const auto check = [&](const std::string& what, const LegCheck& c) {
+        const std::string symbol = c.width ? "Lf" : "Lg";
+        add(what + "长度", symbol, Figure(c.length), unit.length);
         add(what + "应力", "S", Figure(c.stress), unit.stress);
         add(what + "应力比", "S/SA", Figure(c.ratio), "");
         if (c.force) add(what + "固定点推力", "F", Figure(*c.force), unit.force);
-        add(what + "结论", "", c.sufficient ? "满足" : "不满足", "");
+        add(what + "结论", "",
+            c.sufficient
+                ? std::string("满足")
+                : "不满足, 需 " + symbol + " 不小于 " + Figure(*figures.leg) + " " + unit.length +
+                      " (设计取 " + Figure(*figures.legDesign) + " " + unit.length + ")",
+            "");
     };
     if (line.legCheck) check("给定弯臂", *line.legCheck);
     if (line.loopCheck) check("给定补偿器", *line.loopCheck);
@@ -113,12 +131,19 @@ std::vector<FigureRow> FigureTable(const Evaluation& evaluation) {
     if (line.bellows) {
         const Bellows& b = *line.bellows;
         add("伸缩节数量", "n", Figure(b.joints), "");
+        add("每段长", "L/n", Figure(request.typedLength / b.joints), unit.length);
         add("每个伸缩节的位移", "δ", Figure(b.movementPerJoint), unit.length);
-        add("伸缩节预变形 (正为预拉)", "", Figure(b.preset), unit.length);
+        add("伸缩节额定位移", "", Figure(b.ratedMovement), unit.length);
+        if (b.preset == 0) {
+            add("安装时预变形", "", "无需预拉伸或预压缩", "");
+        } else {
+            add(b.preset > 0 ? "安装时预拉伸" : "安装时预压缩", "", Figure(std::fabs(b.preset)),
+                unit.length);
+        }
         if (b.pressureThrust) add("压力推力", "Fp", Figure(*b.pressureThrust), unit.force);
         add("弹性反力", "Fs", Figure(b.springForce), unit.force);
         if (b.frictionForce) add("摩擦力", "Ff", Figure(*b.frictionForce), unit.force);
-        add("主固定点荷载", "F", Figure(b.anchorForce), unit.force);
+        add("主固定点推力", "F", Figure(b.anchorForce), unit.force);
         add("第一导向支架距离", "", Figure(b.firstGuide), unit.length);
         add("第二导向支架距离", "", Figure(b.secondGuide), unit.length);
         if (b.guideSpacing) add("导向支架间距", "", Figure(*b.guideSpacing), unit.length);

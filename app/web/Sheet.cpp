@@ -187,8 +187,8 @@ std::vector<SheetDesign> Design(const Request& request, const Compensation& figu
     if (const auto& b = line->bellows) {
         SheetDesign joints{"bellows", "轴向波纹管伸缩节", {}, {}};
         add(joints, "bellowsJoints", "个数 n", b->joints, "个");
-        add(joints, "bellowsPartLength", "每段长 L/n",
-            static_cast<double>(request.length) / b->joints, unit.length);
+        add(joints, "bellowsPartLength", "每段长 L/n", request.typedLength / b->joints,
+            unit.length);
         add(joints, "bellowsMovement", "每个位移 δ", b->movementPerJoint, unit.length);
         add(joints, "bellowsRated", "额定位移", b->ratedMovement, unit.length);
         if (b->preset != 0) {

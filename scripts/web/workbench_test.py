@@ -502,7 +502,8 @@ def print_sheet(driver, out):
                     str(out / "velmarith-sheet")], check=True)
     text = subprocess.run(["pdftotext", "-layout", str(path), "-"], capture_output=True,
                           text=True).stdout
-    for needed in ("热膨胀计算表", "材料的膨胀量为", "计算过程", "曲线图"):
+    # Each figure once in the table, its unit apart; the working; the page's number.
+    for needed in ("热膨胀计算表", "安装至热态的膨胀量", "计算过程", "第 1 页 共 1 页"):
         check(f"the sheet has {needed}", needed in text, text[:400])
 
 
@@ -833,7 +834,7 @@ def ways(driver, calc, url, axe_source, out):
                    check=True)
     text = subprocess.run(["pdftotext", "-layout", str(path), "-"], capture_output=True,
                           text=True).stdout
-    for needed in ("补偿方式", "波纹管补偿器", "轴向波纹管伸缩节", "主固定点推力", "伸缩节额定位移"):
+    for needed in ("补偿方式", "波纹管补偿器", "伸缩节数量", "主固定点推力", "伸缩节额定位移"):
         check(f"the bellows sheet has {needed}", needed in text, text[:600])
     sheet = driver.execute_script("return window.velmarithWorkbench.sheetText()")
     check("the sheet as text has the way and its figures",

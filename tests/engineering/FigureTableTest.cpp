@@ -64,6 +64,39 @@ TEST(FigureTable, EachFigureOnceWithItsUnitApart) {
     EXPECT_TRUE(FigureTable(SteamLine("abc")).empty());
 }
 
+// The line's figures as the tool's lines give them: a verdict with the length needed, the
+// pre-set in words, L/n from the length as typed.
+TEST(FigureTable, TheLinesFiguresAsTheToolPrintsThem) {
+    engineering::RequestText text;
+    text[RequestField::Material] = "2";
+    text[RequestField::Temperature] = "400";
+    text[RequestField::Length] = "40000";
+    text[RequestField::Diameter] = "168.3";
+    text[RequestField::Wall] = "7.11";
+    text[RequestField::Allowable] = "200";
+    text[RequestField::JointMovement] = "60";
+    text[RequestField::JointStiffness] = "500";
+    text[RequestField::GivenLeg] = "3000";
+    const auto rows = FigureTable(engineering::Evaluate(engineering::Catalogue(), text));
+    const auto value = [&](const std::string& quantity) {
+        for (const auto& row : rows) {
+            if (row.quantity == quantity) return row.value + "|" + row.unit;
+        }
+        return std::string("missing");
+    };
+    for (const auto& [quantity, want] : std::vector<std::pair<std::string, std::string>>{
+             {"弯臂长设计取值", "11650|mm"},
+             {"给定弯臂长度", "3000|mm"},
+             {"给定弯臂结论", "不满足, 需 Lg 不小于 11609.1 mm (设计取 11650 mm)|"},
+             {"每段长", "8000|mm"},
+             {"伸缩节额定位移", "60|mm"},
+             {"安装时预拉伸", "27.36|mm"},
+             {"主固定点推力", "13.68|kN"},
+         }) {
+        EXPECT_EQ(value(quantity), want) << quantity;
+    }
+}
+
 TEST(Plot, MarksTheInstallationAndTheColdStateBesideTheWarmest) {
     PlotRequest request;
     request.lengthMm = 36000;

@@ -42,28 +42,6 @@
     return { make, rows: lines.map((line) => element("div", "working-line", line)), into: (box) => box.lastChild };
   }
 
-  // An input as the sheet names it, its value and its unit.
-  function inputRows(values, sheet) {
-    const us = values.units === "us";
-    const rows = [];
-    for (const row of W.inputs) {
-      const value = values[row.key] || "";
-      const field = $(row.key);
-      const name = row.label + (row.symbol ? " " + row.symbol : "") + (row.note ? " (" + row.note + ")" : "");
-      if (field.tagName === "SELECT") {
-        const option = Array.from(field.options).find((o) => o.value === (value || row.defaultSi));
-        rows.push([name, option ? option.textContent : value, ""]);
-      } else if (value) {
-        rows.push([name, value, us ? row.us : row.si]);
-      } else if (row.group === "calculation") {
-        const fallback = row.quantity === "temperature" ? sheet.defaultInstall
-          : row.defaultSi + ((us ? row.us : row.si) ? " " + (us ? row.us : row.si) : "");
-        rows.push([name, row.required ? "未填" : row.defaultSi ? fallback + " (默认)" : "无", ""]);
-      }
-    }
-    return rows;
-  }
-
   function figureBlock(svg, caption) {
     const figure = element("figure", "book-figure");
     const holder = element("div", "svg");
@@ -71,6 +49,42 @@
     figure.appendChild(holder);
     figure.appendChild(element("figcaption", "", caption));
     return figure;
+  }
+
+  // A run's inputs, figures, working (with the table's points it used), sketch and plot: a
+  // segment of the 计算书, or the one-run sheet.
+  function runBlocks(values, sheet, answer) {
+    // Two inputs a row, each value with its unit: a short table leaves room for the plot.
+    const inputs = W.inputRows(values, sheet).map(([name, value, unit]) => [name, value + (unit ? " " + unit : "")]);
+    const pairs = [];
+    for (let i = 0; i < inputs.length; i += 2) pairs.push([...inputs[i], ...(inputs[i + 1] || ["", ""])]);
+    const blocks = [tableBlock("输入", ["输入", "值", "输入", "值"], pairs, "book-inputs")];
+    if (!answer.sound) {
+      const why = answer.row.fault || [sheet.notice, ...Object.values(sheet.faults)].filter(Boolean).join("; ");
+      blocks.push(element("p", "book-fault", "输入有误或不全, 未计算: " + why));
+      return blocks;
+    }
+    blocks.push(tableBlock("结果", ["名称", "符号", "数值", "单位"], answer.figures, "book-figures"));
+    if (sheet.explain.length) blocks.push(workingBlock(sheet.explain));
+    const way = values.compensation;
+    if (sheet.sketch && way !== "bellows") {
+      blocks.push(figureBlock(sheet.sketch, "示意图, 不按比例: L 形弯的垂直臂长 Lg; Π 形补偿器的宽 W 与每臂高 H。"));
+    }
+    if (sheet.bellowsSketch && way === "bellows") {
+      blocks.push(figureBlock(sheet.bellowsSketch, "示意图, 不按比例: 一段管线, 两固定点之间一个伸缩节; 导向支架的最大间距。"));
+    }
+    if (sheet.plot) {
+      blocks.push(figureBlock(sheet.plot, "α(T) 实线, 圆圈为表点; ΔL(T) 虚线。实心圆点: 热态; 空心方块: 安装; 实心菱形: 冷态。"));
+    }
+    return blocks;
+  }
+
+  // Each page's header: the project and the line number, and who computes and checks.
+  function where(line) {
+    const title = W.project.title;
+    return [title.project || "热膨胀计算书", line ? "管线号 " + line : "",
+            title.calculated_by ? "计算 " + title.calculated_by : "",
+            title.checked_by ? "校核 " + title.checked_by : ""].filter(Boolean).join(" · ");
   }
 
   const segmentTitle = (segment, index) =>
@@ -109,37 +123,23 @@
     cells.forEach((row, index) => { if (row.fault) summary.rows[index].classList.add("fault"); });
 
     const list = [
-      { line: "", newPage: true, blocks: cover },
-      { line: "", newPage: true, blocks: [contents], id: "contents" },
-      { line: "", newPage: true, blocks: [summary], id: "summary" },
+      { where: where(""), blocks: cover },
+      { where: where(""), blocks: [contents], id: "contents" },
+      { where: where(""), blocks: [summary], id: "summary" },
     ];
     p.segments.forEach((segment, index) => {
-      const answer = W.segmentAnswer(segment);
       const sheet = JSON.parse(W.call("velmarith_sheet", W.request(segment.inputs)));
-      const blocks = [element("h2", "", segmentTitle(segment, index))];
-      blocks.push(tableBlock("输入", ["输入", "值", "单位"], inputRows(segment.inputs, sheet), "book-inputs"));
-      if (!answer.sound) {
-        blocks.push(element("p", "book-fault", "本管段输入有误, 未计算: " + answer.row.fault));
-      } else {
-        blocks.push(tableBlock("结果", ["名称", "符号", "数值", "单位"], answer.figures, "book-figures"));
-        if (sheet.explain.length) blocks.push(workingBlock(sheet.explain));
-        if (sheet.sketch) {
-          blocks.push(figureBlock(sheet.sketch, "示意图, 不按比例: L 形弯的垂直臂长 Lg; Π 形补偿器的宽 W 与每臂高 H。"));
-        }
-        if (sheet.plot) {
-          blocks.push(figureBlock(sheet.plot, "α(T) 实线, 圆圈为表点; ΔL(T) 虚线。实心圆点: 热态; 空心方块: 安装; 实心菱形: 冷态。"));
-        }
-      }
-      list.push({ line: segment.line || "管段 " + (index + 1), newPage: true, blocks, segment: index });
+      const blocks = [element("h2", "", segmentTitle(segment, index)),
+                      ...runBlocks(segment.inputs, sheet, W.segmentAnswer(segment))];
+      list.push({ where: where(segment.line || "管段 " + (index + 1)), blocks, id: "segment" + index });
     });
     return list;
   }
 
-  function newPage(book, line) {
+  function newPage(book, header) {
     const page = element("section", "book-page");
     const head = element("header", "book-head");
-    head.appendChild(element("span", "book-where",
-      (W.project.title.project || "热膨胀计算书") + (line ? " · 管线号 " + line : "")));
+    head.appendChild(element("span", "book-where", header));
     head.appendChild(element("span", "book-number"));
     page.appendChild(head);
     page.appendChild(element("div", "book-body"));
@@ -150,22 +150,22 @@
   const overflows = (body) => body.scrollHeight > body.clientHeight + 1;
 
   // Lays the sections out in pages; the answer is the number of pages.
-  W.buildBook = function () {
+  // Lays the sections out in pages, numbered; the answer is where each section starts.
+  function layOut(list) {
     const book = $("projectBook");
     book.replaceChildren();
     const starts = {};
     let page = null;
-    for (const section of sections()) {
-      page = newPage(book, section.line);
+    for (const section of list) {
+      page = newPage(book, section.where);
       if (section.id) starts[section.id] = book.children.length;
-      if (section.segment !== undefined) starts["segment" + section.segment] = book.children.length;
       for (const block of section.blocks) {
         let body = page.lastChild;
         if (block instanceof Element) {
           body.appendChild(block);
           if (overflows(body) && body.children.length > 1) {
             block.remove();
-            page = newPage(book, section.line);
+            page = newPage(book, section.where);
             page.lastChild.appendChild(block);
           }
           continue;
@@ -179,7 +179,7 @@
           if (overflows(body)) {
             row.remove();
             if (!block.into(container).children.length) container.remove();
-            page = newPage(book, section.line);
+            page = newPage(book, section.where);
             body = page.lastChild;
             container = block.make(started);
             body.appendChild(container);
@@ -193,30 +193,59 @@
     Array.from(book.children).forEach((p, n) => {
       p.querySelector(".book-number").textContent = "第 " + (n + 1) + " 页 共 " + total + " 页";
     });
+    starts.total = total;
+    return starts;
+  }
+
+  // The project's 计算书; the answer is its number of pages.
+  W.buildBook = function () {
+    const starts = layOut(sections());
     // The contents' pages, now that they are known.
     const pages = [starts.summary, ...W.project.segments.map((s, i) => starts["segment" + i])];
-    const cells = book.querySelectorAll(".book-contents tbody td.c3");
+    const cells = $("projectBook").querySelectorAll(".book-contents tbody td.c3");
     cells.forEach((cell, i) => { cell.textContent = String(pages[i]); });
-    return total;
+    return starts.total;
   };
 
-  W.printBook = function () {
-    const pages = W.buildBook();
+  // The one-run sheet: the form as it stands, under its title block, by the same rules.
+  W.buildSheet = function () {
+    const values = W.formValues();
+    const sheet = W.lastSheet ? W.lastSheet.sheet : JSON.parse(W.call("velmarith_sheet", W.request(values)));
+    const line = $("lineNo").value;
+    const answer = JSON.parse(W.call("velmarith_segment", W.request(values), line, "{}"));
+    const title = tableBlock("", ["项目", "内容", "项目", "内容"], [
+      ["工程名称", $("project").value, "管线号", line],
+      ["计算", $("preparedBy").value, "校核", $("checkedBy").value],
+      ["数据来源", W.dataOrigin(values), "日期", W.today()]], "book-run-titles");
+    const heading = element("h1", "book-run-title", $("workbenchTitle").textContent);
+    heading.appendChild(element("span", "book-run-meta", "Velmarith " + $("workbench").dataset.version));
+    const blocks = [heading, title, ...runBlocks(values, sheet, answer)];
+    return layOut([{ where: where(line), blocks }]).total;
+  };
+
+  const printing = (pages) => {
     document.documentElement.classList.add("book-printing");
     return pages;
   };
+  W.printBook = () => printing(W.buildBook());
+  W.printSheet = () => printing(W.buildSheet());
 
   W.startBook = function () {
     const book = element("div");
     book.id = "projectBook";
     book.setAttribute("aria-hidden", "true");
     document.body.appendChild(book);
+    // The browser's own print gives the one-run sheet; the project's button, the 计算书.
+    window.addEventListener("beforeprint", () => {
+      if (!document.documentElement.classList.contains("book-printing")) W.printSheet();
+    });
     window.addEventListener("afterprint", () => document.documentElement.classList.remove("book-printing"));
     $("printBook").addEventListener("click", () => {
       W.printBook();
       window.print();
     });
     window.velmarithProject.book = W.printBook;
+    window.velmarithProject.sheet = W.printSheet;
     window.velmarithProject.endBook = () => document.documentElement.classList.remove("book-printing");
   };
 })(window.velmarithParts = window.velmarithParts || {});

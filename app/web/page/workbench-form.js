@@ -22,6 +22,11 @@
   const wayOf = (row) => (row.group === "line" && row.key in WAY_OF ? WAY_OF[row.key]
     : row.group === "line" ? "bellows" : "");
   W.choice = () => document.querySelector("#compensationChoice input:checked").value;
+  // A way as its button names it: "bellows" is 波纹管补偿器.
+  W.choiceName = function (way) {
+    const radio = Array.from(document.querySelectorAll("#compensationChoice input")).find((r) => r.value === way);
+    return radio ? radio.parentElement.textContent.trim() : way;
+  };
   W.setChoice = function (way) {
     for (const radio of document.querySelectorAll("#compensationChoice input")) radio.checked = radio.value === way;
     W.showChoice();

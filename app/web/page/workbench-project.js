@@ -266,28 +266,7 @@
     showSummary();
   }
 
-  // The one-run sheet's printed pages: the project and the line number at the top of each,
-  // "第 N 页 共 M 页" at its right (the page's margin boxes; the 计算书 lays out its own).
-  let pageHead = null;
-  W.showPageHead = function () {
-    const segment = selected();
-    const quoted = (text) => '"' + text.replace(/[\\"]/g, "\\$&") + '"';
-    const where = [W.project.title.project || "", segment && segment.line ? "管线号 " + segment.line : "",
-                   W.project.title.calculated_by ? "计算 " + W.project.title.calculated_by : "",
-                   W.project.title.checked_by ? "校核 " + W.project.title.checked_by : ""]
-      .filter(Boolean).join(" · ");
-    const css = "@page { @top-left { content: " + quoted(where) + "; font-size: 8pt; } " +
-      '@top-right { content: "第 " counter(page) " 页 共 " counter(pages) " 页"; font-size: 8pt; } }';
-    if (!pageHead) {
-      pageHead = document.createElement("style");
-      pageHead.id = "sheetPageHead";
-      document.head.appendChild(pageHead);
-    }
-    if (pageHead.textContent !== css) pageHead.textContent = css;
-  };
-
   function showSegment() {
-    W.showPageHead();
     const segment = selected();
     $("segmentLine").value = segment ? segment.line : "";
     $("segmentDescription").value = segment ? segment.description : "";
@@ -443,9 +422,7 @@
     if (!segment) return;
     segment.line = W.oneLine($("segmentLine").value);
     segment.description = W.oneLine($("segmentDescription").value);
-    W.showPageHead();
     $("lineNo").value = segment.line;
-    W.showTitle(W.formValues());
     showRow(segment);
     keep();
   }
@@ -568,7 +545,6 @@
       $(id).addEventListener("input", () => {
         W.project.title[key] = W.oneLine($(id).value);
         showSegment();
-        W.showTitle(W.formValues());
         keep();
       });
     }
@@ -603,8 +579,7 @@
       $(id).addEventListener("input", () => {
         W.project.title[name] = W.oneLine($(id).value);
         showTitles();
-        W.showPageHead();
-        keep();
+            keep();
       });
     }
     $("segmentLine").addEventListener("input", rename);

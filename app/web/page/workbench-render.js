@@ -92,7 +92,6 @@
       $("plot").setAttribute("aria-label", title ? title.textContent : "无图");
     }
     showTable(sheet.table);
-    W.showInputs(values, sheet);
     if (!(options && options.keepAddress)) W.writeAddress(values);
     // Spoken once typing stops, not at every key.
     clearTimeout(spokenTimer);

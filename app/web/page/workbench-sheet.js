@@ -1,5 +1,5 @@
 "use strict";
-// The calculation sheet: its title block and inputs for print, and the whole as text.
+// The calculation sheet's inputs as it lists them, and the whole sheet as text.
 (function (W) {
   const $ = (id) => document.getElementById(id);
 
@@ -19,61 +19,31 @@
     return rows;
   }
 
+  // Each input as the sheet lists it: its name, its value, its unit apart. The pipe's and the
+  // line's only where given; the calculation's with their defaults said.
   W.inputRows = function (values, sheet) {
-    const us = W.inputs.some((row) => row.quantity === "units" && values[row.key] === "us");
+    const us = values.units === "us";
     const rows = [];
     for (const row of sheetOrder()) {
+      const value = values[row.key] || "";
       const field = $(row.key);
-      const value = values[row.key];
       const unit = us ? row.us : row.si;
+      if (!value && row.group !== "calculation") continue;
       if (field.tagName === "SELECT") {
-        const option = field.selectedOptions[0];
+        const option = Array.from(field.options).find((o) => o.value === (value || row.defaultSi));
         const text = option ? option.textContent : value;
         // "公制: 摄氏度, mm" on the list, "公制 (摄氏度, mm)" on the sheet.
-        rows.push([sheetName(row), row.quantity === "units" ? text.replace(/^(.*?): (.*)$/, "$1 ($2)") : text]);
+        rows.push([sheetName(row), row.quantity === "units" ? text.replace(/^(.*?): (.*)$/, "$1 ($2)") : text, ""]);
       } else if (value) {
-        rows.push([sheetName(row), value + (unit ? " " + unit : "")]);
-      } else if (row.group === "calculation") {
+        rows.push([sheetName(row), row.quantity === "choice" ? W.choiceName(value) : value, unit]);
+      } else {
         // The installation's default as the sheet says it, in both scales where US.
         const fallback = row.quantity === "temperature" ? sheet.defaultInstall
           : row.defaultSi + (unit ? " " + unit : "");
-        rows.push([sheetName(row), row.required ? "未填"
-          : row.defaultSi ? fallback + " (默认)" : "无"]);
+        rows.push([sheetName(row), row.required ? "未填" : row.defaultSi ? fallback + " (默认)" : "无", ""]);
       }
     }
-    if (sheet.design.length) {
-      const way = document.querySelector("#compensationChoice input:checked");
-      rows.push(["补偿方式", way.parentElement.textContent.trim()]);
-    }
     return rows;
-  };
-
-  W.showTitle = function (values) {
-    const list = $("sheetTitle");
-    list.replaceChildren();
-    const rows = [["工程名称", $("project").value], ["管线号", $("lineNo").value],
-                  ["计算", $("preparedBy").value], ["校核", $("checkedBy").value],
-                  ["数据来源", W.dataOrigin(values)]];
-    for (const [name, value] of rows) {
-      const dt = document.createElement("dt");
-      dt.textContent = name;
-      const dd = document.createElement("dd");
-      dd.textContent = value || "";
-      list.append(dt, dd);
-    }
-  };
-
-  W.showInputs = function (values, sheet) {
-    W.showTitle(values);
-    const list = $("sheetInputs");
-    list.replaceChildren();
-    for (const [name, value] of W.inputRows(values, sheet)) {
-      const dt = document.createElement("dt");
-      dt.textContent = name;
-      const dd = document.createElement("dd");
-      dd.textContent = value;
-      list.append(dt, dd);
-    }
   };
 
   W.today = function () {
@@ -90,7 +60,9 @@
       if ($(id).value) lines.push($(id).labels[0].textContent + ": " + $(id).value);
     }
     lines.push("数据来源: " + W.dataOrigin(values), "", "输入:");
-    for (const [name, value] of W.inputRows(values, sheet)) lines.push("  " + name + ": " + value);
+    for (const [name, value, unit] of W.inputRows(values, sheet)) {
+      lines.push("  " + name + ": " + value + (unit ? " " + unit : ""));
+    }
     lines.push("", "结果:");
     if (sheet.notice) {
       lines.push("  " + sheet.notice);

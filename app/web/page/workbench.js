@@ -1,7 +1,8 @@
 "use strict";
 // The workbench: the form (workbench-form.js), velmarith-calc's figures for it as it is typed
 // (workbench-render.js), the user's materials (workbench-materials.js), the link and the
-// printed sheet (workbench-sheet.js). This file starts them once the core is ready.
+// sheet as text (workbench-sheet.js), the project and its printed pages (workbench-project.js,
+// workbench-book.js). This file starts them once the core is ready.
 (function (W) {
   const $ = (id) => document.getElementById(id);
 
@@ -46,7 +47,6 @@
   function start() {
     W.core = window.Module;
     W.inputs = JSON.parse(W.call("velmarith_inputs"));
-    $("sheetDate").textContent = W.today();
     W.restoreMaterials();
     W.showChoice();
     const fromAddress = W.readAddress();
@@ -72,11 +72,9 @@
         for (const key of Object.keys(W.TITLES)) titles[key] = $(key).value;
         W.writeStore(W.TITLE_STORE, titles);
         W.writeAddress(W.formValues());
-        W.showTitle(W.formValues());
       });
     }
     W.projectReady();
-    W.showTitle(W.formValues());
     // Every edit; and a change that came without one (a value set by a script, autofill).
     for (const row of W.inputs) {
       const field = $(row.key);
@@ -116,8 +114,8 @@
     $("copySheet").addEventListener("click", async () => {
       W.say("actionStatus", (await copyText(W.sheetText())) ? "已复制计算书" : "无法复制");
     });
+    // Printing lays the sheet out first (workbench-book.js).
     $("printSheet").addEventListener("click", () => window.print());
-    window.addEventListener("beforeprint", () => { $("sheetDate").textContent = W.today(); });
     $("materialsFile").addEventListener("change", () => {
       const file = $("materialsFile").files[0];
       if (file) W.loadFile(file).finally(() => { $("materialsFile").value = ""; });
