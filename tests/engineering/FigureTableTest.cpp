@@ -67,16 +67,20 @@ TEST(FigureTable, EachFigureOnceWithItsUnitApart) {
 // The line's figures as the tool's lines give them: a verdict with the length needed, the
 // pre-set in words, L/n from the length as typed.
 TEST(FigureTable, TheLinesFiguresAsTheToolPrintsThem) {
+    using F = RequestField;
     engineering::RequestText text;
-    text[RequestField::Material] = "2";
-    text[RequestField::Temperature] = "400";
-    text[RequestField::Length] = "40000";
-    text[RequestField::Diameter] = "168.3";
-    text[RequestField::Wall] = "7.11";
-    text[RequestField::Allowable] = "200";
-    text[RequestField::JointMovement] = "60";
-    text[RequestField::JointStiffness] = "500";
-    text[RequestField::GivenLeg] = "3000";
+    for (const auto& [field, value] :
+         std::vector<std::pair<F, const char*>>{{F::Material, "2"},
+                                                {F::Temperature, "400"},
+                                                {F::Length, "40000"},
+                                                {F::Diameter, "168.3"},
+                                                {F::Wall, "7.11"},
+                                                {F::Allowable, "200"},
+                                                {F::JointMovement, "60"},
+                                                {F::JointStiffness, "500"},
+                                                {F::GivenLeg, "3000"}}) {
+        text[field] = value;
+    }
     const auto rows = FigureTable(engineering::Evaluate(engineering::Catalogue(), text));
     const auto value = [&](const std::string& quantity) {
         for (const auto& row : rows) {
