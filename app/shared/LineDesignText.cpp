@@ -53,6 +53,13 @@ std::string ScreenLine(const std::string& what, const Screen& screen, const Name
 
 }  // namespace
 
+std::string PresetBasis(const Request& request, const Compensation& figures) {
+    if (figures.temperatureIsColdExtreme) {
+        return "工作温度低于安装温度, 即冷态: δ/2 + 安装至工作温度的膨胀量/n";
+    }
+    return request.cold ? "" : "无冷态: δ/2";
+}
+
 std::vector<std::string> LineDesignLines(const Request& request, const Compensation& figures,
                                          const LineDesign& design) {
     const Names unit = NamesOf(request.units);
@@ -80,10 +87,7 @@ std::vector<std::string> LineDesignLines(const Request& request, const Compensat
                                   loop, figures, unit));
     }
     if (design.screenLeg) {
-        lines.emplace_back(
-            "  柔性判别 (B31.3 319.4.1(c) 式 (16)): 只是判别, 不是分析; 适用于一种管径, "
-            "两个固定点, "
-            "其间无约束, 不适用于严重循环工况");
+        lines.push_back("  " + std::string(kScreenConditions));
         const std::string legSource = line.leg ? "给定" : "按计算";
         lines.push_back(ScreenLine("  L 形弯 (长度 " + Figure(request.typedLength) + " " +
                                        unit.length + ", 臂长" + legSource + ")",
@@ -100,7 +104,7 @@ std::vector<std::string> LineDesignLines(const Request& request, const Compensat
                         " 个, 每段长 L/n = " + Figure(request.typedLength / b->joints) + " " + l +
                         ", 每个位移 δ = " + Figure(b->movementPerJoint) + " " + l + " (额定 " +
                         Figure(b->ratedMovement) + " " + l + ")");
-        std::string preset = "  安装时预变形 (用于受热时压缩的伸缩节): ";
+        std::string preset = "  安装时预变形 (" + std::string(kPresetUse) + "): ";
         if (b->preset > 0) {
             preset += "预拉伸 " + Figure(b->preset) + " " + l;
         } else if (b->preset < 0) {
@@ -108,10 +112,8 @@ std::vector<std::string> LineDesignLines(const Request& request, const Compensat
         } else {
             preset += "无需预拉伸或预压缩";
         }
-        if (figures.temperatureIsColdExtreme) {
-            preset += " (工作温度低于安装温度, 即冷态: δ/2 + 安装至工作温度的膨胀量/n)";
-        } else if (!request.cold) {
-            preset += " (无冷态: δ/2)";
+        if (const std::string basis = PresetBasis(request, figures); !basis.empty()) {
+            preset += " (" + basis + ")";
         }
         lines.push_back(preset);
         std::string load = "  主固定点推力: ";
@@ -124,7 +126,7 @@ std::vector<std::string> LineDesignLines(const Request& request, const Compensat
                     : std::string(", 不计摩擦力 (未给出单位长度重量)");
         load += ", 合计 F = " + Figure(b->anchorForce) + " " + unit.force;
         lines.push_back(load);
-        lines.emplace_back("  伸缩节之间的中间固定点不受压力推力");
+        lines.push_back("  " + std::string(kNoThrustBetweenJoints));
         std::string guides = "  导向支架: 第一个距伸缩节不大于 4D = " + Figure(b->firstGuide) +
                              " " + l + ", 第二个距第一个不大于 14D = " + Figure(b->secondGuide) +
                              " " + l;

@@ -22,5 +22,15 @@ std::vector<std::string> LineDesignWorking(const engineering::Request& request,
 // The words of a screen's outcome.
 inline constexpr std::string_view kNoAnalysisNeeded = "无需正式柔性分析";
 inline constexpr std::string_view kAnalysisNeeded = "需作正式柔性分析";
+// What the screen is, and where it holds: said wherever its verdict is.
+inline constexpr std::string_view kScreenConditions =
+    "柔性判别 (B31.3 319.4.1(c) 式 (16)): 只是判别, 不是分析; 适用于一种管径, 两个固定点, "
+    "其间无约束, 不适用于严重循环工况";
+inline constexpr std::string_view kPresetUse = "用于受热时压缩的伸缩节";
+inline constexpr std::string_view kNoThrustBetweenJoints = "伸缩节之间的中间固定点不受压力推力";
+
+// How the joints' pre-set was taken ("无冷态: δ/2"), or "" when from the cold state given.
+std::string PresetBasis(const engineering::Request& request,
+                        const engineering::Compensation& figures);
 
 }  // namespace velmarith::tool

@@ -19,9 +19,6 @@ namespace {
 using namespace engineering;
 
 constexpr std::string_view kFaultNotice = "输入有误, 改正后显示结果";
-constexpr const char* kScreenConditions =
-    "柔性判别 (B31.3 319.4.1(c) 式 (16)) 只是判别, 不是分析: 适用于一种管径, 两个固定点, "
-    "其间无约束, 不适用于严重循环工况";
 
 // A line's label without its indent and colon: "  每米膨胀量为: " is 每米膨胀量.
 std::string Label(std::string_view lead) {
@@ -172,7 +169,7 @@ std::vector<SheetDesign> Design(const Request& request, const Compensation& figu
             {id("Verdict"), "柔性判别",
              std::string(s.needsAnalysis ? tool::kAnalysisNeeded : tool::kNoAnalysisNeeded), "",
              false});
-        to.notes.emplace_back(kScreenConditions);
+        to.notes.emplace_back(tool::kScreenConditions);
     };
     SheetDesign leg{"leg", "L 形弯", {}, {}};
     add(leg, "legForce", "按计算臂长的固定点推力 F", line->legForce, unit.force);
@@ -221,12 +218,10 @@ std::vector<SheetDesign> Design(const Request& request, const Compensation& figu
         } else {
             words(joints, "bellowsGuideSpacing", "其后导向支架间距", "无轴向压力, 不受失稳限制");
         }
+        const std::string basis = tool::PresetBasis(request, figures);
         joints.notes = {
-            "预变形用于受热时压缩的伸缩节" + std::string(request.cold ? ""
-                                                         : figures.temperatureIsColdExtreme
-                                                             ? "; 工作温度低于安装温度, 即冷态"
-                                                             : "; 无冷态: δ/2"),
-            "伸缩节之间的中间固定点不受压力推力"};
+            "预变形" + std::string(tool::kPresetUse) + (basis.empty() ? "" : "; " + basis),
+            std::string(tool::kNoThrustBetweenJoints)};
         design.push_back(std::move(joints));
     }
     return design;

@@ -604,15 +604,7 @@
         (id === "projectCsv" ? importCsv(file) : openFile(file)).finally(() => { $(id).value = ""; });
       });
     }
-    const zone = $("projectDrop");
-    zone.addEventListener("dragover", (event) => { event.preventDefault(); zone.classList.add("dragging"); });
-    zone.addEventListener("dragleave", () => zone.classList.remove("dragging"));
-    zone.addEventListener("drop", (event) => {
-      event.preventDefault();
-      zone.classList.remove("dragging");
-      const file = event.dataTransfer.files[0];
-      if (file) openFile(file);
-    });
+    W.dropZone($("projectDrop"), openFile);
     showList();
     window.velmarithProject = {
       document: W.projectDocument,

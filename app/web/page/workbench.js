@@ -44,6 +44,18 @@
     requestAnimationFrame(() => { $(id).textContent = text; });
   };
 
+  // A box that takes a file dropped on it, shown as it is dragged over.
+  W.dropZone = function (zone, take) {
+    zone.addEventListener("dragover", (event) => { event.preventDefault(); zone.classList.add("dragging"); });
+    zone.addEventListener("dragleave", () => zone.classList.remove("dragging"));
+    zone.addEventListener("drop", (event) => {
+      event.preventDefault();
+      zone.classList.remove("dragging");
+      const file = event.dataTransfer.files[0];
+      if (file) take(file);
+    });
+  };
+
   function start() {
     W.core = window.Module;
     W.inputs = JSON.parse(W.call("velmarith_inputs"));
@@ -120,15 +132,7 @@
       const file = $("materialsFile").files[0];
       if (file) W.loadFile(file).finally(() => { $("materialsFile").value = ""; });
     });
-    const zone = $("dropZone");
-    zone.addEventListener("dragover", (event) => { event.preventDefault(); zone.classList.add("dragging"); });
-    zone.addEventListener("dragleave", () => zone.classList.remove("dragging"));
-    zone.addEventListener("drop", (event) => {
-      event.preventDefault();
-      zone.classList.remove("dragging");
-      const file = event.dataTransfer.files[0];
-      if (file) W.loadFile(file);
-    });
+    W.dropZone($("dropZone"), W.loadFile);
     $("materialsExport").addEventListener("click", W.exportMaterials);
     // F6 goes between the window (whose Tab stays among its own controls) and the workbench.
     document.addEventListener("keydown", (event) => {
