@@ -23,7 +23,7 @@ constexpr std::size_t kFlushAt = 1 << 16;
 // A field longer than this is no number or material.
 constexpr std::size_t kLongestField = 1 << 12;
 // A header names each input at most once.
-constexpr std::size_t kHeaderFieldsAtMost = kInputCount;
+constexpr std::size_t kHeaderFieldsAtMost = kInputCount + kRowLabelCount;
 
 std::string_view EncodingName(TextEncoding encoding) {
     return encoding == TextEncoding::Utf8 ? "UTF-8" : "GB18030";
@@ -101,6 +101,12 @@ class BatchWriter {
         }
         columns_ = std::get<BatchColumns>(std::move(columns));
         output_.emplace(units_, columns_->Pipe(), columns_->Line());
+        // A row's line number and description go first, as the row gave them.
+        labels_ = columns_->Labels();
+        for (const RowLabel label : labels_) {
+            buffer_ += RowLabelName(label);
+            buffer_ += ',';
+        }
         buffer_ += fromUtf8_.Convert(output_->Header()).value_or(output_->Header());
     }
 
@@ -142,9 +148,19 @@ class BatchWriter {
             error = evaluation.Refusal();
         }
         failed_ = true;
+        AppendLabels(record);
         output_->AppendInputs(buffer_, Typed(record));
         AppendError(record.line, error);
         buffer_ += '\n';
+    }
+
+    // The row's labels, in the input's own bytes.
+    void AppendLabels(const CsvRecord& record) {
+        for (const RowLabel label : labels_) {
+            AppendCsvField(buffer_,
+                           FieldAt(record, static_cast<std::size_t>(columns_->LabelAt(label))));
+            buffer_ += ',';
+        }
     }
 
     void AppendError(long long line, const std::string& error) {
@@ -164,6 +180,7 @@ class BatchWriter {
         const std::string_view material = materialAt >= 0 && !FieldAt(record, materialAt).empty()
                                               ? FieldAt(record, materialAt)
                                               : Typed(record)[0];
+        AppendLabels(record);
         output_->AppendResult(buffer_, material, evaluation);
         for (const auto& warning : evaluation.request->warnings) {
             Flush();
@@ -195,6 +212,7 @@ class BatchWriter {
     RequestText defaults_;
     const Catalogue& catalogue_;
     std::optional<BatchColumns> columns_;
+    std::vector<RowLabel> labels_;
     std::vector<std::string> fields_;
     RequestText request_;  // kept from row to row
     std::optional<BatchOutput> output_;

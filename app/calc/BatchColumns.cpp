@@ -33,7 +33,8 @@ std::string Accepted(bool line) {
         if (row.group == InputGroup::Line && !line) continue;
         labels += (labels.empty() ? "" : ", ") + std::string(row.label);
     }
-    return HeaderText(line) + " (各列也可用中文名: " + labels + ")";
+    return HeaderText(line) + " (各列也可用中文名: " + labels +
+           "; 另可有 line 或 管线号, description 或 说明 列)";
 }
 
 // Whether a batch gives any of the line's inputs: then its messages name the line's columns.
@@ -54,6 +55,15 @@ std::variant<BatchColumns, std::string> BatchColumns::FromHeader(
     columns.defaults_ = defaults;
     const bool line = UsesLine(header, defaults);
     for (std::size_t i = 0; i < header.size(); ++i) {
+        if (const auto label = RowLabelNamed(header[i])) {
+            int& at = columns.labelAt_[static_cast<std::size_t>(*label)];
+            if (at >= 0) {
+                return "表头中的列 " + std::string(RowLabelName(*label)) + " 出现了两次 (第" +
+                       std::to_string(at + 1) + "列与第" + std::to_string(i + 1) + "列)";
+            }
+            at = static_cast<int>(i);
+            continue;
+        }
         const InputRow* row = FindInput(header[i]);
         if (row == nullptr || row->field == RequestField::Units || row->option == header[i]) {
             return "表头应为 " + Accepted(line) + "; 不认识第" + std::to_string(i + 1) + "列 " +
@@ -85,6 +95,14 @@ std::variant<BatchColumns, std::string> BatchColumns::FromHeader(
         }
     }
     return columns;
+}
+
+std::vector<RowLabel> BatchColumns::Labels() const {
+    std::vector<RowLabel> labels;
+    for (std::size_t i = 0; i < labelAt_.size(); ++i) {
+        if (labelAt_[i] >= 0) labels.push_back(static_cast<RowLabel>(i));
+    }
+    return labels;
 }
 
 RequestText BatchColumns::Request(const std::vector<std::string>& fields) const {

@@ -6,14 +6,15 @@
 #include <variant>
 #include <vector>
 
+#include "app/shared/RowLabels.h"
 #include "engineering/Inputs.h"
 
 namespace velmarith::tool {
 
 // Which input each field of a batch's rows holds, read from its header. A header names each
 // column by an input's key ("od"), its US column name ("od_in") or its label ("外径",
-// "外径 D"), in any order. An input that has no column takes the command line's value, as
-// does an empty cell.
+// "外径 D"), in any order, and may have the row's labels among them. An input that has no
+// column takes the command line's value, as does an empty cell.
 class BatchColumns {
   public:
     // The header's fields (UTF-8) and the command line's inputs; a fault names the column it
@@ -26,6 +27,10 @@ class BatchColumns {
     int FieldOf(engineering::RequestField field) const {
         return fieldOf_[static_cast<std::size_t>(field)];
     }
+    // The field of a row's label, or -1 when it has no column.
+    int LabelAt(RowLabel label) const { return labelAt_[static_cast<std::size_t>(label)]; }
+    // The labels the header has, in their enum's order: the first columns a batch writes.
+    std::vector<RowLabel> Labels() const;
     // Whether any of the pipe's inputs is given, by a column or an option.
     bool Pipe() const { return pipe_; }
     // Whether any of the line's inputs is given, by a column or an option.
@@ -42,6 +47,7 @@ class BatchColumns {
 
   private:
     std::array<int, engineering::kInputCount> fieldOf_{};
+    std::array<int, kRowLabelCount> labelAt_{-1, -1};
     std::size_t count_ = 0;
     std::size_t least_ = 0;  // fields up to the last required column
     bool pipe_ = false;

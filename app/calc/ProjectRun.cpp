@@ -158,12 +158,6 @@ int RunProject(const std::string& fileName, const std::string& bytes,
 namespace {
 
 constexpr std::size_t kLongestField = 1 << 12;
-constexpr std::string_view kLineColumns[] = {"line", "管线号"};
-constexpr std::string_view kDescriptionColumns[] = {"description", "说明"};
-
-bool Among(std::string_view name, std::initializer_list<std::string_view> names) {
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
 
 }  // namespace
 
@@ -203,8 +197,6 @@ int RunToProject(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptio
     RequestText defaults = options.defaults;
     defaults[RequestField::Units].reset();  // the project's units hold for every segment
     std::optional<BatchColumns> columns;
-    int lineAt = -1;
-    int descriptionAt = -1;
     int status = 0;
     long long rows = 0;
     std::vector<std::string> fields;
@@ -217,30 +209,12 @@ int RunToProject(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptio
             status = 1;
             return;
         }
-        fields.clear();
-        for (std::size_t i = 0; i < record.fieldCount; ++i) {
-            const auto at = static_cast<int>(i);
-            if (at == lineAt || at == descriptionAt) continue;
-            fields.push_back((*record.fields)[i]);
-        }
+        fields.assign(record.fields->begin(),
+                      record.fields->begin() + static_cast<std::ptrdiff_t>(record.fieldCount));
         if (!columns) {
-            std::vector<std::string> header;
-            for (std::size_t i = 0; i < record.fieldCount; ++i) {
-                const std::string& field = (*record.fields)[i];
-                if (Among(field, {kLineColumns[0], kLineColumns[1]}) && lineAt < 0) {
-                    lineAt = static_cast<int>(i);
-                } else if (Among(field, {kDescriptionColumns[0], kDescriptionColumns[1]}) &&
-                           descriptionAt < 0) {
-                    descriptionAt = static_cast<int>(i);
-                } else {
-                    header.push_back(field);
-                }
-            }
-            auto found = BatchColumns::FromHeader(header, defaults);
+            auto found = BatchColumns::FromHeader(fields, defaults);
             if (auto* fault = std::get_if<std::string>(&found)) {
-                std::fprintf(
-                    err, "velmarith-calc: %s%s (另可有 line 或 管线号, description 或 说明 列)\n",
-                    where.c_str(), fault->c_str());
+                std::fprintf(err, "velmarith-calc: %s%s\n", where.c_str(), fault->c_str());
                 status = 1;
                 return;
             }
@@ -254,9 +228,9 @@ int RunToProject(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptio
                        ? (*record.fields)[static_cast<std::size_t>(at)]
                        : std::string();
         };
-        segment.line = cell(lineAt);
+        segment.line = cell(columns->LabelAt(RowLabel::Line));
         if (segment.line.empty()) segment.line = std::to_string(rows);
-        segment.description = cell(descriptionAt);
+        segment.description = cell(columns->LabelAt(RowLabel::Description));
         segment.inputs = columns->Request(fields);
         project.segments.push_back(std::move(segment));
     });

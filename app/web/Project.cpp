@@ -14,6 +14,7 @@
 #include "app/shared/ProjectSummary.h"
 #include "app/shared/RequestJson.h"
 #include "app/shared/ResultJson.h"
+#include "app/shared/RowLabels.h"
 #include "app/shared/TextEncoding.h"
 #include "engineering/Evaluation.h"
 #include "engineering/MaterialRecords.h"
@@ -171,8 +172,10 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_segment(const char* requestJson, cons
 }
 
 // A batch's CSV (UTF-8 or GB18030) as segments: its header names the inputs as the batch's
-// does, and a column 管线号 (or line) the segment's line number. The answer:
-//   {"faults": ["第N行: ..."], "segments": [{"line": "...", "inputs": {"temperature": ...}}]}
+// does, a column 管线号 (or line) the segment's line number and 说明 (or description) what it
+// is. The answer:
+//   {"faults": ["第N行: ..."],
+//    "segments": [{"line": "...", "description": "...", "inputs": {"temperature": ...}}]}
 EMSCRIPTEN_KEEPALIVE const char* velmarith_csv_segments(const unsigned char* bytes, int size) {
     static std::string json;
     std::string text(reinterpret_cast<const char*>(bytes),
@@ -203,8 +206,8 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_csv_segments(const unsigned char* byt
             header = false;
             for (std::size_t i = 0; i < record.fieldCount; ++i) {
                 const std::string& name = fields[i];
-                if (name == "管线号" || name == "line") {
-                    keys.emplace_back("line");
+                if (const auto label = tool::RowLabelNamed(name)) {
+                    keys.emplace_back(tool::RowLabelName(*label));
                 } else if (const InputRow* row = FindInput(name)) {
                     keys.emplace_back(row->key);
                 } else {
@@ -221,14 +224,17 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_csv_segments(const unsigned char* byt
         }
         Json inputs = Json::object();
         std::string line;
+        std::string description;
         for (std::size_t i = 0; i < record.fieldCount && i < keys.size(); ++i) {
-            if (keys[i] == "line") {
+            if (keys[i] == tool::RowLabelName(tool::RowLabel::Line)) {
                 line = fields[i];
+            } else if (keys[i] == tool::RowLabelName(tool::RowLabel::Description)) {
+                description = fields[i];
             } else if (!keys[i].empty() && !fields[i].empty()) {
                 inputs[keys[i]] = fields[i];
             }
         }
-        segments.push_back({{"line", line}, {"inputs", inputs}});
+        segments.push_back({{"line", line}, {"description", description}, {"inputs", inputs}});
     });
     reader.Feed(text);
     reader.Finish();

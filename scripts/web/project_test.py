@@ -275,13 +275,15 @@ def main():
             book(driver, calc, out, "velmarith-book", [s for s in SEGMENTS])
             # Twelve segments from a batch's CSV, printed in one go.
             open_workbench(driver, url)
-            csv = "管线号,material,temperature,length,od,wall,sa\n" + "".join(
-                f"L-{n:02},{n % 3},{150 + 20 * n},{6000 + 1000 * n},114.3,6,207\n" for n in range(12))
+            csv = "管线号,material,temperature,length,od,wall,sa,说明\n" + "".join(
+                f"L-{n:02},{n % 3},{150 + 20 * n},{6000 + 1000 * n},114.3,6,207,支管 {n}\n"
+                for n in range(12))
             (folder / "lines.csv").write_text(csv, encoding="utf-8")
             driver.find_element(By.ID, "projectCsv").send_keys(str(folder / "lines.csv"))
             wait(driver, "return velmarithProject.summary().length === 12", "the batch's rows")
-            taken = driver.execute_script("return velmarithProject.document().segments.length")
-            check("twelve rows taken in as segments", taken == 12, taken)
+            taken = driver.execute_script("return velmarithProject.document().segments")
+            check("twelve rows taken in as segments, with their 说明", len(taken) == 12 and
+                  taken[11].get("description") == "支管 11", taken[-1:])
             segments = [(f"L-{n:02}", {"material": str(n % 3), "temperature": str(150 + 20 * n),
                                        "length": str(6000 + 1000 * n), "od": "114.3", "wall": "6",
                                        "sa": "207"}) for n in range(12)]

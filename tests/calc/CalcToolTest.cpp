@@ -283,6 +283,28 @@ TEST(Batch, GoodAndBadRowsMixed) {
     EXPECT_EQ(outcome.out, joined);
 }
 
+// A line list's 管线号 and 说明 come back first on every row, good or refused, as written.
+TEST(Batch, ARowsLineNumberAndDescriptionComeBackFirst) {
+    const auto outcome = Batch(
+        "说明,material,temperature,管线号,length\n"
+        "\"主管, 至 A2\",0,150,P-101,1000\n"
+        ",0,abc,P-102,1000\n"
+        "末段,0,150\n");
+    EXPECT_EQ(outcome.status, 1);
+    const std::vector<std::string> expected = {
+        "line,description,material,temperature,length,install,coefficient,install_coefficient,"
+        "expansion,mm_per_m,final_length,cold,cold_expansion,movement,error",
+        "P-101,\"主管, 至 A2\",0,150,1000,20,11.85,10.9,1.5405,1.5405,1001.541,,,,",
+        "P-102,,0,abc,1000,,,,,,,,,,\"第3行: 温度无效: \"\"abc\"\" (应为整摄氏度数, 该材料为 -200 "
+        "~ "
+        "700 摄氏度)\"",
+        ",末段,0,150,,,,,,,,,,,第4行: 应有5列",
+    };
+    std::string joined;
+    for (const auto& line : expected) joined += line + "\n";
+    EXPECT_EQ(outcome.out, joined);
+}
+
 TEST(Batch, FileLevelFailures) {
     struct Case {
         std::string input;

@@ -112,7 +112,8 @@ TEST(InputTable, AHeaderNamesWhatItDoesNotKnowAndWhatIsMissing) {
          "表头应为 material,temperature,length[,cold][,install][,od][,wall][,modulus][,sa][,sc][,"
          "sh][,cycles] (各列也可用中文名: 材料, 温度, 冷态温度, 长度, 安装温度, 外径, 壁厚, "
          "弹性模量, "
-         "许用位移应力范围, 冷态许用应力, 热态许用应力, 循环次数); 不认识第4列 \"foo\""},
+         "许用位移应力范围, 冷态许用应力, 热态许用应力, 循环次数; 另可有 line 或 管线号, "
+         "description 或 说明 列); 不认识第4列 \"foo\""},
         {{"材料", "长度"},
          "表头缺少列 temperature (或给出选项 --temperature); 表头应为 "
          "material,temperature,length[,cold][,install][,od][,wall][,modulus][,sa][,sc][,sh][,"
@@ -123,7 +124,11 @@ TEST(InputTable, AHeaderNamesWhatItDoesNotKnowAndWhatIsMissing) {
          "表头应为 material,temperature,length[,cold][,install][,od][,wall][,modulus][,sa][,sc][,"
          "sh][,cycles] (各列也可用中文名: 材料, 温度, 冷态温度, 长度, 安装温度, 外径, 壁厚, "
          "弹性模量, "
-         "许用位移应力范围, 冷态许用应力, 热态许用应力, 循环次数); 不认识第4列 \"units\""},
+         "许用位移应力范围, 冷态许用应力, 热态许用应力, 循环次数; 另可有 line 或 管线号, "
+         "description 或 说明 列); 不认识第4列 \"units\""},
+        // A row's labels are columns too, once each.
+        {{"管线号", "material", "temperature", "length", "line"},
+         "表头中的列 line 出现了两次 (第1列与第5列)"},
     };
     for (const auto& c : cases) {
         const auto columns = BatchColumns::FromHeader(c.header, none);

@@ -483,7 +483,7 @@
       !first.inputs.temperature && !first.inputs.length;
     if (taken.length && only) W.project.segments = [];
     for (const row of taken) {
-      W.project.segments.push(newSegment(row.line, "", Object.assign({ units: W.project.units }, row.inputs)));
+      W.project.segments.push(newSegment(row.line, row.description, Object.assign({ units: W.project.units }, row.inputs)));
     }
     return { added: taken.length, faults: answer.faults };
   };
