@@ -24,13 +24,6 @@ UnitNames NamesOf(Units units) {
 // Compression or tension, by the sign of the stress or force.
 std::string Sense(double value) { return value < 0 ? " (压)" : value > 0 ? " (拉)" : ""; }
 
-std::string ModulusSource(const Request& request) {
-    const Pipe& pipe = *request.pipe;
-    if (pipe.modulusGiven) return "给定";
-    const Modulus modulus = BuiltInModulus(request.material);
-    return std::string(modulus.source) + ", " + modulus.Text();
-}
-
 // The state at the request's temperature: the hot extreme, or the cold one for a line that
 // works below its installation.
 std::string StateName(const Compensation& figures) {
@@ -57,6 +50,13 @@ std::string WithDesign(double length, double design, const std::string& unit) {
 
 std::string Figure(double value) { return DoubleToShortText(value); }
 
+std::string ModulusSource(const Request& request) {
+    const Pipe& pipe = *request.pipe;
+    if (pipe.modulusGiven) return "给定";
+    const Modulus modulus = BuiltInModulus(request.material);
+    return std::string(modulus.source) + ", " + modulus.Text();
+}
+
 std::vector<std::string> CompensationLines(const Request& request, const Compensation& figures) {
     const Pipe& pipe = *request.pipe;
     const UnitNames unit = NamesOf(request.units);
@@ -69,7 +69,7 @@ std::vector<std::string> CompensationLines(const Request& request, const Compens
         size += ", 壁厚 t = " + DoubleToText(*pipe.wall) + " " + unit.length +
                 ", 金属截面积 A = " + Figure(*figures.metalArea) + " " + unit.area;
     } else {
-        size += " (未给出壁厚 t: 不计截面积与推力)";
+        size += " (" + std::string(kNoWall) + ")";
     }
     lines.push_back(size);
     if (figures.allowableRange) {
@@ -94,9 +94,7 @@ std::vector<std::string> CompensationLines(const Request& request, const Compens
         }
         lines.push_back(line);
         if (r.elasticBound) {
-            lines.emplace_back(
-                "  |σ| 大于 SA: 以上应力与受力是按弹性计算的上限, 实际管线在此之前已屈服或弯曲, "
-                "不会承受此荷载");
+            lines.push_back("  " + std::string(kElasticBound));
         }
     };
     restrained(StateName(figures) + (figures.temperatureIsColdExtreme ? " (低于安装温度)" : ""),
@@ -104,14 +102,14 @@ std::vector<std::string> CompensationLines(const Request& request, const Compens
     if (figures.cold) restrained("冷态", *figures.cold);
     lines.push_back("  须吸收的位移 Δ = " + Movement(request, figures, unit.length));
     if (!figures.allowableRange) {
-        lines.emplace_back("  未给出 SA (或 Sc 与 Sh): 不计算弯臂与补偿器");
+        lines.push_back("  " + std::string(kNoAllowable));
         return lines;
     }
     const std::string range = "  " + RangeName(request, figures) +
                               "的应力范围 Ea·Δ/L = " + Figure(figures.stressRange) + " " +
                               unit.stress;
     if (figures.CannotBeRestrained()) {
-        lines.push_back(range + ", 大于 SA: 该管线不能两端固定而不设补偿");
+        lines.push_back(range + ", " + std::string(kCannotBeRestrained));
     } else {
         lines.push_back(range + ", 不大于 SA");
     }

@@ -22,4 +22,15 @@ std::vector<std::string> CompensationWorking(const engineering::Catalogue& catal
 // A figure as the lines show it: 7 significant digits.
 std::string Figure(double value);
 
+// Where the modulus comes from: "给定", or the built-in table's row.
+std::string ModulusSource(const engineering::Request& request);
+
+// The notes that go with the pipe's figures, wherever they are shown.
+inline constexpr std::string_view kNoWall = "未给出壁厚 t: 不计截面积与推力";
+inline constexpr std::string_view kElasticBound =
+    "|σ| 大于 SA: 以上应力与受力是按弹性计算的上限, 实际管线在此之前已屈服或弯曲, "
+    "不会承受此荷载";
+inline constexpr std::string_view kNoAllowable = "未给出 SA (或 Sc 与 Sh): 不计算弯臂与补偿器";
+inline constexpr std::string_view kCannotBeRestrained = "大于 SA: 该管线不能两端固定而不设补偿";
+
 }  // namespace velmarith::tool

@@ -151,4 +151,37 @@ std::vector<FigureRow> FigureTable(const Evaluation& evaluation) {
     return rows;
 }
 
+std::vector<std::string> FigureNotes(const Evaluation& evaluation) {
+    std::vector<std::string> notes;
+    if (!evaluation.Sound() || !evaluation.compensation) return notes;
+    const Request& request = *evaluation.request;
+    const Compensation& figures = *evaluation.compensation;
+    const auto note = [&](std::string_view text) { notes.emplace_back(text); };
+    notes.push_back("管道与补偿: " + std::string(kMethod));
+    notes.push_back("弹性模量 Ea: " + ModulusSource(request));
+    if (!request.pipe->wall) note(kNoWall);
+    if (figures.hot.elasticBound || (figures.cold && figures.cold->elasticBound)) {
+        note(kElasticBound);
+    }
+    if (!figures.allowableRange) {
+        note(kNoAllowable);
+    } else {
+        if (figures.CannotBeRestrained())
+            notes.push_back("Ea·Δ/L " + std::string(kCannotBeRestrained));
+        note(kLoopProportions);
+    }
+    if (!evaluation.line) return notes;
+    const LineDesign& line = *evaluation.line;
+    note(line.screenLeg || line.screenLoop ? kScreenConditions : kNoScreen);
+    if (const auto& b = line.bellows) {
+        const std::string basis = PresetBasis(request, figures);
+        notes.push_back("安装时预变形 (" + std::string(kPresetUse) + ")" +
+                        (basis.empty() ? "" : "; " + basis));
+        if (!b->pressureThrust) note(kNoPressureThrust);
+        if (!b->frictionForce) note(kNoFriction);
+        note(kNoThrustBetweenJoints);
+    }
+    return notes;
+}
+
 }  // namespace velmarith::tool

@@ -22,4 +22,9 @@ struct FigureRow {
 // refused request.
 std::vector<FigureRow> FigureTable(const engineering::Evaluation& evaluation);
 
+// What the figures rest on and where they hold, as the tool's lines say it: the method, the
+// modulus's source, the bounds and caveats, how the joints' pre-set was taken. None without
+// the pipe.
+std::vector<std::string> FigureNotes(const engineering::Evaluation& evaluation);
+
 }  // namespace velmarith::tool

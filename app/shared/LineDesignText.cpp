@@ -96,7 +96,7 @@ std::vector<std::string> LineDesignLines(const Request& request, const Compensat
         lines.push_back(
             ScreenLine("  直管中的 Π 形补偿器 (高" + loopSource + ")", *design.screenLoop, unit));
     } else {
-        lines.emplace_back("  未给出 SA (或 Sc 与 Sh): 不作柔性判别");
+        lines.push_back("  " + std::string(kNoScreen));
     }
     if (const auto& b = design.bellows) {
         const std::string l = unit.length;
@@ -119,11 +119,11 @@ std::vector<std::string> LineDesignLines(const Request& request, const Compensat
         std::string load = "  主固定点推力: ";
         load += b->pressureThrust
                     ? "压力推力 Fp = P·Aeff = " + Figure(*b->pressureThrust) + " " + unit.force
-                    : std::string("不计压力推力 (未给出压力或有效面积)");
+                    : std::string(kNoPressureThrust);
         load += ", 弹性力 Fs = K·δ/2 = " + Figure(b->springForce) + " " + unit.force;
         load += b->frictionForce
                     ? ", 摩擦力 Ff = μ·q·L/n = " + Figure(*b->frictionForce) + " " + unit.force
-                    : std::string(", 不计摩擦力 (未给出单位长度重量)");
+                    : ", " + std::string(kNoFriction);
         load += ", 合计 F = " + Figure(b->anchorForce) + " " + unit.force;
         lines.push_back(load);
         lines.push_back("  " + std::string(kNoThrustBetweenJoints));

@@ -28,6 +28,9 @@ inline constexpr std::string_view kScreenConditions =
     "其间无约束, 不适用于严重循环工况";
 inline constexpr std::string_view kPresetUse = "用于受热时压缩的伸缩节";
 inline constexpr std::string_view kNoThrustBetweenJoints = "伸缩节之间的中间固定点不受压力推力";
+inline constexpr std::string_view kNoScreen = "未给出 SA (或 Sc 与 Sh): 不作柔性判别";
+inline constexpr std::string_view kNoPressureThrust = "不计压力推力 (未给出压力或有效面积)";
+inline constexpr std::string_view kNoFriction = "不计摩擦力 (未给出单位长度重量)";
 
 // How the joints' pre-set was taken ("无冷态: δ/2"), or "" when from the cold state given.
 std::string PresetBasis(const engineering::Request& request,

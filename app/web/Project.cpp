@@ -136,7 +136,8 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_project_summary_csv(const char* text)
 //   {"sound": true, "refusal": "", "header": ["管线号", ...],
 //    "row": {"line", "material", "hot", "cold", "install", "length", "movement",
 //            "compensation", "size", "anchorLoad", "screen", "fault"},
-//    "figures": [["平均线膨胀系数 (热态)", "α(T)", "12.55", "10⁻⁶/°C"], ...]}
+//    "figures": [["平均线膨胀系数 (热态)", "α(T)", "12.55", "10⁻⁶/°C"], ...],
+//    "notes": ["管道与补偿: 导向悬臂法, 估算, 不代替柔性分析", ...]}
 EMSCRIPTEN_KEEPALIVE const char* velmarith_segment(const char* requestJson, const char* line,
                                                    const char* otherInputs) {
     static std::string json;
@@ -158,17 +159,20 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_segment(const char* requestJson, cons
     const tool::SummaryRow row =
         tool::SummaryOf(catalogue, segment, mark, evaluation ? &*evaluation : nullptr);
     Json figures = Json::array();
+    Json notes = Json::array();
     if (evaluation) {
         for (const auto& figure : tool::FigureTable(*evaluation)) {
             figures.push_back({figure.quantity, figure.symbol, figure.value, figure.unit});
         }
+        for (auto& note : tool::FigureNotes(*evaluation)) notes.push_back(std::move(note));
     }
     const bool sound = evaluation && evaluation->Sound();
     return Answer(json, {{"sound", sound},
                          {"refusal", row.fault},
                          {"header", tool::SummaryHeader(project.units)},
                          {"row", RowJson(row)},
-                         {"figures", figures}});
+                         {"figures", figures},
+                         {"notes", notes}});
 }
 
 // A batch's CSV (UTF-8 or GB18030) as segments: its header names the inputs as the batch's

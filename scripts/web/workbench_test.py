@@ -316,7 +316,7 @@ def for_everyone(driver, url):
           text)
     sheet = driver.execute_script("return window.velmarithWorkbench.sheetText()")
     check("the sheet as text has the inputs, the lines and the working",
-          "温度 (最热状态): 150 摄氏度" in sheet and "  材料的膨胀量为: 1.5405mm\n" in sheet and
+          "温度 (最热状态): 150 摄氏度" in sheet and "  安装至热态的膨胀量 ΔL: 1.5405 mm\n" in sheet and
           "α(150) = ((150 - 100) × (12.2 - 11.5))" in sheet and "#workbench?" in sheet, sheet)
     driver.find_element(By.ID, "Combo1").send_keys(Keys.F6)
     check("F6 goes from the window to the workbench",
@@ -837,9 +837,10 @@ def ways(driver, calc, url, axe_source, out):
     for needed in ("补偿方式", "波纹管补偿器", "伸缩节数量", "主固定点推力", "伸缩节额定位移"):
         check(f"the bellows sheet has {needed}", needed in text, text[:600])
     sheet = driver.execute_script("return window.velmarithWorkbench.sheetText()")
-    check("the sheet as text has the way and its figures",
+    check("the sheet as text has the way, its figures and their notes",
           "  补偿方式: 波纹管补偿器\n" in sheet and
-          "  主固定点推力 F = Fp + Fs + Ff: 29846.52 lbf\n" in sheet, sheet)
+          "  主固定点推力 F: 29846.52 lbf\n" in sheet and
+          "伸缩节之间的中间固定点不受压力推力" in sheet, sheet)
     driver.find_element(By.CSS_SELECTOR, "button[data-copy='bellowsAnchorForce']").click()
     wait(driver, "return document.getElementById('actionStatus').textContent !== ''", "the copy")
     said = driver.execute_script(TEXT, "actionStatus")

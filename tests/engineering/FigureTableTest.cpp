@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/shared/CompensationText.h"
 #include "app/shared/FigureTable.h"
+#include "app/shared/LineDesignText.h"
 #include "app/shared/PlotSvg.h"
 
 namespace velmarith::tool {
@@ -99,6 +101,15 @@ TEST(FigureTable, TheLinesFiguresAsTheToolPrintsThem) {
          }) {
         EXPECT_EQ(value(quantity), want) << quantity;
     }
+    // The caveats the lines give go with the table: none is lost on paper.
+    const auto notes = FigureNotes(engineering::Evaluate(engineering::Catalogue(), text));
+    for (const std::string_view needed : {kElasticBound, kScreenConditions, kNoPressureThrust,
+                                          kNoFriction, kNoThrustBetweenJoints}) {
+        EXPECT_NE(std::find(notes.begin(), notes.end(), needed), notes.end()) << needed;
+    }
+    EXPECT_NE(
+        std::find(notes.begin(), notes.end(), "安装时预变形 (用于受热时压缩的伸缩节); 无冷态: δ/2"),
+        notes.end());
 }
 
 TEST(Plot, MarksTheInstallationAndTheColdStateBesideTheWarmest) {

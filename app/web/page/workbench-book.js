@@ -65,6 +65,14 @@
       return blocks;
     }
     blocks.push(tableBlock("结果", ["名称", "符号", "数值", "单位"], answer.figures, "book-figures"));
+    if (answer.notes.length) {
+      const notes = element("div", "book-notes");
+      notes.appendChild(element("h4", "", "注"));
+      const list = element("ol");
+      for (const note of answer.notes) list.appendChild(element("li", "", note));
+      notes.appendChild(list);
+      blocks.push(notes);
+    }
     if (sheet.explain.length) blocks.push(workingBlock(sheet.explain));
     const way = values.compensation;
     if (sheet.sketch && way !== "bellows") {
@@ -212,7 +220,7 @@
     const values = W.formValues();
     const sheet = W.lastSheet ? W.lastSheet.sheet : JSON.parse(W.call("velmarith_sheet", W.request(values)));
     const line = $("lineNo").value;
-    const answer = JSON.parse(W.call("velmarith_segment", W.request(values), line, "{}"));
+    const answer = W.runAnswer(values);
     const title = tableBlock("", ["项目", "内容", "项目", "内容"], [
       ["工程名称", $("project").value, "管线号", line],
       ["计算", $("preparedBy").value, "校核", $("checkedBy").value],

@@ -1,5 +1,5 @@
 "use strict";
-// The calculation sheet's inputs as it lists them, and the whole sheet as text.
+// The calculation sheet's inputs and figures as it lists them, and the whole sheet as text.
 (function (W) {
   const $ = (id) => document.getElementById(id);
 
@@ -52,6 +52,9 @@
     return d.getFullYear() + "-" + two(d.getMonth() + 1) + "-" + two(d.getDate());
   };
 
+  // The form's request as one segment: its figures as the sheet lists them, and their notes.
+  W.runAnswer = (values) => JSON.parse(W.call("velmarith_segment", W.request(values), $("lineNo").value, "{}"));
+
   W.sheetText = function () {
     const { values, sheet } = W.lastSheet;
     const lines = [$("workbenchTitle").textContent, "日期 " + W.today() + " · Velmarith " +
@@ -64,24 +67,15 @@
       lines.push("  " + name + ": " + value + (unit ? " " + unit : ""));
     }
     lines.push("", "结果:");
-    if (sheet.notice) {
-      lines.push("  " + sheet.notice);
-      for (const message of Object.values(sheet.faults)) lines.push("  " + message);
+    // As printed: each figure once with its symbol and unit, then the notes and the working.
+    const answer = W.runAnswer(values);
+    if (!answer.sound) {
+      for (const message of [sheet.notice, ...Object.values(sheet.faults)]) if (message) lines.push("  " + message);
     } else {
-      for (const id of ["coefficientLine", "installLine", "expansionLine", "alpha"]) {
-        if (sheet[id]) lines.push(sheet[id]);
+      for (const [quantity, symbol, value, unit] of answer.figures) {
+        lines.push("  " + quantity + (symbol ? " " + symbol : "") + ": " + value + (unit ? " " + unit : ""));
       }
-      for (const id of ["rate", "finalLength", "coldExpansion", "movement"]) {
-        if (sheet[id]) lines.push("  " + $(id + "Label").textContent + ": " + sheet[id]);
-      }
-      if (sheet.compensation.length) lines.push("", "管道与补偿:", ...sheet.compensation);
-      const way = W.choice();
-      for (const part of sheet.design) {
-        if (part.choice && part.choice !== way) continue;
-        lines.push("", part.title + ":");
-        for (const f of part.figures) lines.push("  " + f.label + ": " + f.value + (f.unit ? " " + f.unit : ""));
-        for (const note of part.notes) lines.push("  " + note);
-      }
+      if (answer.notes.length) lines.push("", "注:", ...answer.notes.map((note, i) => "  " + (i + 1) + ". " + note));
       lines.push("", "计算过程:", ...sheet.explain);
     }
     lines.push("", "链接: " + location.href);
