@@ -1,13 +1,14 @@
 // The batch reader on arbitrary bytes: the first byte picks the encoding (detected, UTF-8
 // or GB18030), the rest is the CSV file. Never a crash or a sanitizer report, and every output
-// line is one well-formed CSV record with as many columns as the header: thirteen, or
-// twenty-five when the file has any of the pipe's columns.
+// line is one well-formed CSV record with as many columns as the header: the row's labels
+// (line, description) where the file has them, then the movement's, the pipe's and the line's.
 #include <csv.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "app/calc/Batch.h"
 
@@ -17,17 +18,26 @@ struct Count {
     std::size_t fields = 0;
     std::size_t records = 0;
     std::size_t columns = 0;  // the header's
+    std::size_t labels = 0;   // the header's leading line and description
     bool wrong = false;
 };
 
-void OnField(void*, std::size_t, void* data) { ++static_cast<Count*>(data)->fields; }
+void OnField(void* text, std::size_t size, void* data) {
+    auto* count = static_cast<Count*>(data);
+    const std::string_view field(static_cast<const char*>(text), text ? size : 0);
+    if (count->records == 0 && count->labels == count->fields &&
+        (field == "line" || field == "description")) {
+        ++count->labels;
+    }
+    ++count->fields;
+}
 
 void OnRecordEnd(int, void* data) {
     auto* count = static_cast<Count*>(data);
     if (count->records == 0) count->columns = count->fields;
     // The movement's 13 columns; with a pipe 32; with the line's design 68.
-    if (count->fields != count->columns ||
-        (count->columns != 13 && count->columns != 32 && count->columns != 68)) {
+    const std::size_t figures = count->columns - count->labels;
+    if (count->fields != count->columns || (figures != 13 && figures != 32 && figures != 68)) {
         count->wrong = true;
     }
     count->fields = 0;
