@@ -24,11 +24,20 @@ void Compensation(SummaryRow& row, const Request& request, const engineering::Co
     const auto verdict = [&](const std::optional<Screen>& screen) {
         if (screen) row.screen = screen->needsAnalysis ? kAnalysisNeeded : kNoAnalysisNeeded;
     };
+    // A leg or loop the layout offers says whether it takes the movement, and if not, what would.
+    const auto checked = [&](const std::optional<LegCheck>& check) {
+        if (!design || !check) return;
+        row.size += check->sufficient
+                        ? ": 满足"
+                        : std::string(": 不满足, 需 ") + (check->width ? "Lf" : "Lg") + " 不小于 " +
+                              Figure(*pipe.leg);
+    };
     switch (layout) {
         case Layout::Leg:
             row.compensation = "L 形弯臂";
             if (line && line->leg) {
                 row.size = "给定 Lg = " + Figure(*line->leg);
+                checked(design ? design->legCheck : std::nullopt);
             } else if (pipe.leg) {
                 row.size = "所需 Lg = " + Figure(*pipe.leg);
             }
@@ -43,6 +52,7 @@ void Compensation(SummaryRow& row, const Request& request, const engineering::Co
             if (line && line->loopWidth && line->loopHeight) {
                 row.size =
                     "给定 W × H = " + Figure(*line->loopWidth) + " × " + Figure(*line->loopHeight);
+                checked(design ? design->loopCheck : std::nullopt);
             } else if (pipe.loopWidth && pipe.loopHeight) {
                 row.size =
                     "所需 W × H = " + Figure(*pipe.loopWidth) + " × " + Figure(*pipe.loopHeight);

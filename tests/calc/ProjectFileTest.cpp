@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "app/shared/ProjectFile.h"
+#include "app/shared/ProjectSummary.h"
 
 namespace velmarith::tool {
 namespace {
@@ -139,6 +140,31 @@ TEST(ProjectFile, ASegmentWithABadInputIsKeptAndMarked) {
     EXPECT_EQ(SegmentName(project, 0), "管线号 A");
     EXPECT_EQ(SegmentName(project, 5), "第6段");
     EXPECT_EQ(Read(WriteProject(project)), project);
+}
+
+// A leg or loop the layout offers: the summary says whether it takes the movement.
+TEST(ProjectFile, TheSummarySaysWhetherAGivenLegOrLoopSuffices) {
+    const Project project = Read(R"({"format": "velmarith-project", "version": 1, "segments": [
+        {"line": "A", "inputs": {"material": "0", "temperature": "250", "length": "36000",
+          "od": "219.1", "wall": "8", "sa": "207", "given_leg": "4000"}},
+        {"line": "B", "inputs": {"material": "0", "temperature": "250", "length": "36000",
+          "od": "219.1", "wall": "8", "sa": "207", "given_leg": "9000"}},
+        {"line": "C", "inputs": {"material": "0", "temperature": "250", "length": "36000",
+          "od": "219.1", "wall": "8", "sa": "207", "compensation": "loop",
+          "given_loop_width": "1000", "given_loop_height": "2000"}}]})");
+    const engineering::Catalogue catalogue = ProjectCatalogue(project);
+    const auto marks = MarkSegments(catalogue, project);
+    const char* expected[] = {"给定 Lg = 4000: 不满足, 需 Lg 不小于 8192.268",
+                              "给定 Lg = 9000: 满足",
+                              "给定 W × H = 1000 × 2000: 不满足, 需 Lf 不小于 8192.268"};
+    for (std::size_t i = 0; i < project.segments.size(); ++i) {
+        const auto request = SegmentRequest(catalogue, project, project.segments[i]);
+        const auto evaluation =
+            engineering::Evaluate(catalogue, std::get<engineering::RequestText>(request));
+        EXPECT_EQ(SummaryOf(catalogue, project.segments[i], marks[i], &evaluation).size,
+                  expected[i])
+            << i;
+    }
 }
 
 }  // namespace
