@@ -13,19 +13,24 @@ using namespace engineering;
 namespace {
 
 struct Names {
-    std::string length, longLength, stress, force, area, inertia, screen, alpha;
+    std::string length, longLength, stress, force, area, inertia, screen;
 };
 
 Names NamesOf(Units units) {
     if (units == Units::Si) {
-        return {"mm", "m", "MPa", "kN", "mm²", "mm⁴", "(mm/m)²", "10⁻⁶/°C"};
+        return {"mm", "m", "MPa", "kN", "mm²", "mm⁴", "(mm/m)²"};
     }
-    return {"in", "ft", "psi", "lbf", "in²", "in⁴", "(in/ft)²", "10⁻⁶/°F"};
+    return {"in", "ft", "psi", "lbf", "in²", "in⁴", "(in/ft)²"};
+}
+
+// Whether a way's figures are shown: the chosen way's, or every way's where none is chosen.
+bool Shown(const Request& request, Layout way) {
+    return !request.line || request.line->compensation == way;
 }
 
 }  // namespace
 
-std::vector<FigureRow> FigureTable(const Evaluation& evaluation) {
+std::vector<FigureRow> FigureTable(const Catalogue& catalogue, const Evaluation& evaluation) {
     std::vector<FigureRow> rows;
     if (!evaluation.Sound() || !evaluation.request) return rows;
     const Request& request = *evaluation.request;
@@ -41,16 +46,17 @@ std::vector<FigureRow> FigureTable(const Evaluation& evaluation) {
                             const std::optional<float>& value, const std::string& unitName) {
         if (value) add(std::move(quantity), std::move(symbol), SingleToText(*value), unitName);
     };
-    // The coefficient as the lines print it: per °C as stored, per °F in US units.
-    const auto alpha = [&](std::string quantity, std::string symbol, const CoefficientHit& hit) {
-        add(std::move(quantity), std::move(symbol),
-            si ? hit.valueText : SingleToText(PerFahrenheit(hit)), unit.alpha);
+    // The coefficient per °C, as the table holds it and the working and the plot use it (in US
+    // units too: the working takes each temperature to °C), named with where it is taken from.
+    const std::string from = DoubleToText(catalogue.Reference(request.material)) + " 摄氏度至";
+    const auto alpha = [&](const std::string& state, std::string symbol,
+                           const CoefficientHit& hit) {
+        add("平均线膨胀系数 (" + from + state + ")", std::move(symbol),
+            si ? hit.valueText : SingleToText(hit.coefficient), "10⁻⁶/°C");
     };
-    alpha("平均线膨胀系数 (热态)", "α(T)", result.coefficient);
-    if (result.installCoefficient) {
-        alpha("平均线膨胀系数 (安装)", "α(Ti)", *result.installCoefficient);
-    }
-    if (result.coldCoefficient) alpha("平均线膨胀系数 (冷态)", "α(Tc)", *result.coldCoefficient);
+    alpha("热态", "α(T)", result.coefficient);
+    if (result.installCoefficient) alpha("安装温度", "α(Ti)", *result.installCoefficient);
+    if (result.coldCoefficient) alpha("冷态", "α(Tc)", *result.coldCoefficient);
     add("安装至热态的膨胀量", "ΔL", SingleToText(result.expansion), unit.length);
     single(si ? "每米膨胀量" : "每100英尺膨胀量", "ΔL/L", result.rate,
            std::string(RateUnit(request.units)));
@@ -76,32 +82,30 @@ std::vector<FigureRow> FigureTable(const Evaluation& evaluation) {
     restrained("热态", figures.hot);
     if (figures.cold) restrained("冷态", *figures.cold);
     add("须吸收的位移", "Δ", Figure(figures.movement), unit.length);
+    const bool leg = Shown(request, Layout::Leg);
+    const bool loop = Shown(request, Layout::Loop);
     if (figures.allowableRange) {
         add("位移应力范围", "Ea·Δ/L", Figure(figures.stressRange), unit.stress);
-        if (figures.leg) add("L 形或 Z 形弯臂长", "Lg", Figure(*figures.leg), unit.length);
-        if (figures.loopLength) {
-            add("Π 形补偿器柔性长度", "Lf", Figure(*figures.loopLength), unit.length);
-        }
-        if (figures.loopWidth) add("Π 形补偿器宽", "W", Figure(*figures.loopWidth), unit.length);
-        if (figures.loopHeight) {
-            add("Π 形补偿器高 (每臂)", "H", Figure(*figures.loopHeight), unit.length);
-        }
-        // The values a drawing takes, rounded up.
-        const auto design = [&](std::string quantity, std::string symbol,
-                                const std::optional<double>& value) {
-            if (value) add(std::move(quantity), std::move(symbol), Figure(*value), unit.length);
+        // A length with the value a drawing takes, rounded up.
+        const auto length = [&](const std::string& quantity, const std::string& symbol,
+                                const std::optional<double>& value,
+                                const std::optional<double>& design) {
+            if (value) add(quantity, symbol, Figure(*value), unit.length);
+            if (design) add(quantity + "设计取值", symbol, Figure(*design), unit.length);
         };
-        design("弯臂长设计取值", "Lg", figures.legDesign);
-        design("补偿器柔性长度设计取值", "Lf", figures.loopLengthDesign);
-        design("补偿器宽设计取值", "W", figures.loopWidthDesign);
-        design("补偿器高设计取值", "H", figures.loopHeightDesign);
+        if (leg) length("L 形或 Z 形弯臂长", "Lg", figures.leg, figures.legDesign);
+        if (loop) {
+            length("Π 形补偿器柔性长度", "Lf", figures.loopLength, figures.loopLengthDesign);
+            length("Π 形补偿器宽", "W", figures.loopWidth, figures.loopWidthDesign);
+            length("Π 形补偿器高 (每臂)", "H", figures.loopHeight, figures.loopHeightDesign);
+        }
     }
     if (!evaluation.line) return rows;
 
     const LineDesign& line = *evaluation.line;
     if (line.inertia) add("惯性矩", "I", Figure(*line.inertia), unit.inertia);
-    if (line.legForce) add("按 Lg 的固定点推力", "F", Figure(*line.legForce), unit.force);
-    if (line.loopForce) add("按 Lf 的固定点推力", "F", Figure(*line.loopForce), unit.force);
+    if (leg && line.legForce) add("按 Lg 的固定点推力", "F", Figure(*line.legForce), unit.force);
+    if (loop && line.loopForce) add("按 Lf 的固定点推力", "F", Figure(*line.loopForce), unit.force);
     const auto check = [&](const std::string& what, const LegCheck& c) {
         const std::string symbol = c.width ? "Lf" : "Lg";
         add(what + "长度", symbol, Figure(c.length), unit.length);
@@ -115,8 +119,8 @@ std::vector<FigureRow> FigureTable(const Evaluation& evaluation) {
                       " (设计取 " + Figure(*figures.legDesign) + " " + unit.length + ")",
             "");
     };
-    if (line.legCheck) check("给定弯臂", *line.legCheck);
-    if (line.loopCheck) check("给定补偿器", *line.loopCheck);
+    if (leg && line.legCheck) check("给定弯臂", *line.legCheck);
+    if (loop && line.loopCheck) check("给定补偿器", *line.loopCheck);
     const auto screen = [&](const std::string& what, const Screen& s) {
         add(what + "展开长度", "L", Figure(s.developed), unit.longLength);
         add(what + "固定点间距", "U", Figure(s.anchorDistance), unit.longLength);
@@ -126,9 +130,9 @@ std::vector<FigureRow> FigureTable(const Evaluation& evaluation) {
         add(what + "筛查结论", "",
             std::string(s.needsAnalysis ? kAnalysisNeeded : kNoAnalysisNeeded), "");
     };
-    if (line.screenLeg) screen("弯臂", *line.screenLeg);
-    if (line.screenLoop) screen("补偿器", *line.screenLoop);
-    if (line.bellows) {
+    if (leg && line.screenLeg) screen("弯臂", *line.screenLeg);
+    if (loop && line.screenLoop) screen("补偿器", *line.screenLoop);
+    if (Shown(request, Layout::Bellows) && line.bellows) {
         const Bellows& b = *line.bellows;
         add("伸缩节数量", "n", Figure(b.joints), "");
         add("每段长", "L/n", Figure(request.typedLength / b.joints), unit.length);
@@ -166,14 +170,19 @@ std::vector<std::string> FigureNotes(const Evaluation& evaluation) {
     if (!figures.allowableRange) {
         note(kNoAllowable);
     } else {
-        if (figures.CannotBeRestrained())
+        if (figures.CannotBeRestrained()) {
             notes.push_back("Ea·Δ/L " + std::string(kCannotBeRestrained));
-        note(kLoopProportions);
+        }
+        if (Shown(request, Layout::Loop)) note(kLoopProportions);
     }
     if (!evaluation.line) return notes;
     const LineDesign& line = *evaluation.line;
-    note(line.screenLeg || line.screenLoop ? kScreenConditions : kNoScreen);
-    if (const auto& b = line.bellows) {
+    // The screen is the leg's and the loop's; the joints have their notes.
+    if (!Shown(request, Layout::Bellows) || !request.line) {
+        note(line.screenLeg || line.screenLoop ? kScreenConditions : kNoScreen);
+    }
+    const auto& b = line.bellows;
+    if (b && Shown(request, Layout::Bellows)) {
         const std::string basis = PresetBasis(request, figures);
         notes.push_back("安装时预变形 (" + std::string(kPresetUse) + ")" +
                         (basis.empty() ? "" : "; " + basis));

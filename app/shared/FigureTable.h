@@ -18,9 +18,10 @@ struct FigureRow {
 };
 
 // Every figure of a sound evaluation once, in the order of the working: the coefficient of
-// each state, the growths, then the pipe's and the line's figures where given. None for a
-// refused request.
-std::vector<FigureRow> FigureTable(const engineering::Evaluation& evaluation);
+// each state (per °C, from the material's reference temperature, as the working uses it), the
+// growths, then the pipe's and the line's figures where given. None for a refused request.
+std::vector<FigureRow> FigureTable(const engineering::Catalogue& catalogue,
+                                   const engineering::Evaluation& evaluation);
 
 // What the figures rest on and where they hold, as the tool's lines say it: the method, the
 // modulus's source, the bounds and caveats, how the joints' pre-set was taken. None without

@@ -161,7 +161,7 @@ EMSCRIPTEN_KEEPALIVE const char* velmarith_segment(const char* requestJson, cons
     Json figures = Json::array();
     Json notes = Json::array();
     if (evaluation) {
-        for (const auto& figure : tool::FigureTable(*evaluation)) {
+        for (const auto& figure : tool::FigureTable(catalogue, *evaluation)) {
             figures.push_back({figure.quantity, figure.symbol, figure.value, figure.unit});
         }
         for (auto& note : tool::FigureNotes(*evaluation)) notes.push_back(std::move(note));

@@ -29,7 +29,7 @@ engineering::Evaluation SteamLine(const char* temperature) {
 }
 
 TEST(FigureTable, EachFigureOnceWithItsUnitApart) {
-    const auto rows = FigureTable(SteamLine("250"));
+    const auto rows = FigureTable(engineering::Catalogue(), SteamLine("250"));
     const auto find = [&](const std::string& quantity) -> FigureRow {
         for (const auto& row : rows) {
             if (row.quantity == quantity) return row;
@@ -43,8 +43,8 @@ TEST(FigureTable, EachFigureOnceWithItsUnitApart) {
         const char* unit;
     };
     for (const Case& c : std::vector<Case>{
-             {"平均线膨胀系数 (热态)", "α(T)", "12.55", "10⁻⁶/°C"},
-             {"平均线膨胀系数 (冷态)", "α(Tc)", "10.64737", "10⁻⁶/°C"},
+             {"平均线膨胀系数 (20 摄氏度至热态)", "α(T)", "12.55", "10⁻⁶/°C"},
+             {"平均线膨胀系数 (20 摄氏度至冷态)", "α(Tc)", "10.64737", "10⁻⁶/°C"},
              {"安装至热态的膨胀量", "ΔL", "103.914", "mm"},
              {"冷态至热态的位移量", "Δ", "115.4132", "mm"},
              {"两端固定, 热态固定点受力", "F", "-3114.875", "kN"},
@@ -63,12 +63,12 @@ TEST(FigureTable, EachFigureOnceWithItsUnitApart) {
     }
     std::sort(quantities.begin(), quantities.end());
     EXPECT_EQ(std::adjacent_find(quantities.begin(), quantities.end()), quantities.end());
-    EXPECT_TRUE(FigureTable(SteamLine("abc")).empty());
+    EXPECT_TRUE(FigureTable(engineering::Catalogue(), SteamLine("abc")).empty());
 }
 
-// The line's figures as the tool's lines give them: a verdict with the length needed, the
-// pre-set in words, L/n from the length as typed.
-TEST(FigureTable, TheLinesFiguresAsTheToolPrintsThem) {
+// The line's figures as the tool's lines give them (a verdict with the length needed, the
+// pre-set in words, L/n from the length as typed), the chosen way's alone, with their notes.
+TEST(FigureTable, TheChosenWaysFiguresAsTheToolPrintsThem) {
     using F = RequestField;
     engineering::RequestText text;
     for (const auto& [field, value] :
@@ -83,33 +83,50 @@ TEST(FigureTable, TheLinesFiguresAsTheToolPrintsThem) {
                                                 {F::GivenLeg, "3000"}}) {
         text[field] = value;
     }
-    const auto rows = FigureTable(engineering::Evaluate(engineering::Catalogue(), text));
-    const auto value = [&](const std::string& quantity) {
-        for (const auto& row : rows) {
-            if (row.quantity == quantity) return row.value + "|" + row.unit;
-        }
-        return std::string("missing");
+    const char* missing = "missing";
+    const struct {
+        const char* way;
+        std::vector<std::pair<std::string, std::string>> figures;  // quantity, value|unit
+        std::vector<std::string_view> notes;
+    } cases[] = {
+        {"leg",
+         {{"L 形或 Z 形弯臂长设计取值", "11650|mm"},
+          {"给定弯臂长度", "3000|mm"},
+          {"给定弯臂结论", "不满足, 需 Lg 不小于 11609.1 mm (设计取 11650 mm)|"},
+          {"Π 形补偿器宽", missing},
+          {"伸缩节数量", missing}},
+         {kElasticBound, kScreenConditions}},
+        {"bellows",
+         {{"每段长", "8000|mm"},
+          {"伸缩节额定位移", "60|mm"},
+          {"安装时预拉伸", "27.36|mm"},
+          {"主固定点推力", "13.68|kN"},
+          {"L 形或 Z 形弯臂长", missing},
+          {"给定弯臂结论", missing}},
+         {kElasticBound, kNoPressureThrust, kNoFriction, kNoThrustBetweenJoints,
+          "安装时预变形 (用于受热时压缩的伸缩节); 无冷态: δ/2"}},
     };
-    for (const auto& [quantity, want] : std::vector<std::pair<std::string, std::string>>{
-             {"弯臂长设计取值", "11650|mm"},
-             {"给定弯臂长度", "3000|mm"},
-             {"给定弯臂结论", "不满足, 需 Lg 不小于 11609.1 mm (设计取 11650 mm)|"},
-             {"每段长", "8000|mm"},
-             {"伸缩节额定位移", "60|mm"},
-             {"安装时预拉伸", "27.36|mm"},
-             {"主固定点推力", "13.68|kN"},
-         }) {
-        EXPECT_EQ(value(quantity), want) << quantity;
+    const engineering::Catalogue catalogue;
+    for (const auto& c : cases) {
+        text[F::Compensation] = c.way;
+        const auto evaluation = engineering::Evaluate(catalogue, text);
+        const auto rows = FigureTable(catalogue, evaluation);
+        const auto value = [&](const std::string& quantity) {
+            for (const auto& row : rows) {
+                if (row.quantity == quantity) return row.value + "|" + row.unit;
+            }
+            return std::string(missing);
+        };
+        for (const auto& [quantity, want] : c.figures) {
+            EXPECT_EQ(value(quantity), want) << c.way << ": " << quantity;
+        }
+        // The caveats the lines give go with the table: none is lost on paper.
+        const auto notes = FigureNotes(evaluation);
+        for (const std::string_view needed : c.notes) {
+            EXPECT_NE(std::find(notes.begin(), notes.end(), needed), notes.end())
+                << c.way << ": " << needed;
+        }
     }
-    // The caveats the lines give go with the table: none is lost on paper.
-    const auto notes = FigureNotes(engineering::Evaluate(engineering::Catalogue(), text));
-    for (const std::string_view needed : {kElasticBound, kScreenConditions, kNoPressureThrust,
-                                          kNoFriction, kNoThrustBetweenJoints}) {
-        EXPECT_NE(std::find(notes.begin(), notes.end(), needed), notes.end()) << needed;
-    }
-    EXPECT_NE(
-        std::find(notes.begin(), notes.end(), "安装时预变形 (用于受热时压缩的伸缩节); 无冷态: δ/2"),
-        notes.end());
 }
 
 TEST(Plot, MarksTheInstallationAndTheColdStateBesideTheWarmest) {

@@ -104,12 +104,14 @@
     const p = W.project;
     const title = p.title;
     const cover = [];
+    // A book with a segment not computed says so on its cover, not only on that segment's page.
+    const unsound = p.segments.filter((segment) => !W.segmentAnswer(segment).sound).length;
     cover.push(element("h1", "book-title", "热膨胀计算书"));
     cover.push(element("p", "book-project", title.project || "(未填工程名称)"));
     const block = tableBlock("", ["项目", "内容"], [
       ["工程名称", title.project || ""], ["工程号", title.number || ""],
       ["设计阶段", title.stage || ""], ["日期", title.date || ""],
-      ["管段数", String(p.segments.length)],
+      ["管段数", String(p.segments.length) + (unsound ? " (其中 " + unsound + " 段输入有误或不全, 未计算)" : "")],
       ["计算程序", "Velmarith " + $("workbench").dataset.version]], "book-titles");
     const titles = block.make(false);
     for (const tr of block.rows) titles.tBodies[0].appendChild(tr);
