@@ -30,15 +30,10 @@ std::string StateName(const Compensation& figures) {
     return figures.temperatureIsColdExtreme ? "冷态" : "热态";
 }
 
-std::string RangeName(const Request& request, const Compensation& figures) {
-    if (request.cold) return "冷态至热态";
-    return figures.temperatureIsColdExtreme ? "安装至冷态" : "安装至热态";
-}
-
 // Δ as the range's size with its direction.
 std::string Movement(const Request& request, const Compensation& figures, const std::string& unit) {
-    return Figure(std::fabs(figures.movement)) + " " + unit + " (" + RangeName(request, figures) +
-           (figures.movement < 0 ? ", 收缩)" : ", 伸长)");
+    return Figure(std::fabs(figures.movement)) + " " + unit + " (" +
+           MovementSpan(request, figures) + ")";
 }
 
 // A required length and the value a drawing takes.
@@ -49,6 +44,15 @@ std::string WithDesign(double length, double design, const std::string& unit) {
 }  // namespace
 
 std::string Figure(double value) { return DoubleToShortText(value); }
+
+std::string RangeName(const Request& request, const Compensation& figures) {
+    if (request.cold) return "冷态至热态";
+    return figures.temperatureIsColdExtreme ? "安装至冷态" : "安装至热态";
+}
+
+std::string MovementSpan(const Request& request, const Compensation& figures) {
+    return RangeName(request, figures) + (figures.movement < 0 ? ", 收缩" : ", 伸长");
+}
 
 std::string ModulusSource(const Request& request) {
     const Pipe& pipe = *request.pipe;

@@ -22,6 +22,13 @@ std::vector<std::string> CompensationWorking(const engineering::Catalogue& catal
 // A figure as the lines show it: 7 significant digits.
 std::string Figure(double value);
 
+// The range Δ spans: "冷态至热态", "安装至热态", or "安装至冷态" for a line that works below its
+// installation; with its direction ("…, 伸长" or "…, 收缩").
+std::string RangeName(const engineering::Request& request,
+                      const engineering::Compensation& figures);
+std::string MovementSpan(const engineering::Request& request,
+                         const engineering::Compensation& figures);
+
 // Where the modulus comes from: "给定", or the built-in table's row.
 std::string ModulusSource(const engineering::Request& request);
 

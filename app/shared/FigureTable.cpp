@@ -57,13 +57,19 @@ std::vector<FigureRow> FigureTable(const Catalogue& catalogue, const Evaluation&
     alpha("热态", "α(T)", result.coefficient);
     if (result.installCoefficient) alpha("安装温度", "α(Ti)", *result.installCoefficient);
     if (result.coldCoefficient) alpha("冷态", "α(Tc)", *result.coldCoefficient);
-    add("安装至热态的膨胀量", "ΔL", SingleToText(result.expansion), unit.length);
+    // A line that works below its installation only shrinks to its working state.
+    const bool belowInstall = !request.cold && request.temperature < request.install;
+    add(belowInstall ? "安装至冷态的膨胀量" : "安装至热态的膨胀量", "ΔL",
+        SingleToText(result.expansion), unit.length);
     single(si ? "每米膨胀量" : "每100英尺膨胀量", "ΔL/L", result.rate,
            std::string(RateUnit(request.units)));
     single("膨胀后长度", "L + ΔL", result.finalLength, unit.length);
     if (request.cold) {
         single("安装至冷态的膨胀量", "ΔLc", result.coldExpansion, unit.length);
-        single("冷态至热态的位移量", "Δ", result.movement, unit.length);
+        // With the pipe, the same Δ comes once below as the movement to absorb.
+        if (!evaluation.compensation) {
+            single("冷态至热态的位移量", "Δ", result.movement, unit.length);
+        }
     }
     if (!evaluation.compensation) return rows;
 
@@ -81,11 +87,14 @@ std::vector<FigureRow> FigureTable(const Catalogue& catalogue, const Evaluation&
     };
     restrained("热态", figures.hot);
     if (figures.cold) restrained("冷态", *figures.cold);
-    add("须吸收的位移", "Δ", Figure(figures.movement), unit.length);
+    // Δ as the lines give it: the range's size, named with its span and direction.
+    add("须吸收的位移 (" + MovementSpan(request, figures) + ")", "Δ",
+        Figure(std::fabs(figures.movement)), unit.length);
     const bool leg = Shown(request, Layout::Leg);
     const bool loop = Shown(request, Layout::Loop);
     if (figures.allowableRange) {
-        add("位移应力范围", "Ea·Δ/L", Figure(figures.stressRange), unit.stress);
+        add(RangeName(request, figures) + "的应力范围", "Ea·Δ/L", Figure(figures.stressRange),
+            unit.stress);
         // A length with the value a drawing takes, rounded up.
         const auto length = [&](const std::string& quantity, const std::string& symbol,
                                 const std::optional<double>& value,
@@ -137,7 +146,7 @@ std::vector<FigureRow> FigureTable(const Catalogue& catalogue, const Evaluation&
         add("伸缩节数量", "n", Figure(b.joints), "");
         add("每段长", "L/n", Figure(request.typedLength / b.joints), unit.length);
         add("每个伸缩节的位移", "δ", Figure(b.movementPerJoint), unit.length);
-        add("伸缩节额定位移", "", Figure(b.ratedMovement), unit.length);
+        add("伸缩节额定位移", "e", Figure(b.ratedMovement), unit.length);
         if (b.preset == 0) {
             add("安装时预变形", "", "无需预拉伸或预压缩", "");
         } else {

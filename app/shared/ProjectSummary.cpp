@@ -87,7 +87,12 @@ SummaryRow SummaryOf(const Catalogue& catalogue, const ProjectSegment& segment,
     if (mark.fault.empty() && evaluation && !evaluation->Sound()) row.fault = evaluation->Refusal();
     if (mark.duplicateLine) row.fault += std::string(row.fault.empty() ? "" : "; ") + "管线号重复";
     if (!mark.fault.empty() || !evaluation || !evaluation->request) {
-        row.material = segment.inputs.Text(RequestField::Material);
+        // The material by its name where it is known, though the segment is not computed.
+        const std::string typed(segment.inputs.Text(RequestField::Material));
+        const auto known = catalogue.Resolve(typed);
+        row.material = !known                 ? typed
+                       : known->grade.empty() ? catalogue.Name(known->id)
+                                              : known->grade;
         return row;
     }
     const Request& request = *evaluation->request;

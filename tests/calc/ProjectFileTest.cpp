@@ -137,6 +137,9 @@ TEST(ProjectFile, ASegmentWithABadInputIsKeptAndMarked) {
         EXPECT_EQ(marks[i].fault, expected[i].fault) << i;
         EXPECT_EQ(marks[i].duplicateLine, expected[i].duplicate) << i;
     }
+    // Its row names the material though the segment is not computed.
+    EXPECT_EQ(SummaryOf(ProjectCatalogue(project), project.segments[0], marks[0], nullptr).material,
+              "碳钢和低铬钼钢");
     EXPECT_EQ(SegmentName(project, 0), "管线号 A");
     EXPECT_EQ(SegmentName(project, 5), "第6段");
     EXPECT_EQ(Read(WriteProject(project)), project);

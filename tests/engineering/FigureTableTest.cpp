@@ -46,7 +46,8 @@ TEST(FigureTable, EachFigureOnceWithItsUnitApart) {
              {"平均线膨胀系数 (20 摄氏度至热态)", "α(T)", "12.55", "10⁻⁶/°C"},
              {"平均线膨胀系数 (20 摄氏度至冷态)", "α(Tc)", "10.64737", "10⁻⁶/°C"},
              {"安装至热态的膨胀量", "ΔL", "103.914", "mm"},
-             {"冷态至热态的位移量", "Δ", "115.4132", "mm"},
+             {"须吸收的位移 (冷态至热态, 伸长)", "Δ", "115.4132", "mm"},
+             {"冷态至热态的应力范围", "Ea·Δ/L", "652.0694", "MPa"},
              {"两端固定, 热态固定点受力", "F", "-3114.875", "kN"},
              {"L 形或 Z 形弯臂长", "Lg", "8633.657", "mm"},
              {"两端固定, 冷态应变", "ε", "-0.0003194211", ""},
@@ -56,14 +57,48 @@ TEST(FigureTable, EachFigureOnceWithItsUnitApart) {
         EXPECT_EQ(row.value, c.value) << c.quantity;
         EXPECT_EQ(row.unit, c.unit) << c.quantity;
     }
-    std::vector<std::string> quantities;
+    // Neither a name nor a symbol with its value twice: Δ is the cold-to-hot movement once.
+    std::vector<std::string> quantities, figures;
     for (const auto& row : rows) {
         EXPECT_EQ(row.value.find(' '), std::string::npos) << row.quantity << ": " << row.value;
         quantities.push_back(row.quantity);
+        figures.push_back(row.symbol + "=" + row.value);
     }
-    std::sort(quantities.begin(), quantities.end());
-    EXPECT_EQ(std::adjacent_find(quantities.begin(), quantities.end()), quantities.end());
+    for (auto* list : {&quantities, &figures}) {
+        std::sort(list->begin(), list->end());
+        EXPECT_EQ(std::adjacent_find(list->begin(), list->end()), list->end());
+    }
     EXPECT_TRUE(FigureTable(engineering::Catalogue(), SteamLine("abc")).empty());
+}
+
+// A line below its installation shrinks to its working state: the table names the span as the
+// lines do, and gives Δ as the range's size.
+TEST(FigureTable, ALineBelowItsInstallationShrinksToItsColdState) {
+    using F = RequestField;
+    engineering::RequestText text;
+    for (const auto& [field, value] : {std::pair{F::Material, "2"},
+                                       {F::Temperature, "-196"},
+                                       {F::Length, "60000"},
+                                       {F::Diameter, "168.3"},
+                                       {F::Wall, "7.11"},
+                                       {F::Allowable, "200"}}) {
+        text[field] = value;
+    }
+    const engineering::Catalogue catalogue;
+    const auto rows = FigureTable(catalogue, engineering::Evaluate(catalogue, text));
+    for (const auto& [quantity, want] : std::vector<std::pair<std::string, std::string>>{
+             {"须吸收的位移 (安装至冷态, 收缩)", "190.8823"},
+             {"安装至冷态的应力范围", "620.7544"},
+         }) {
+        const auto row = std::find_if(rows.begin(), rows.end(),
+                                      [&](const FigureRow& r) { return r.quantity == quantity; });
+        ASSERT_NE(row, rows.end()) << quantity;
+        EXPECT_EQ(row->value, want) << quantity;
+    }
+    const auto growth =
+        std::find_if(rows.begin(), rows.end(), [](const FigureRow& r) { return r.symbol == "ΔL"; });
+    ASSERT_NE(growth, rows.end());
+    EXPECT_EQ(growth->quantity, "安装至冷态的膨胀量");
 }
 
 // The line's figures as the tool's lines give them (a verdict with the length needed, the

@@ -13,6 +13,12 @@
     return made;
   }
 
+  // A figure and its unit, or a symbol and its value, on one line: a cell wraps only where
+  // its words part.
+  const keepTogether = (text) =>
+    String(text).replace(/ = /g, "\u00a0=\u00a0").replace(/(\d) (?=[A-Za-zμ°²个]|摄氏度)/g, "$1\u00a0")
+      .replace(/(^|[^A-Za-z])([LZΠ]) (?=形)/g, "$1$2\u00a0");
+
   // A table whose rows may go on over pages, each page's part with its own headings.
   function tableBlock(caption, headings, rows, className) {
     const make = (continued) => {
@@ -25,7 +31,7 @@
     };
     const trs = rows.map((cells) => {
       const tr = element("tr");
-      cells.forEach((text, c) => tr.appendChild(element("td", "c" + c, text)));
+      cells.forEach((text, c) => tr.appendChild(element("td", "c" + c, keepTogether(text))));
       return tr;
     });
     return { make, rows: trs, into: (table) => table.tBodies[0] };
@@ -159,7 +165,6 @@
 
   const overflows = (body) => body.scrollHeight > body.clientHeight + 1;
 
-  // Lays the sections out in pages; the answer is the number of pages.
   // Lays the sections out in pages, numbered; the answer is where each section starts.
   function layOut(list) {
     const book = $("projectBook");
