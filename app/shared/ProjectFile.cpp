@@ -292,7 +292,8 @@ void Append(Json& object, const Json& extra) {
 
 std::variant<Project, ProjectFault> ReadProject(std::string_view text) {
     if (text.size() > kLargestProjectFile) {
-        return Refused("项目文件过大: " + std::to_string(text.size()) + " 字节 (最多 5 MB)");
+        // The reader stops one byte past the limit, so the size it has is not the file's.
+        return Refused("项目文件过大: 超过 5 MB (" + std::to_string(kLargestProjectFile) + " 字节)");
     }
     if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
     Json document;

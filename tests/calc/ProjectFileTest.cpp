@@ -85,7 +85,7 @@ TEST(ProjectFile, AFileThatCannotBeAProjectIsRefusedSayingWhy) {
          "\"蒸汽管网\" \"number\": \"1\"}}",
          "项目文件不是有效的 JSON: 第 3 行第 30 列有误", 3, 30},
         {"{\"format\": \"velmarith-project\", \"version\": 1, \"segments\": [", "", 1, 60},
-        {std::string(kLargestProjectFile + 1, ' '), "项目文件过大: 5242881 字节 (最多 5 MB)", 0, 0},
+        {std::string(kLargestProjectFile + 1, ' '), "项目文件过大: 超过 5 MB (5242880 字节)", 0, 0},
         {std::string(100000, '[') + std::string(100000, ']'), "项目文件嵌套过深 (超过 64 层)", 0,
          0},
         {R"({"version": 1})", "不是 Velmarith 项目文件: 应有 \"format\": \"velmarith-project\"", 0,

@@ -85,8 +85,8 @@ expect_refusal "a newer version" "$work/newer.json" \
     '^velmarith-calc: .*newer\.json: 项目文件的版本为 2, 本程序只能读到版本 1: 请用较新的 Velmarith 打开$'
 printf '{"format": "velmarith-project",\n "version": 1\n "segments": []}' >"$work/broken.json"
 expect_refusal "malformed" "$work/broken.json" '项目文件不是有效的 JSON: 第 3 行第 2 列有误$'
-head -c 5242881 /dev/zero | tr '\0' ' ' >"$work/large.json"
-expect_refusal "too large" "$work/large.json" '项目文件过大: 5242881 字节 \(最多 5 MB\)$'
+head -c 6000000 /dev/zero | tr '\0' ' ' >"$work/large.json"
+expect_refusal "too large" "$work/large.json" '项目文件过大: 超过 5 MB \(5242880 字节\)$'
 cat >"$work/segments.json" <<'JSON'
 {"format": "velmarith-project", "version": 1, "segments": [
   {"line": "A", "inputs": {"material": "0", "temperature": "150", "length": "1000"}},
