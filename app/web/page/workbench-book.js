@@ -13,11 +13,19 @@
     return made;
   }
 
-  // A figure and its unit, or a symbol and its value, on one line: a cell wraps only where
-  // its words part.
-  const keepTogether = (text) =>
-    String(text).replace(/ = /g, "\u00a0=\u00a0").replace(/(\d) (?=[A-Za-zμ°²个]|摄氏度)/g, "$1\u00a0")
+  // A cell's text with a figure and its unit, a symbol and its value, kept on one line: the
+  // cell wraps only where its words part. The spaces stay spaces, as the text is copied.
+  function cell(className, text) {
+    const td = element("td", className);
+    const joined = String(text).replace(/ = /g, "\u00a0=\u00a0")
+      .replace(/(\d) (?=[A-Za-zμ°²个]|摄氏度)/g, "$1\u00a0")
       .replace(/(^|[^A-Za-z])([LZΠ]) (?=形)/g, "$1$2\u00a0");
+    joined.split(/([^ \n]*\u00a0[^ \n]*)/).forEach((part, n) => {
+      if (n % 2) td.appendChild(element("span", "keep", part.replace(/\u00a0/g, " ")));
+      else if (part) td.appendChild(document.createTextNode(part));
+    });
+    return td;
+  }
 
   // A table whose rows may go on over pages, each page's part with its own headings.
   function tableBlock(caption, headings, rows, className) {
@@ -31,7 +39,7 @@
     };
     const trs = rows.map((cells) => {
       const tr = element("tr");
-      cells.forEach((text, c) => tr.appendChild(element("td", "c" + c, keepTogether(text))));
+      cells.forEach((text, c) => tr.appendChild(cell("c" + c, text)));
       return tr;
     });
     return { make, rows: trs, into: (table) => table.tBodies[0] };
@@ -88,7 +96,9 @@
       blocks.push(figureBlock(sheet.bellowsSketch, "示意图, 不按比例: 一段管线, 两固定点之间一个伸缩节; 导向支架的最大间距。"));
     }
     if (sheet.plot) {
-      blocks.push(figureBlock(sheet.plot, "α(T) 实线, 圆圈为表点; ΔL(T) 虚线。实心圆点: 热态; 空心方块: 安装; 实心菱形: 冷态。"));
+      // The key names the points the plot marks: the cold state's only where there is one.
+      const cold = String(values.cold || "").trim() ? "; 实心菱形: 冷态" : "";
+      blocks.push(figureBlock(sheet.plot, "α(T) 实线, 圆圈为表点; ΔL(T) 虚线。实心圆点: 温度 T; 空心方块: 安装温度" + cold + "。"));
     }
     return blocks;
   }
