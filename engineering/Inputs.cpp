@@ -89,7 +89,7 @@ constexpr std::array<InputRow, kInputCount> kInputs = {{
      "管道, 介质与保温每单位长度的重量 (N/m; 美制 lbf/ft)", kLine,
      Quantity::WeightPerLength, false, kWeight, 21, "", "可不填"},
     {F::Compensation, "compensation", "cp", "", "--compensation", "补偿方式", "", "",
-     "leg (L 形弯臂), loop (Π 形补偿器) 或 bellows (伸缩节); 默认有伸缩节时为 bellows, 否则 leg",
+     "leg (L 形弯臂), loop (Π 形补偿器) 或 bellows (伸缩节); 默认有伸缩节时为 bellows, 给定补偿器时为 loop, 否则 leg",
      kLine, Quantity::Choice, false, kNone, 22, "", "可不填"},
 }};
 // clang-format on

@@ -418,7 +418,11 @@ class RequestCheck {
                 Fault(F::Friction, "摩擦系数无效: " + QuotedInput(*typed) + " (应为不小于 0 的数)");
             }
         }
-        line.compensation = line.Joint() ? Layout::Bellows : Layout::Leg;
+        // The way the layout's own inputs describe, unless one is chosen.
+        line.compensation = line.Joint() ? Layout::Bellows
+                            : text_.Has(F::GivenLoopWidth) || text_.Has(F::GivenLoopHeight)
+                                ? Layout::Loop
+                                : Layout::Leg;
         if (const auto& typed = text_[F::Compensation]) {
             if (const auto layout = ParseLayout(*typed)) {
                 line.compensation = *layout;

@@ -75,9 +75,20 @@ int RunProject(const std::string& fileName, const std::string& bytes,
     auto read = ReadProject(bytes);
     if (auto* fault = std::get_if<ProjectFault>(&read)) {
         std::fprintf(err, "velmarith-calc: %s: %s\n", fileName.c_str(), fault->message.c_str());
+        // A script reading --json gets a document either way, as a refused calculation's.
+        if (options.form == ProjectRunOptions::Form::Json) {
+            const Json document = {{"format", "velmarith-project-result"},
+                                   {"version", kProjectVersion},
+                                   {"status", 1},
+                                   {"error", fault->message}};
+            std::fprintf(out, "%s\n", JsonText(document).c_str());
+        }
         return 1;
     }
     const Project& project = std::get<Project>(read);
+    if (project.segments.empty()) {
+        std::fprintf(err, "velmarith-calc: %s: 注意: 项目中没有管段\n", fileName.c_str());
+    }
     const Catalogue catalogue = ProjectCatalogue(project);
     const auto marks = MarkSegments(catalogue, project);
     int status = 0;

@@ -193,7 +193,7 @@ std::vector<std::string> FigureNotes(const Evaluation& evaluation) {
     const auto& b = line.bellows;
     if (b && Shown(request, Layout::Bellows)) {
         const std::string basis = PresetBasis(request, figures);
-        notes.push_back("安装时预变形 (" + std::string(kPresetUse) + ")" +
+        notes.push_back("安装时预变形" + std::string(kPresetUse) +
                         (basis.empty() ? "" : "; " + basis));
         if (!b->pressureThrust) note(kNoPressureThrust);
         if (!b->frictionForce) note(kNoFriction);

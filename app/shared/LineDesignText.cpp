@@ -151,25 +151,27 @@ std::vector<std::string> LineDesignWorking(const Request& request, const Result&
                         ")⁴) = " + Figure(*design.inertia) + " " + unit.inertia);
     }
     const std::string i = design.inertia ? Figure(*design.inertia) : std::string();
-    const auto force = [&](const std::string& name, double length, double value) {
-        lines.push_back("F(" + name + ") = 12 × Ea × I × Δ ÷ " + name + "³" + kn + " = 12 × " + ea +
-                        " × " + i + " × " + delta + " ÷ " + Figure(length) + "³" + kn + " = " +
-                        Figure(value) + " " + unit.force);
+    const auto force = [&](const std::string& lead, const std::string& name, double length,
+                           double value) {
+        lines.push_back(lead + "F(" + name + ") = 12 × Ea × I × Δ ÷ " + name + "³" + kn +
+                        " = 12 × " + ea + " × " + i + " × " + delta + " ÷ " + Figure(length) + "³" +
+                        kn + " = " + Figure(value) + " " + unit.force);
     };
-    if (design.legForce) force("Lg", *figures.leg, *design.legForce);
-    if (design.loopForce) force("Lf", *figures.loopLength, *design.loopForce);
-    const auto check = [&](const std::string& name, const LegCheck& c) {
-        lines.push_back("S = 3 × Ea × D × Δ ÷ " + name + "² = 3 × " + ea + " × " + d + " × " +
-                        delta + " ÷ " + Figure(c.length) + "² = " + Figure(c.stress) + " " +
+    if (design.legForce) force("", "Lg", *figures.leg, *design.legForce);
+    if (design.loopForce) force("", "Lf", *figures.loopLength, *design.loopForce);
+    // The layout's own leg or loop, named so, beside the sized one's figures.
+    const auto check = [&](const std::string& lead, const std::string& name, const LegCheck& c) {
+        lines.push_back(lead + "S = 3 × Ea × D × Δ ÷ " + name + "² = 3 × " + ea + " × " + d +
+                        " × " + delta + " ÷ " + Figure(c.length) + "² = " + Figure(c.stress) + " " +
                         unit.stress + ", S ÷ SA = " + Figure(c.ratio));
-        if (c.force) force(name, c.length, *c.force);
+        if (c.force) force(lead, name, c.length, *c.force);
     };
-    if (design.legCheck) check("Lg", *design.legCheck);
+    if (design.legCheck) check("给定臂长: ", "Lg", *design.legCheck);
     if (design.loopCheck) {
-        lines.push_back("Lf = W + 2 × H = " + Figure(*design.loopCheck->width) + " + 2 × " +
-                        Figure(*design.loopCheck->height) + " = " +
+        lines.push_back("给定补偿器: Lf = W + 2 × H = " + Figure(*design.loopCheck->width) +
+                        " + 2 × " + Figure(*design.loopCheck->height) + " = " +
                         Figure(design.loopCheck->length) + " " + unit.length);
-        check("Lf", *design.loopCheck);
+        check("给定补偿器: ", "Lf", *design.loopCheck);
     }
     if (design.screenLeg) {
         const Screen& leg = *design.screenLeg;

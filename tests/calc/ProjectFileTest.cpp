@@ -154,12 +154,17 @@ TEST(ProjectFile, TheSummarySaysWhetherAGivenLegOrLoopSuffices) {
           "od": "219.1", "wall": "8", "sa": "207", "given_leg": "9000"}},
         {"line": "C", "inputs": {"material": "0", "temperature": "250", "length": "36000",
           "od": "219.1", "wall": "8", "sa": "207", "compensation": "loop",
-          "given_loop_width": "1000", "given_loop_height": "2000"}}]})");
+          "given_loop_width": "1000", "given_loop_height": "2000"}},
+        {"line": "D", "inputs": {"material": "0", "temperature": "250", "length": "36000",
+          "od": "219.1", "wall": "8", "sa": "207",
+          "given_loop_width": "2000", "given_loop_height": "4000"}}]})");
     const engineering::Catalogue catalogue = ProjectCatalogue(project);
     const auto marks = MarkSegments(catalogue, project);
     const char* expected[] = {"给定 Lg = 4000: 不满足, 需 Lg 不小于 8192.268",
                               "给定 Lg = 9000: 满足",
-                              "给定 W × H = 1000 × 2000: 不满足, 需 Lf 不小于 8192.268"};
+                              "给定 W × H = 1000 × 2000: 不满足, 需 Lf 不小于 8192.268",
+                              // A loop the layout offers is the way, where none is chosen.
+                              "给定 W × H = 2000 × 4000: 满足"};
     for (std::size_t i = 0; i < project.segments.size(); ++i) {
         const auto request = SegmentRequest(catalogue, project, project.segments[i]);
         const auto evaluation =

@@ -79,12 +79,27 @@ expect_refusal() {  # expect_refusal NAME FILE STDERR-PATTERN
     local status=$?
     check "$1: status $status, $(cat "$work/err.txt")" \
         "$([ "$status" -eq 1 ] && grep -Eq -- "$3" "$work/err.txt"; echo $?)"
+    # With --json, the refusal is a document too, carrying the same reason.
+    "$calc" --project "$2" --json >"$work/out.json" 2>"$work/err.txt"
+    check "$1: --json gives a document with the reason" "$(python3 - "$work/out.json" "$work/err.txt" <<'PY'
+import json, sys
+document = json.load(open(sys.argv[1], encoding="utf-8"))
+said = open(sys.argv[2], encoding="utf-8").read()
+reasons = [document.get("error")] + [s["fault"] or (s["result"] or {}).get("error")
+                                     for s in document.get("segments", [])]
+sys.exit(0 if document["status"] == 1 and any(r and r in said for r in reasons) else 1)
+PY
+echo $?)"
 }
 printf '{"format": "velmarith-project", "version": 2}' >"$work/newer.json"
 expect_refusal "a newer version" "$work/newer.json" \
     '^velmarith-calc: .*newer\.json: 项目文件的版本为 2, 本程序只能读到版本 1: 请用较新的 Velmarith 打开$'
 printf '{"format": "velmarith-project",\n "version": 1\n "segments": []}' >"$work/broken.json"
 expect_refusal "malformed" "$work/broken.json" '项目文件不是有效的 JSON: 第 3 行第 2 列有误$'
+printf '{"format": "velmarith-project", "version": 1, "segments": []}' >"$work/empty.json"
+"$calc" --project "$work/empty.json" >"$work/out.txt" 2>"$work/err.txt"
+check "an empty project: status 0, and said" \
+    "$([ $? -eq 0 ] && grep -q '注意: 项目中没有管段' "$work/err.txt"; echo $?)"
 head -c 6000000 /dev/zero | tr '\0' ' ' >"$work/large.json"
 expect_refusal "too large" "$work/large.json" '项目文件过大: 超过 5 MB \(5242880 字节\)$'
 cat >"$work/segments.json" <<'JSON'

@@ -139,7 +139,7 @@ TEST(FigureTable, TheChosenWaysFiguresAsTheToolPrintsThem) {
           {"L 形或 Z 形弯臂长", missing},
           {"给定弯臂结论", missing}},
          {kElasticBound, kNoPressureThrust, kNoFriction, kNoThrustBetweenJoints,
-          "安装时预变形 (用于受热时压缩的伸缩节); 无冷态: δ/2"}},
+          "安装时预变形用于受热时压缩的伸缩节; 无冷态: δ/2"}},
     };
     const engineering::Catalogue catalogue;
     for (const auto& c : cases) {
