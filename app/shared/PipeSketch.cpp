@@ -92,27 +92,57 @@ std::string PipeSketchSvg(const Request& request, const Compensation& figures) {
     if (!figures.leg) return {};
     const std::string unit(LengthUnit(request.units));
     const std::string delta = "Δ = " + Figure(std::fabs(figures.movement)) + " " + unit;
-    std::string svg =
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"240\" "
-        "viewBox=\"0 0 640 240\" font-family=\"WenQuanYi Zen Hei Mono, SimSun, sans-serif\" "
-        "font-size=\"12\">\n<title>L 形弯与 Π 形补偿器的尺寸 (示意, 不按比例)</title>\n"
-        "<rect width=\"640\" height=\"240\" fill=\"white\"/>\n";
+    // The chosen way alone, with what the layout gives beside what is needed; both where no
+    // way is chosen.
+    const Line* line = request.line ? &*request.line : nullptr;
+    const bool both = !line || line->compensation == Layout::Bellows;
+    const bool leg = both || line->compensation == Layout::Leg;
+    const bool loop = both || line->compensation == Layout::Loop;
+    const int width = both ? 640 : leg ? 430 : 330;
+    const std::string size = std::to_string(width);
+    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + size +
+                      "\" height=\"240\" viewBox=\"0 0 " + size +
+                      " 240\" font-family=\"WenQuanYi Zen Hei Mono, SimSun, sans-serif\" "
+                      "font-size=\"12\">\n<title>" +
+                      (both  ? "L 形弯与 Π 形补偿器"
+                       : leg ? "L 形弯"
+                             : "Π 形补偿器") +
+                      "的尺寸 (示意, 不按比例)</title>\n<rect width=\"" + size +
+                      "\" height=\"240\" fill=\"white\"/>\n";
     // The L-bend: the run from the anchor to the bend, then the leg at right angles.
-    svg += "<g class=\"l-bend\">\n" + Text(150, 20, "L 形弯") + Anchor(30, 190) +
-           Path("M30 190 H230 V60", "stroke-width=\"3\"") + Anchor(230, 60) +
-           Text(130, 210, "L = " + SingleToText(request.length) + " " + unit) +
-           Path("M250 190 V60", "stroke-dasharray=\"4 3\"") +
-           "<text x=\"258\" y=\"125\" class=\"leg\">Lg = " + Figure(*figures.leg) + " " + unit +
-           "</text>\n" + Text(130, 175, delta) + "</g>\n";
+    if (leg) {
+        svg += "<g class=\"l-bend\">\n" + Text(150, 20, "L 形弯") + Anchor(30, 190) +
+               Path("M30 190 H230 V60", "stroke-width=\"3\"") + Anchor(230, 60) +
+               Text(130, 210, "L = " + SingleToText(request.length) + " " + unit) +
+               Path("M250 190 V60", "stroke-dasharray=\"4 3\"") +
+               "<text x=\"258\" y=\"125\" class=\"leg\">Lg = " + Figure(*figures.leg) + " " + unit +
+               "</text>\n" + Text(130, 175, delta);
+        if (line && line->leg) {
+            svg += "<text x=\"258\" y=\"141\" class=\"given-leg\">(给定 " + Figure(*line->leg) +
+                   " " + unit + ")</text>\n";
+        }
+        svg += "</g>\n";
+    }
     // The Π loop in the middle of the run between two anchors.
-    svg += "<g class=\"loop\">\n" + Text(490, 20, "Π 形补偿器") + Anchor(360, 190) +
-           Anchor(620, 190) + Path("M360 190 H450 V70 H530 V190 H620", "stroke-width=\"3\"") +
-           Path("M450 58 H530", "stroke-dasharray=\"4 3\"") +
-           "<text x=\"490\" y=\"52\" text-anchor=\"middle\" class=\"width\">W = " +
-           Figure(*figures.loopWidth) + " " + unit + "</text>\n" +
-           Path("M542 70 V190", "stroke-dasharray=\"4 3\"") +
-           "<text x=\"548\" y=\"135\" class=\"height\">H = " + Figure(*figures.loopHeight) + " " +
-           unit + "</text>\n" + Text(490, 215, "两固定点之间, 补偿器居中") + "</g>\n";
+    if (loop) {
+        svg += std::string("<g class=\"loop\"") + (both ? "" : " transform=\"translate(-340 0)\"") +
+               ">\n" + Text(490, 20, "Π 形补偿器") + Anchor(360, 190) + Anchor(620, 190) +
+               Path("M360 190 H450 V70 H530 V190 H620", "stroke-width=\"3\"") +
+               Path("M450 58 H530", "stroke-dasharray=\"4 3\"") +
+               "<text x=\"490\" y=\"52\" text-anchor=\"middle\" class=\"width\">W = " +
+               Figure(*figures.loopWidth) + " " + unit + "</text>\n" +
+               Path("M542 70 V190", "stroke-dasharray=\"4 3\"") +
+               "<text x=\"548\" y=\"135\" class=\"height\">H = " + Figure(*figures.loopHeight) +
+               " " + unit + "</text>\n" + Text(490, 215, "两固定点之间, 补偿器居中");
+        if (line && line->loopWidth && line->loopHeight) {
+            svg +=
+                "<text x=\"490\" y=\"232\" text-anchor=\"middle\" class=\"given-loop\">给定 W × H "
+                "= " +
+                Figure(*line->loopWidth) + " × " + Figure(*line->loopHeight) + " " + unit +
+                "</text>\n";
+        }
+        svg += "</g>\n";
+    }
     return svg + "</svg>\n";
 }
 

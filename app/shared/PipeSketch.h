@@ -6,9 +6,10 @@
 
 namespace velmarith::tool {
 
-// A small SVG sketch, not to scale, of the two ways to take up the movement: an L-bend with
-// its leg Lg and a Π loop with its width W and height H, each carrying the computed
-// dimension. Empty when there is no leg (no allowable range given).
+// A small SVG sketch, not to scale, of the ways to take up the movement: an L-bend with its
+// leg Lg and a Π loop with its width W and height H, each carrying the computed dimension and
+// the one the layout gives. The chosen way alone where the line's inputs choose one, else
+// both. Empty when there is no leg (no allowable range given).
 std::string PipeSketchSvg(const engineering::Request& request,
                           const engineering::Compensation& figures);
 

@@ -9,6 +9,7 @@
 #include "app/shared/CompensationText.h"
 #include "app/shared/FigureTable.h"
 #include "app/shared/LineDesignText.h"
+#include "app/shared/PipeSketch.h"
 #include "app/shared/PlotSvg.h"
 
 namespace velmarith::tool {
@@ -160,6 +161,45 @@ TEST(FigureTable, TheChosenWaysFiguresAsTheToolPrintsThem) {
         for (const std::string_view needed : c.notes) {
             EXPECT_NE(std::find(notes.begin(), notes.end(), needed), notes.end())
                 << c.way << ": " << needed;
+        }
+    }
+}
+
+// The sketch draws the chosen way alone, with the leg or loop the layout gives beside the
+// one needed; both ways where none is chosen.
+TEST(PipeSketch, TheChosenWayWithWhatTheLayoutGives) {
+    using F = RequestField;
+    const struct {
+        std::vector<std::pair<F, const char*>> line;
+        std::vector<std::string> drawn, absent;
+    } cases[] = {
+        {{}, {"class=\"l-bend\"", "class=\"loop\"", "Lg = 8633.657 mm"}, {"给定"}},
+        {{{F::GivenLeg, "4000"}},
+         {"class=\"l-bend\"", "Lg = 8633.657 mm", "(给定 4000 mm)"},
+         {"class=\"loop\""}},
+        {{{F::GivenLoopWidth, "2000"}, {F::GivenLoopHeight, "4000"}},
+         {"class=\"loop\"", "W = 1726.731 mm", "给定 W × H = 2000 × 4000 mm"},
+         {"class=\"l-bend\""}},
+    };
+    const engineering::Catalogue catalogue;
+    for (const auto& c : cases) {
+        engineering::RequestText text;
+        for (const auto& [field, value] : {std::pair{F::Material, "0"},
+                                           {F::Temperature, "250"},
+                                           {F::Length, "36000"},
+                                           {F::Cold, "-10"},
+                                           {F::Diameter, "219.1"},
+                                           {F::Wall, "8"},
+                                           {F::Allowable, "207"}}) {
+            text[field] = value;
+        }
+        for (const auto& [field, value] : c.line) text[field] = value;
+        const auto evaluation = engineering::Evaluate(catalogue, text);
+        ASSERT_TRUE(evaluation.Sound());
+        const std::string svg = PipeSketchSvg(*evaluation.request, *evaluation.compensation);
+        for (const auto& want : c.drawn) EXPECT_NE(svg.find(want), std::string::npos) << want;
+        for (const auto& unwanted : c.absent) {
+            EXPECT_EQ(svg.find(unwanted), std::string::npos) << unwanted;
         }
     }
 }
