@@ -293,14 +293,22 @@ void Append(Json& object, const Json& extra) {
 std::variant<Project, ProjectFault> ReadProject(std::string_view text) {
     if (text.size() > kLargestProjectFile) {
         // The reader stops one byte past the limit, so the size it has is not the file's.
-        return Refused("项目文件过大: 超过 5 MB (" + std::to_string(kLargestProjectFile) + " 字节)");
+        return Refused("项目文件过大: 超过 5 MB (" + std::to_string(kLargestProjectFile) +
+                       " 字节)");
     }
     if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
     Json document;
     PlacedParser parser(document, text.size());
     if (!Json::sax_parse(text, &parser)) {
         if (parser.TooDeep()) return Refused("项目文件嵌套过深 (超过 64 层)");
-        return PlaceOf(text, parser.Position());
+        ProjectFault fault = PlaceOf(text, parser.Position());
+        // A file saved in another encoding (GB18030, say) is no JSON to the parser: say why.
+        if (!IsValidUtf8(text)) {
+            fault.message = "项目文件不是 UTF-8 编码 (请以 UTF-8 保存): 第 " +
+                            std::to_string(fault.line) + " 行第 " + std::to_string(fault.column) +
+                            " 列有误";
+        }
+        return fault;
     }
     if (!document.is_object()) return Refused("项目文件应为一个 JSON 对象");
     const auto format = document.find("format");

@@ -85,6 +85,10 @@ TEST(ProjectFile, AFileThatCannotBeAProjectIsRefusedSayingWhy) {
          "\"蒸汽管网\" \"number\": \"1\"}}",
          "项目文件不是有效的 JSON: 第 3 行第 30 列有误", 3, 30},
         {"{\"format\": \"velmarith-project\", \"version\": 1, \"segments\": [", "", 1, 60},
+        // Saved as GB18030: "工程" is no UTF-8.
+        {"{\"format\": \"velmarith-project\", \"version\": 1,\n \"title\": {\"project\": "
+         "\"\xb9\xa4\xb3\xcc\"}}",
+         "项目文件不是 UTF-8 编码 (请以 UTF-8 保存): 第 2 行第 23 列有误", 2, 23},
         {std::string(kLargestProjectFile + 1, ' '), "项目文件过大: 超过 5 MB (5242880 字节)", 0, 0},
         {std::string(100000, '[') + std::string(100000, ']'), "项目文件嵌套过深 (超过 64 层)", 0,
          0},
