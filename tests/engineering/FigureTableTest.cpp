@@ -87,14 +87,15 @@ TEST(FigureTable, ALineBelowItsInstallationShrinksToItsColdState) {
     }
     const engineering::Catalogue catalogue;
     const auto rows = FigureTable(catalogue, engineering::Evaluate(catalogue, text));
-    for (const auto& [quantity, want] : std::vector<std::pair<std::string, std::string>>{
+    for (const auto& figure : std::vector<std::pair<std::string, std::string>>{
              {"须吸收的位移 (安装至冷态, 收缩)", "190.8823"},
              {"安装至冷态的应力范围", "620.7544"},
          }) {
-        const auto row = std::find_if(rows.begin(), rows.end(),
-                                      [&](const FigureRow& r) { return r.quantity == quantity; });
-        ASSERT_NE(row, rows.end()) << quantity;
-        EXPECT_EQ(row->value, want) << quantity;
+        const auto row = std::find_if(rows.begin(), rows.end(), [&](const FigureRow& r) {
+            return r.quantity == figure.first;
+        });
+        ASSERT_NE(row, rows.end()) << figure.first;
+        EXPECT_EQ(row->value, figure.second) << figure.first;
     }
     const auto growth =
         std::find_if(rows.begin(), rows.end(), [](const FigureRow& r) { return r.symbol == "ΔL"; });
