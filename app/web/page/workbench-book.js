@@ -89,11 +89,11 @@
     }
     if (sheet.explain.length) blocks.push(workingBlock(sheet.explain));
     const way = values.compensation;
-    if (sheet.sketch && way !== "bellows") {
-      blocks.push(figureBlock(sheet.sketch, "示意图, 不按比例: 所需的尺寸 (L 形弯的垂直臂长 Lg, Π 形补偿器的宽 W 与每臂高 H), 布置给定的尺寸另注。"));
-    }
+    // Each sketch with the caption the workbench shows under it.
+    const caption = (id) => $(id).querySelector("figcaption").textContent;
+    if (sheet.sketch && way !== "bellows") blocks.push(figureBlock(sheet.sketch, caption("sketchFigure")));
     if (sheet.bellowsSketch && way === "bellows") {
-      blocks.push(figureBlock(sheet.bellowsSketch, "示意图, 不按比例: 一段管线, 两固定点之间一个伸缩节; 导向支架的最大间距。"));
+      blocks.push(figureBlock(sheet.bellowsSketch, caption("bellowsFigure")));
     }
     if (sheet.plot) {
       // The key names the points the plot marks: the cold state's only where there is one.
