@@ -17,7 +17,7 @@ namespace {
 
 using engineering::RequestField;
 
-engineering::Evaluation SteamLine(const char* temperature) {
+engineering::RequestText SteamLineText(const char* temperature) {
     engineering::RequestText text;
     text[RequestField::Material] = "0";
     text[RequestField::Temperature] = temperature;
@@ -26,7 +26,11 @@ engineering::Evaluation SteamLine(const char* temperature) {
     text[RequestField::Diameter] = "219.1";
     text[RequestField::Wall] = "8";
     text[RequestField::Allowable] = "207";
-    return engineering::Evaluate(engineering::Catalogue(), text);
+    return text;
+}
+
+engineering::Evaluation SteamLine(const char* temperature) {
+    return engineering::Evaluate(engineering::Catalogue(), SteamLineText(temperature));
 }
 
 TEST(FigureTable, EachFigureOnceWithItsUnitApart) {
@@ -184,16 +188,7 @@ TEST(PipeSketch, TheChosenWayWithWhatTheLayoutGives) {
     };
     const engineering::Catalogue catalogue;
     for (const auto& c : cases) {
-        engineering::RequestText text;
-        for (const auto& [field, value] : {std::pair{F::Material, "0"},
-                                           {F::Temperature, "250"},
-                                           {F::Length, "36000"},
-                                           {F::Cold, "-10"},
-                                           {F::Diameter, "219.1"},
-                                           {F::Wall, "8"},
-                                           {F::Allowable, "207"}}) {
-            text[field] = value;
-        }
+        engineering::RequestText text = SteamLineText("250");
         for (const auto& [field, value] : c.line) text[field] = value;
         const auto evaluation = engineering::Evaluate(catalogue, text);
         ASSERT_TRUE(evaluation.Sound());
