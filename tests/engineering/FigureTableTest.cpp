@@ -20,7 +20,7 @@ using engineering::RequestField;
 engineering::RequestText SteamLineText(const char* temperature) {
     engineering::RequestText text;
     text[RequestField::Material] = "0";
-    text[RequestField::Temperature] = temperature;
+    text[RequestField::Temperature] = std::string(temperature);
     text[RequestField::Length] = "36000";
     text[RequestField::Cold] = "-10";
     text[RequestField::Diameter] = "219.1";
